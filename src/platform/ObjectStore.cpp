@@ -1,0 +1,908 @@
+#include "platform/ObjectStore.h"
+
+#include "platform/RecordCodec.h"
+#include "platform/SortIndex.h"
+
+#include <QFile>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr int MaxSortOrders = 4;
+constexpr int BusyTimeoutMs = 10000;
+const char* const FormatName = "tallyra-object-store";
+
+// A prepared statement that resets itself for reuse and finalizes on destruction.
+class Statement {
+public:
+    Statement() = default;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement() { sqlite3_finalize(m_stmt); }
+
+    bool prepare(sqlite3* db, const QByteArray& sql)
+    {
+        if (m_stmt)
+            return true;
+        return sqlite3_prepare_v3(db, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                  &m_stmt, nullptr) == SQLITE_OK;
+    }
+    sqlite3_stmt* get() const { return m_stmt; }
+    void reset()
+    {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Resets a statement when a use of it ends, however it ends.
+class Use {
+public:
+    explicit Use(Statement& s) : m_s(s) {}
+    ~Use() { m_s.reset(); }
+    Use(const Use&) = delete;
+    Use& operator=(const Use&) = delete;
+    sqlite3_stmt* operator*() const { return m_s.get(); }
+
+private:
+    Statement& m_s;
+};
+
+QByteArray bigEndianUtf16(const QString& text)
+{
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out[2 * i] = static_cast<char>(units[i] >> 8);
+        out[2 * i + 1] = static_cast<char>(units[i] & 0xff);
+    }
+    return out;
+}
+
+QString fromBigEndianUtf16(const void* data, int bytes)
+{
+    const uchar* p = static_cast<const uchar*>(data);
+    QString out(bytes / 2, Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    for (int i = 0; i < bytes / 2; ++i)
+        dst[i] = static_cast<char16_t>((p[2 * i] << 8) | p[2 * i + 1]);
+    return out;
+}
+
+QByteArray sortsToText(const std::vector<SortSpec>& sorts)
+{
+    QByteArray out;
+    for (const SortSpec& s : sorts) {
+        if (!out.isEmpty())
+            out += ';';
+        out += QByteArray::number(s.propId) + ':' + QByteArray::number(static_cast<int>(s.type));
+    }
+    return out;
+}
+
+bool isKnownType(int type)
+{
+    return type == static_cast<int>(PropType::Int) || type == static_cast<int>(PropType::Int64) ||
+           type == static_cast<int>(PropType::Text);
+}
+
+std::vector<SortSpec> sortsFromText(const QByteArray& text)
+{
+    std::vector<SortSpec> sorts;
+    for (const QByteArray& part : text.split(';')) {
+        const QList<QByteArray> fields = part.split(':');
+        if (fields.size() != 2)
+            continue;
+        const int type = fields[1].toInt();
+        if (!isKnownType(type))
+            continue;
+        sorts.push_back(SortSpec{static_cast<quint16>(fields[0].toUInt()), static_cast<PropType>(type)});
+    }
+    return sorts;
+}
+
+void mergeInto(PropList& record, const PropList& changes)
+{
+    for (const PropValue& change : changes) {
+        auto it = std::find_if(record.begin(), record.end(), [&](const PropValue& p) { return p.id == change.id; });
+        if (change.remove) {
+            if (it != record.end())
+                record.erase(it);
+        } else if (it != record.end()) {
+            *it = change;
+        } else {
+            record.push_back(change);
+            record.back().remove = false;
+        }
+    }
+}
+
+}  // namespace
+
+// One database of the catalogue with what this connection caches of it.
+struct Database {
+    DbId id = 0;
+    QString name;
+    std::vector<SortSpec> sorts;
+    qint64 count = 0;
+    QByteArray table;  // the SQLite table that holds its records
+    std::vector<std::unique_ptr<SortIndex>> indexes;  // parallel to sorts; null until first use
+    std::unique_ptr<std::vector<RecordId>> byRecordId;  // the unsorted order; null until first use
+    Statement select, insert, update, remove;
+};
+
+struct ObjectStore::Impl {
+    sqlite3* db = nullptr;
+    QString path;
+    StoreError error = StoreError::None;
+    QString errorText;
+    int depth = 0;
+    bool rollbackOnly = false;
+    qint64 dataVersion = -1;
+    quint64 generation = 0;
+    std::map<DbId, std::unique_ptr<Database>> databases;
+    Statement countUpdate;
+    std::function<bool()> writeFault;
+
+    ~Impl()
+    {
+        // close_v2 waits for the statements still alive (countUpdate) to be finalized.
+        databases.clear();
+        sqlite3_close_v2(db);
+    }
+
+    bool fail(StoreError e, const QString& text = {})
+    {
+        error = e;
+        errorText = text.isEmpty() && db ? QString::fromUtf8(sqlite3_errmsg(db)) : text;
+        return false;
+    }
+    void ok()
+    {
+        error = StoreError::None;
+        errorText.clear();
+    }
+    StoreError sqliteError() const
+    {
+        const int code = sqlite3_errcode(db) & 0xff;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            return StoreError::Busy;
+        if (code == SQLITE_NOMEM)
+            return StoreError::OutOfMemory;
+        return StoreError::Io;
+    }
+
+    bool exec(const char* sql)
+    {
+        char* message = nullptr;
+        if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+            const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+            sqlite3_free(message);
+            return fail(sqliteError(), text);
+        }
+        return true;
+    }
+
+    qint64 queryInt(const char* sql, bool* okOut = nullptr)
+    {
+        sqlite3_stmt* s = nullptr;
+        qint64 value = 0;
+        bool ok = sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW;
+        if (ok)
+            value = sqlite3_column_int64(s, 0);
+        sqlite3_finalize(s);
+        if (okOut)
+            *okOut = ok;
+        return value;
+    }
+
+    void dropCaches()
+    {
+        databases.clear();
+        ++generation;
+    }
+
+    // Another connection's commit invalidates everything cached here.
+    bool noticeOtherWriters()
+    {
+        bool ok = false;
+        const qint64 version = queryInt("PRAGMA data_version", &ok);
+        if (!ok || version == dataVersion)
+            return false;
+        const bool changed = dataVersion != -1;
+        dataVersion = version;
+        if (changed)
+            dropCaches();
+        return changed;
+    }
+
+    Database* database(DbId id);
+    bool buildSortIndex(Database& d, size_t k);
+    bool buildRecordIdOrder(Database& d);
+    SortIndex* sortIndex(Database& d, quint16 sortProp);
+    bool readProps(Database& d, RecordId record, PropList& out);
+    bool bindSortValues(Database& d, sqlite3_stmt* s, const PropList& props, int firstParam);
+    bool adjustCount(Database& d, qint64 delta);
+    bool beginImplicit(bool& implicit);
+    bool endImplicit(bool implicit, bool success);
+    void indexInsert(Database& d, const PropList& props, RecordId record);
+    void indexErase(Database& d, const PropList& props, RecordId record);
+    bool rewriteSortColumns(Database& d);
+};
+
+Database* ObjectStore::Impl::database(DbId id)
+{
+    auto it = databases.find(id);
+    if (it != databases.end())
+        return it->second.get();
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT name, sorts, count FROM databases WHERE id = ?", -1, &s, nullptr) !=
+        SQLITE_OK) {
+        fail(sqliteError());
+        return nullptr;
+    }
+    sqlite3_bind_int64(s, 1, id);
+    std::unique_ptr<Database> d;
+    if (sqlite3_step(s) == SQLITE_ROW) {
+        d = std::make_unique<Database>();
+        d->id = id;
+        d->name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+        d->sorts = sortsFromText(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, 1))));
+        d->count = sqlite3_column_int64(s, 2);
+        d->table = "r" + QByteArray::number(id);
+        d->indexes.resize(d->sorts.size());
+    }
+    sqlite3_finalize(s);
+    if (!d) {
+        fail(StoreError::NotFound, QStringLiteral("no such database"));
+        return nullptr;
+    }
+    Database* raw = d.get();
+    databases.emplace(id, std::move(d));
+    return raw;
+}
+
+bool ObjectStore::Impl::buildSortIndex(Database& d, size_t k)
+{
+    auto index = std::make_unique<SortIndex>(d.sorts[k]);
+    const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
+    const QByteArray keyed =
+        "SELECT oid, " + col + " FROM " + d.table + " WHERE " + col + " IS NOT NULL ORDER BY " + col + ", oid";
+    const QByteArray missing = "SELECT oid FROM " + d.table + " WHERE " + col + " IS NULL ORDER BY oid";
+    index->reserve(d.count);
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, keyed.constData(), -1, &s, nullptr) != SQLITE_OK)
+        return fail(sqliteError());
+    const bool text = index->isText();
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        const RecordId oid = sqlite3_column_int64(s, 0);
+        if (text)
+            index->appendText(fromBigEndianUtf16(sqlite3_column_blob(s, 1), sqlite3_column_bytes(s, 1)), oid);
+        else
+            index->appendNumber(sqlite3_column_int64(s, 1), oid);
+    }
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE || sqlite3_prepare_v2(db, missing.constData(), -1, &s, nullptr) != SQLITE_OK)
+        return fail(sqliteError());
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+        index->appendMissing(sqlite3_column_int64(s, 0));
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE)
+        return fail(sqliteError());
+    d.indexes[k] = std::move(index);
+    return true;
+}
+
+bool ObjectStore::Impl::buildRecordIdOrder(Database& d)
+{
+    auto order = std::make_unique<std::vector<RecordId>>();
+    order->reserve(static_cast<size_t>(d.count));
+    const QByteArray sql = "SELECT oid FROM " + d.table + " ORDER BY oid";
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) != SQLITE_OK)
+        return fail(sqliteError());
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+        order->push_back(sqlite3_column_int64(s, 0));
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE)
+        return fail(sqliteError());
+    d.byRecordId = std::move(order);
+    return true;
+}
+
+SortIndex* ObjectStore::Impl::sortIndex(Database& d, quint16 sortProp)
+{
+    for (size_t k = 0; k < d.sorts.size(); ++k) {
+        if (d.sorts[k].propId != sortProp)
+            continue;
+        if (!d.indexes[k] && !buildSortIndex(d, k))
+            return nullptr;
+        return d.indexes[k].get();
+    }
+    fail(StoreError::InvalidArgument, QStringLiteral("no such sort order"));
+    return nullptr;
+}
+
+bool ObjectStore::Impl::readProps(Database& d, RecordId record, PropList& out)
+{
+    out.clear();
+    if (!d.select.prepare(db, "SELECT props FROM " + d.table + " WHERE oid = ?"))
+        return fail(sqliteError());
+    Use s(d.select);
+    sqlite3_bind_int64(*s, 1, record);
+    const int rc = sqlite3_step(*s);
+    if (rc == SQLITE_DONE)
+        return fail(StoreError::NotFound, QStringLiteral("no such record"));
+    if (rc != SQLITE_ROW)
+        return fail(sqliteError());
+    if (!RecordCodec::decode(sqlite3_column_blob(*s, 0), sqlite3_column_bytes(*s, 0), out))
+        return fail(StoreError::Io, QStringLiteral("damaged record"));
+    return true;
+}
+
+bool ObjectStore::Impl::bindSortValues(Database& d, sqlite3_stmt* s, const PropList& props, int firstParam)
+{
+    for (int k = 0; k < MaxSortOrders; ++k) {
+        const int param = firstParam + k;
+        if (static_cast<size_t>(k) >= d.sorts.size()) {
+            sqlite3_bind_null(s, param);
+            continue;
+        }
+        const SortIndex::Key key = SortIndex(d.sorts[static_cast<size_t>(k)]).keyOf(props);
+        if (!key.present) {
+            sqlite3_bind_null(s, param);
+        } else if (d.sorts[static_cast<size_t>(k)].type == PropType::Text) {
+            const QByteArray bytes = bigEndianUtf16(key.text);
+            if (sqlite3_bind_blob(s, param, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
+                SQLITE_OK)
+                return fail(sqliteError());
+        } else {
+            sqlite3_bind_int64(s, param, key.number);
+        }
+    }
+    return true;
+}
+
+bool ObjectStore::Impl::adjustCount(Database& d, qint64 delta)
+{
+    if (!countUpdate.prepare(db, "UPDATE databases SET count = count + ? WHERE id = ?"))
+        return fail(sqliteError());
+    Use s(countUpdate);
+    sqlite3_bind_int64(*s, 1, delta);
+    sqlite3_bind_int64(*s, 2, d.id);
+    if (sqlite3_step(*s) != SQLITE_DONE)
+        return fail(sqliteError());
+    return true;
+}
+
+bool ObjectStore::Impl::beginImplicit(bool& implicit)
+{
+    implicit = false;
+    if (writeFault && writeFault())
+        return fail(StoreError::Io, QStringLiteral("injected write fault"));
+    implicit = depth == 0;
+    return !implicit || exec("BEGIN IMMEDIATE");
+}
+
+bool ObjectStore::Impl::endImplicit(bool implicit, bool success)
+{
+    if (!implicit)
+        return success;
+    if (success && exec("COMMIT"))
+        return true;
+    const StoreError e = error;
+    const QString text = errorText;
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    dropCaches();
+    return fail(e, text);
+}
+
+void ObjectStore::Impl::indexInsert(Database& d, const PropList& props, RecordId record)
+{
+    for (auto& index : d.indexes) {
+        if (index)
+            index->insert(index->keyOf(props), record);
+    }
+    if (d.byRecordId)
+        d.byRecordId->insert(std::upper_bound(d.byRecordId->begin(), d.byRecordId->end(), record), record);
+}
+
+void ObjectStore::Impl::indexErase(Database& d, const PropList& props, RecordId record)
+{
+    for (auto& index : d.indexes) {
+        if (index)
+            index->erase(index->keyOf(props), record);
+    }
+    if (d.byRecordId) {
+        auto it = std::lower_bound(d.byRecordId->begin(), d.byRecordId->end(), record);
+        if (it != d.byRecordId->end() && *it == record)
+            d.byRecordId->erase(it);
+    }
+}
+
+bool ObjectStore::Impl::rewriteSortColumns(Database& d)
+{
+    const QByteArray readSql = "SELECT oid, props FROM " + d.table;
+    const QByteArray writeSql = "UPDATE " + d.table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4 WHERE oid = ?5";
+    sqlite3_stmt* r = nullptr;
+    sqlite3_stmt* w = nullptr;
+    bool good = sqlite3_prepare_v2(db, readSql.constData(), -1, &r, nullptr) == SQLITE_OK &&
+                sqlite3_prepare_v2(db, writeSql.constData(), -1, &w, nullptr) == SQLITE_OK;
+    PropList props;
+    int rc = SQLITE_DONE;
+    while (good && (rc = sqlite3_step(r)) == SQLITE_ROW) {
+        // A damaged record keeps no sort values rather than stopping the rebuild.
+        if (!RecordCodec::decode(sqlite3_column_blob(r, 1), sqlite3_column_bytes(r, 1), props))
+            props.clear();
+        good = bindSortValues(d, w, props, 1);
+        sqlite3_bind_int64(w, 5, sqlite3_column_int64(r, 0));
+        good = good && sqlite3_step(w) == SQLITE_DONE;
+        sqlite3_reset(w);
+    }
+    good = good && rc == SQLITE_DONE;
+    if (!good && error == StoreError::None)
+        fail(sqliteError());
+    sqlite3_finalize(r);
+    sqlite3_finalize(w);
+    return good;
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+bool initialiseSchema(sqlite3* db)
+{
+    const char* sql =
+        "BEGIN;"
+        "CREATE TABLE store_info(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+        "INSERT INTO store_info VALUES('format', 'tallyra-object-store'), ('version', '1');"
+        "CREATE TABLE databases(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, sorts TEXT NOT NULL,"
+        " count INTEGER NOT NULL DEFAULT 0);"
+        "COMMIT;";
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+enum class FileKind { Store, Empty, Foreign };
+
+FileKind inspect(sqlite3* db)
+{
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &s, nullptr) != SQLITE_OK)
+        return FileKind::Foreign;  // not an SQLite file at all
+    const bool read = sqlite3_step(s) == SQLITE_ROW;
+    const qint64 tables = read ? sqlite3_column_int64(s, 0) : -1;
+    sqlite3_finalize(s);
+    if (!read)
+        return FileKind::Foreign;
+    if (tables == 0)
+        return FileKind::Empty;
+    if (sqlite3_prepare_v2(db, "SELECT value FROM store_info WHERE key = 'format'", -1, &s, nullptr) != SQLITE_OK)
+        return FileKind::Foreign;
+    const bool ours = sqlite3_step(s) == SQLITE_ROW &&
+                      qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), FormatName) == 0;
+    sqlite3_finalize(s);
+    return ours ? FileKind::Store : FileKind::Foreign;
+}
+
+}  // namespace
+
+std::unique_ptr<ObjectStore> ObjectStore::open(const QString& path, QString* error)
+{
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    const auto report = [&](const QString& text) {
+        if (error)
+            *error = text;
+        return std::unique_ptr<ObjectStore>();
+    };
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &impl->db, flags, nullptr) != SQLITE_OK)
+        return report(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(impl->db))));
+    sqlite3_busy_timeout(impl->db, BusyTimeoutMs);
+    sqlite3_extended_result_codes(impl->db, 1);
+
+    switch (inspect(impl->db)) {
+    case FileKind::Foreign:
+        return report(QStringLiteral("%1 is not a book store").arg(path));
+    case FileKind::Empty:
+        if (!impl->exec("PRAGMA journal_mode=WAL") || !initialiseSchema(impl->db))
+            return report(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(impl->db))));
+        break;
+    case FileKind::Store:
+        if (!impl->exec("PRAGMA journal_mode=WAL"))
+            return report(QStringLiteral("%1: %2").arg(path, impl->errorText));
+        break;
+    }
+    // Every commit reaches the disk before the call returns.
+    if (!impl->exec("PRAGMA synchronous=FULL"))
+        return report(QStringLiteral("%1: %2").arg(path, impl->errorText));
+    impl->noticeOtherWriters();
+    return std::unique_ptr<ObjectStore>(new ObjectStore(std::move(impl)));
+}
+
+ObjectStore::ObjectStore(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+ObjectStore::~ObjectStore()
+{
+    while (d->depth > 0)
+        rollbackTransaction();
+}
+
+QString ObjectStore::path() const { return d->path; }
+
+DbId ObjectStore::findDatabase(const QString& name)
+{
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(d->db, "SELECT id FROM databases WHERE name = ?", -1, &s, nullptr) != SQLITE_OK) {
+        d->fail(d->sqliteError());
+        return 0;
+    }
+    const QByteArray utf8 = name.toUtf8();
+    sqlite3_bind_text(s, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+    DbId id = 0;
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW)
+        id = static_cast<DbId>(sqlite3_column_int64(s, 0));
+    sqlite3_finalize(s);
+    if (rc == SQLITE_ROW)
+        d->ok();
+    else if (rc == SQLITE_DONE)
+        d->fail(StoreError::NotFound, QStringLiteral("no such database"));
+    else
+        d->fail(d->sqliteError());
+    return id;
+}
+
+DbId ObjectStore::createDatabase(const QString& name, const std::vector<SortSpec>& sorts)
+{
+    if (sorts.size() > MaxSortOrders || name.isEmpty()) {
+        d->fail(StoreError::InvalidArgument, QStringLiteral("bad database definition"));
+        return 0;
+    }
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return 0;
+    sqlite3_stmt* s = nullptr;
+    bool good = sqlite3_prepare_v2(d->db, "INSERT INTO databases(name, sorts) VALUES(?, ?)", -1, &s, nullptr) ==
+                SQLITE_OK;
+    const QByteArray utf8 = name.toUtf8();
+    const QByteArray sortText = sortsToText(sorts);
+    if (good) {
+        sqlite3_bind_text(s, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+        sqlite3_bind_text(s, 2, sortText.constData(), static_cast<int>(sortText.size()), SQLITE_STATIC);
+        good = sqlite3_step(s) == SQLITE_DONE;
+    }
+    sqlite3_finalize(s);
+    if (!good)
+        d->fail(d->sqliteError());
+    const DbId id = good ? static_cast<DbId>(sqlite3_last_insert_rowid(d->db)) : 0;
+    if (good) {
+        const QByteArray table = "r" + QByteArray::number(id);
+        QByteArray sql = "CREATE TABLE " + table +
+                         "(oid INTEGER PRIMARY KEY, s0, s1, s2, s3, props BLOB NOT NULL);";
+        for (size_t k = 0; k < sorts.size(); ++k) {
+            const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
+            sql += "CREATE INDEX " + table + "_" + col + " ON " + table + "(" + col + ");";
+        }
+        good = d->exec(sql.constData());
+    }
+    if (!d->endImplicit(implicit, good))
+        return 0;
+    d->ok();
+    return id;
+}
+
+std::vector<SortSpec> ObjectStore::sortSpecs(DbId db)
+{
+    Database* base = d->database(db);
+    return base ? base->sorts : std::vector<SortSpec>{};
+}
+
+bool ObjectStore::setSortSpecs(DbId db, const std::vector<SortSpec>& sorts)
+{
+    d->noticeOtherWriters();
+    Database* base = d->database(db);
+    if (!base)
+        return false;
+    if (sorts.size() > MaxSortOrders)
+        return d->fail(StoreError::InvalidArgument, QStringLiteral("too many sort orders"));
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return false;
+    QByteArray sql;
+    for (int k = 0; k < MaxSortOrders; ++k)
+        sql += "DROP INDEX IF EXISTS " + base->table + "_s" + QByteArray::number(k) + ";";
+    sql += "UPDATE databases SET sorts = '" + sortsToText(sorts) + "' WHERE id = " + QByteArray::number(db) + ";";
+    bool good = d->exec(sql.constData());
+    base->sorts = sorts;
+    base->indexes.clear();
+    base->indexes.resize(sorts.size());
+    if (good && !sorts.empty()) {
+        good = d->rewriteSortColumns(*base);
+        QByteArray create;
+        for (size_t k = 0; k < sorts.size(); ++k) {
+            const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
+            create += "CREATE INDEX " + base->table + "_" + col + " ON " + base->table + "(" + col + ");";
+        }
+        good = good && d->exec(create.constData());
+    }
+    if (!d->endImplicit(implicit, good)) {
+        d->dropCaches();
+        return false;
+    }
+    d->ok();
+    return true;
+}
+
+qint64 ObjectStore::recordCount(DbId db)
+{
+    Database* base = d->database(db);
+    return base ? base->count : -1;
+}
+
+bool ObjectStore::hasSort(DbId db, quint16 sortProp)
+{
+    Database* base = d->database(db);
+    if (!base)
+        return false;
+    if (sortProp == 0)
+        return true;
+    return std::any_of(base->sorts.begin(), base->sorts.end(),
+                       [&](const SortSpec& s) { return s.propId == sortProp; });
+}
+
+RecordId ObjectStore::recordAt(DbId db, quint16 sortProp, qint64 position)
+{
+    Database* base = d->database(db);
+    if (!base)
+        return 0;
+    if (position < 0 || position >= base->count) {
+        d->fail(StoreError::EndOfData, QStringLiteral("position out of range"));
+        return 0;
+    }
+    if (sortProp == 0) {
+        if (!base->byRecordId && !d->buildRecordIdOrder(*base))
+            return 0;
+        return position < static_cast<qint64>(base->byRecordId->size())
+                   ? (*base->byRecordId)[static_cast<size_t>(position)]
+                   : 0;
+    }
+    SortIndex* index = d->sortIndex(*base, sortProp);
+    return index ? index->at(position) : 0;
+}
+
+qint64 ObjectStore::positionOf(DbId db, quint16 sortProp, RecordId record)
+{
+    Database* base = d->database(db);
+    if (!base)
+        return -1;
+    if (sortProp == 0) {
+        if (!base->byRecordId && !d->buildRecordIdOrder(*base))
+            return -1;
+        auto it = std::lower_bound(base->byRecordId->begin(), base->byRecordId->end(), record);
+        return it != base->byRecordId->end() && *it == record ? it - base->byRecordId->begin() : -1;
+    }
+    SortIndex* index = d->sortIndex(*base, sortProp);
+    PropList props;
+    if (!index || !d->readProps(*base, record, props))
+        return -1;
+    return index->positionOf(index->keyOf(props), record);
+}
+
+ObjectStore::Hit ObjectStore::seek(DbId db, quint16 sortProp, SeekKind kind, const PropValue& value)
+{
+    Database* base = d->database(db);
+    if (!base)
+        return {};
+    SortIndex* index = sortProp == 0 ? nullptr : d->sortIndex(*base, sortProp);
+    if (!index) {
+        d->fail(StoreError::InvalidArgument, QStringLiteral("seek by value needs a sort order"));
+        return {};
+    }
+    const qint64 position = index->seek(kind, value);
+    if (position < 0) {
+        d->fail(StoreError::NotFound, QStringLiteral("no record qualifies"));
+        return {};
+    }
+    d->ok();
+    return Hit{index->at(position), position};
+}
+
+bool ObjectStore::readRecord(DbId db, RecordId record, PropList& out)
+{
+    Database* base = d->database(db);
+    if (!base) {
+        out.clear();
+        return false;
+    }
+    return d->readProps(*base, record, out);
+}
+
+RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& changes)
+{
+    if (changes.empty()) {
+        d->fail(StoreError::NoData, QStringLiteral("no properties to write"));
+        return 0;
+    }
+    d->noticeOtherWriters();
+    Database* base = d->database(db);
+    if (!base)
+        return 0;
+    PropList before;
+    if (record != 0 && !d->readProps(*base, record, before))
+        return 0;
+    PropList after = before;
+    mergeInto(after, changes);
+    const QByteArray blob = RecordCodec::encode(after);
+
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return 0;
+    Statement& stmt = record == 0 ? base->insert : base->update;
+    const QByteArray sql =
+        record == 0 ? "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)"
+                    : "UPDATE " + base->table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4, props = ?5 WHERE oid = ?6";
+    bool good = stmt.prepare(d->db, sql);
+    RecordId written = record;
+    if (good) {
+        Use s(stmt);
+        good = d->bindSortValues(*base, *s, after, 1) &&
+               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) == SQLITE_OK;
+        if (good && record != 0)
+            sqlite3_bind_int64(*s, 6, record);
+        good = good && sqlite3_step(*s) == SQLITE_DONE;
+        if (!good && d->error == StoreError::None)
+            d->fail(d->sqliteError());
+        if (good && record == 0)
+            written = sqlite3_last_insert_rowid(d->db);
+    } else {
+        d->fail(d->sqliteError());
+    }
+    if (good && record == 0)
+        good = d->adjustCount(*base, 1);
+    if (!d->endImplicit(implicit, good))
+        return 0;
+
+    // The caches may have been dropped by a failed commit; only a live entry is updated.
+    auto it = d->databases.find(db);
+    if (it != d->databases.end()) {
+        Database& live = *it->second;
+        if (record != 0)
+            d->indexErase(live, before, record);
+        else
+            ++live.count;
+        d->indexInsert(live, after, written);
+    }
+    d->ok();
+    return written;
+}
+
+bool ObjectStore::deleteRecord(DbId db, RecordId record)
+{
+    d->noticeOtherWriters();
+    Database* base = d->database(db);
+    if (!base)
+        return false;
+    PropList before;
+    if (!d->readProps(*base, record, before))
+        return false;
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return false;
+    bool good = base->remove.prepare(d->db, "DELETE FROM " + base->table + " WHERE oid = ?");
+    if (good) {
+        Use s(base->remove);
+        sqlite3_bind_int64(*s, 1, record);
+        good = sqlite3_step(*s) == SQLITE_DONE;
+    }
+    if (!good)
+        d->fail(d->sqliteError());
+    good = good && d->adjustCount(*base, -1);
+    if (!d->endImplicit(implicit, good))
+        return false;
+    auto it = d->databases.find(db);
+    if (it != d->databases.end()) {
+        d->indexErase(*it->second, before, record);
+        --it->second->count;
+    }
+    d->ok();
+    return true;
+}
+
+bool ObjectStore::beginTransaction()
+{
+    if (d->depth == 0) {
+        d->noticeOtherWriters();
+        if (!d->exec("BEGIN IMMEDIATE"))
+            return false;
+        d->rollbackOnly = false;
+    }
+    ++d->depth;
+    return true;
+}
+
+bool ObjectStore::commitTransaction()
+{
+    if (d->depth == 0)
+        return d->fail(StoreError::InvalidArgument, QStringLiteral("no transaction"));
+    if (--d->depth > 0)
+        return !d->rollbackOnly;
+    if (d->rollbackOnly) {
+        sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        d->dropCaches();
+        return d->fail(StoreError::Io, QStringLiteral("an inner step was rolled back"));
+    }
+    if (d->exec("COMMIT"))
+        return true;
+    const StoreError e = d->error;
+    const QString text = d->errorText;
+    sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    d->dropCaches();
+    return d->fail(e, text);
+}
+
+void ObjectStore::rollbackTransaction()
+{
+    if (d->depth == 0)
+        return;
+    if (--d->depth > 0) {
+        d->rollbackOnly = true;
+        return;
+    }
+    sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    d->dropCaches();
+}
+
+int ObjectStore::transactionDepth() const { return d->depth; }
+
+bool ObjectStore::checkForChanges() { return d->noticeOtherWriters(); }
+
+quint64 ObjectStore::generation() const { return d->generation; }
+
+bool ObjectStore::verify(DbId db, QString* problem)
+{
+    const auto report = [&](const QString& text) {
+        if (problem)
+            *problem = text;
+        return false;
+    };
+    Database* base = d->database(db);
+    if (!base)
+        return report(QStringLiteral("database %1 is missing").arg(db));
+    const QByteArray sql = "SELECT oid, props FROM " + base->table;
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(d->db, sql.constData(), -1, &s, nullptr) != SQLITE_OK)
+        return report(QString::fromUtf8(sqlite3_errmsg(d->db)));
+    qint64 rows = 0;
+    RecordId damaged = 0;
+    PropList props;
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        ++rows;
+        if (!damaged && !RecordCodec::decode(sqlite3_column_blob(s, 1), sqlite3_column_bytes(s, 1), props))
+            damaged = sqlite3_column_int64(s, 0);
+    }
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE)
+        return report(QString::fromUtf8(sqlite3_errmsg(d->db)));
+    if (damaged)
+        return report(QStringLiteral("%1: record %2 is damaged").arg(base->name).arg(damaged));
+    if (rows != base->count)
+        return report(QStringLiteral("%1: %2 records, count says %3").arg(base->name).arg(rows).arg(base->count));
+    return true;
+}
+
+void ObjectStore::setWriteFault(std::function<bool()> fault) { d->writeFault = std::move(fault); }
+
+StoreError ObjectStore::lastError() const { return d->error; }
+
+QString ObjectStore::lastErrorText() const { return d->errorText; }
