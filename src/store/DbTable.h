@@ -82,6 +82,8 @@ public:
     bool setText(quint16 id, const QString& value, bool commit = false);
     bool setInt(quint16 id, qint32 value, bool commit = false);
     bool setInt64(quint16 id, qint64 value, bool commit = false);
+    // Any typed value, as the setters above (restore and copies use it).
+    bool setValue(const PropValue& value, bool commit = false) { return setProperty(value, commit); }
     // Deletes one property of the current record (an existing record only).
     bool removeProperty(quint16 id);
 
