@@ -37,7 +37,7 @@ std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 
     bool taken = true;
     while (taken) {
         const FileTime next = addMilliseconds(t, 1);
-        if (next == t)
+        if (next == t || next > maxFileTime())
             break;  // the end of the calendar: no later key exists
         t = next;
         key = fullKey(account, t);

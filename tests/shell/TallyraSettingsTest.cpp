@@ -2,6 +2,7 @@
 
 #include "platform/BookFolder.h"
 #include "platform/SettingsFile.h"
+#include "reference/BuiltInCurrencies.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -208,6 +209,17 @@ TEST_F(TallyraSettingsTest, UnusableFileYieldsDefaultsAndFailedWrites)
     EXPECT_FALSE(settings.write(Int::Panel0Width, 10));
     EXPECT_FALSE(settings.setFutureHorizon(5));
     EXPECT_EQ(settings.read(Text::DefaultCurrency), QStringLiteral("AFA"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TallyraSettingsDefaults, DefaultCurrencyIsTheFirstBuiltInCurrency)
+{
+    QTemporaryDir dir;
+    TallyraSettings settings(dir.filePath(QStringLiteral("Tallyra.ini")));
+    EXPECT_EQ(settings.read(TallyraSettings::Text::DefaultCurrency), BuiltInCurrencies::code(0));
 }
 
 }  // namespace
