@@ -249,34 +249,34 @@ Database* ObjectStore::Impl::database(DbId id)
         return nullptr;
     }
     sqlite3_bind_int64(s, 1, id);
-    std::unique_ptr<Database> d;
+    std::unique_ptr<Database> entry;
     if (sqlite3_step(s) == SQLITE_ROW) {
-        d = std::make_unique<Database>();
-        d->id = id;
-        d->name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-        d->sorts = sortsFromText(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, 1))));
-        d->count = sqlite3_column_int64(s, 2);
-        d->table = "r" + QByteArray::number(id);
-        d->indexes.resize(d->sorts.size());
+        entry = std::make_unique<Database>();
+        entry->id = id;
+        entry->name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+        entry->sorts = sortsFromText(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, 1))));
+        entry->count = sqlite3_column_int64(s, 2);
+        entry->table = "r" + QByteArray::number(id);
+        entry->indexes.resize(entry->sorts.size());
     }
     sqlite3_finalize(s);
-    if (!d) {
+    if (!entry) {
         fail(StoreError::NotFound, QStringLiteral("no such database"));
         return nullptr;
     }
-    Database* raw = d.get();
-    databases.emplace(id, std::move(d));
+    Database* raw = entry.get();
+    databases.emplace(id, std::move(entry));
     return raw;
 }
 
-bool ObjectStore::Impl::buildSortIndex(Database& d, size_t k)
+bool ObjectStore::Impl::buildSortIndex(Database& base, size_t k)
 {
-    auto index = std::make_unique<SortIndex>(d.sorts[k]);
+    auto index = std::make_unique<SortIndex>(base.sorts[k]);
     const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
     const QByteArray keyed =
-        "SELECT oid, " + col + " FROM " + d.table + " WHERE " + col + " IS NOT NULL ORDER BY " + col + ", oid";
-    const QByteArray missing = "SELECT oid FROM " + d.table + " WHERE " + col + " IS NULL ORDER BY oid";
-    index->reserve(d.count);
+        "SELECT oid, " + col + " FROM " + base.table + " WHERE " + col + " IS NOT NULL ORDER BY " + col + ", oid";
+    const QByteArray missing = "SELECT oid FROM " + base.table + " WHERE " + col + " IS NULL ORDER BY oid";
+    index->reserve(base.count);
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, keyed.constData(), -1, &s, nullptr) != SQLITE_OK)
         return fail(sqliteError());
@@ -297,15 +297,15 @@ bool ObjectStore::Impl::buildSortIndex(Database& d, size_t k)
     sqlite3_finalize(s);
     if (rc != SQLITE_DONE)
         return fail(sqliteError());
-    d.indexes[k] = std::move(index);
+    base.indexes[k] = std::move(index);
     return true;
 }
 
-bool ObjectStore::Impl::buildRecordIdOrder(Database& d)
+bool ObjectStore::Impl::buildRecordIdOrder(Database& base)
 {
     auto order = std::make_unique<std::vector<RecordId>>();
-    order->reserve(static_cast<size_t>(d.count));
-    const QByteArray sql = "SELECT oid FROM " + d.table + " ORDER BY oid";
+    order->reserve(static_cast<size_t>(base.count));
+    const QByteArray sql = "SELECT oid FROM " + base.table + " ORDER BY oid";
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) != SQLITE_OK)
         return fail(sqliteError());
@@ -315,29 +315,29 @@ bool ObjectStore::Impl::buildRecordIdOrder(Database& d)
     sqlite3_finalize(s);
     if (rc != SQLITE_DONE)
         return fail(sqliteError());
-    d.byRecordId = std::move(order);
+    base.byRecordId = std::move(order);
     return true;
 }
 
-SortIndex* ObjectStore::Impl::sortIndex(Database& d, quint16 sortProp)
+SortIndex* ObjectStore::Impl::sortIndex(Database& base, quint16 sortProp)
 {
-    for (size_t k = 0; k < d.sorts.size(); ++k) {
-        if (d.sorts[k].propId != sortProp)
+    for (size_t k = 0; k < base.sorts.size(); ++k) {
+        if (base.sorts[k].propId != sortProp)
             continue;
-        if (!d.indexes[k] && !buildSortIndex(d, k))
+        if (!base.indexes[k] && !buildSortIndex(base, k))
             return nullptr;
-        return d.indexes[k].get();
+        return base.indexes[k].get();
     }
     fail(StoreError::InvalidArgument, QStringLiteral("no such sort order"));
     return nullptr;
 }
 
-bool ObjectStore::Impl::readProps(Database& d, RecordId record, PropList& out)
+bool ObjectStore::Impl::readProps(Database& base, RecordId record, PropList& out)
 {
     out.clear();
-    if (!d.select.prepare(db, "SELECT props FROM " + d.table + " WHERE oid = ?"))
+    if (!base.select.prepare(db, "SELECT props FROM " + base.table + " WHERE oid = ?"))
         return fail(sqliteError());
-    Use s(d.select);
+    Use s(base.select);
     sqlite3_bind_int64(*s, 1, record);
     const int rc = sqlite3_step(*s);
     if (rc == SQLITE_DONE)
@@ -349,18 +349,18 @@ bool ObjectStore::Impl::readProps(Database& d, RecordId record, PropList& out)
     return true;
 }
 
-bool ObjectStore::Impl::bindSortValues(Database& d, sqlite3_stmt* s, const PropList& props, int firstParam)
+bool ObjectStore::Impl::bindSortValues(Database& base, sqlite3_stmt* s, const PropList& props, int firstParam)
 {
     for (int k = 0; k < MaxSortOrders; ++k) {
         const int param = firstParam + k;
-        if (static_cast<size_t>(k) >= d.sorts.size()) {
+        if (static_cast<size_t>(k) >= base.sorts.size()) {
             sqlite3_bind_null(s, param);
             continue;
         }
-        const SortIndex::Key key = SortIndex(d.sorts[static_cast<size_t>(k)]).keyOf(props);
+        const SortIndex::Key key = SortIndex(base.sorts[static_cast<size_t>(k)]).keyOf(props);
         if (!key.present) {
             sqlite3_bind_null(s, param);
-        } else if (d.sorts[static_cast<size_t>(k)].type == PropType::Text) {
+        } else if (base.sorts[static_cast<size_t>(k)].type == PropType::Text) {
             const QByteArray bytes = bigEndianUtf16(key.text);
             if (sqlite3_bind_blob(s, param, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
                 SQLITE_OK)
@@ -372,13 +372,13 @@ bool ObjectStore::Impl::bindSortValues(Database& d, sqlite3_stmt* s, const PropL
     return true;
 }
 
-bool ObjectStore::Impl::adjustCount(Database& d, qint64 delta)
+bool ObjectStore::Impl::adjustCount(Database& base, qint64 delta)
 {
     if (!countUpdate.prepare(db, "UPDATE databases SET count = count + ? WHERE id = ?"))
         return fail(sqliteError());
     Use s(countUpdate);
     sqlite3_bind_int64(*s, 1, delta);
-    sqlite3_bind_int64(*s, 2, d.id);
+    sqlite3_bind_int64(*s, 2, base.id);
     if (sqlite3_step(*s) != SQLITE_DONE)
         return fail(sqliteError());
     return true;
@@ -406,33 +406,33 @@ bool ObjectStore::Impl::endImplicit(bool implicit, bool success)
     return fail(e, text);
 }
 
-void ObjectStore::Impl::indexInsert(Database& d, const PropList& props, RecordId record)
+void ObjectStore::Impl::indexInsert(Database& base, const PropList& props, RecordId record)
 {
-    for (auto& index : d.indexes) {
+    for (auto& index : base.indexes) {
         if (index)
             index->insert(index->keyOf(props), record);
     }
-    if (d.byRecordId)
-        d.byRecordId->insert(std::upper_bound(d.byRecordId->begin(), d.byRecordId->end(), record), record);
+    if (base.byRecordId)
+        base.byRecordId->insert(std::upper_bound(base.byRecordId->begin(), base.byRecordId->end(), record), record);
 }
 
-void ObjectStore::Impl::indexErase(Database& d, const PropList& props, RecordId record)
+void ObjectStore::Impl::indexErase(Database& base, const PropList& props, RecordId record)
 {
-    for (auto& index : d.indexes) {
+    for (auto& index : base.indexes) {
         if (index)
             index->erase(index->keyOf(props), record);
     }
-    if (d.byRecordId) {
-        auto it = std::lower_bound(d.byRecordId->begin(), d.byRecordId->end(), record);
-        if (it != d.byRecordId->end() && *it == record)
-            d.byRecordId->erase(it);
+    if (base.byRecordId) {
+        auto it = std::lower_bound(base.byRecordId->begin(), base.byRecordId->end(), record);
+        if (it != base.byRecordId->end() && *it == record)
+            base.byRecordId->erase(it);
     }
 }
 
-bool ObjectStore::Impl::rewriteSortColumns(Database& d)
+bool ObjectStore::Impl::rewriteSortColumns(Database& base)
 {
-    const QByteArray readSql = "SELECT oid, props FROM " + d.table;
-    const QByteArray writeSql = "UPDATE " + d.table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4 WHERE oid = ?5";
+    const QByteArray readSql = "SELECT oid, props FROM " + base.table;
+    const QByteArray writeSql = "UPDATE " + base.table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4 WHERE oid = ?5";
     sqlite3_stmt* r = nullptr;
     sqlite3_stmt* w = nullptr;
     bool good = sqlite3_prepare_v2(db, readSql.constData(), -1, &r, nullptr) == SQLITE_OK &&
@@ -443,7 +443,7 @@ bool ObjectStore::Impl::rewriteSortColumns(Database& d)
         // A damaged record keeps no sort values rather than stopping the rebuild.
         if (!RecordCodec::decode(sqlite3_column_blob(r, 1), sqlite3_column_bytes(r, 1), props))
             props.clear();
-        good = bindSortValues(d, w, props, 1);
+        good = bindSortValues(base, w, props, 1);
         sqlite3_bind_int64(w, 5, sqlite3_column_int64(r, 0));
         good = good && sqlite3_step(w) == SQLITE_DONE;
         sqlite3_reset(w);
