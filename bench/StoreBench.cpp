@@ -29,7 +29,8 @@ OpenBook& openBook(qint64 size)
         slot->tables.attach(slot->store.get());
         slot->tables.openAll();
         slot->tables.setWorkingSorts();
-        slot->tables.transactions().count();
+        // Builds the account-key order outside the timings, as the start-up does.
+        slot->tables.transactions().moveTo(0);
     }
     return *slot;
 }

@@ -523,6 +523,11 @@ std::unique_ptr<ObjectStore> ObjectStore::open(const QString& path, QString* err
             return report(QStringLiteral("%1: %2").arg(path, impl->errorText));
         break;
     }
+    // Reads go through a memory map and a larger page cache: a register row is
+    // read by record id at random, which the default 2 MB cache would turn into
+    // a system call per row on a large book.
+    impl->exec("PRAGMA mmap_size=1073741824");
+    impl->exec("PRAGMA cache_size=-32768");
     // Every commit reaches the disk before the call returns.
     if (!impl->exec("PRAGMA synchronous=FULL"))
         return report(QStringLiteral("%1: %2").arg(path, impl->errorText));
