@@ -47,11 +47,13 @@ QString shortYearDate(const LocalTime& d, int dateOrder)
 {
     const uint m = static_cast<uint>(d.month);
     const uint day = static_cast<uint>(d.day);
-    if (d.year < 2000) {
-        // Unsigned like the rest of the format: before 1900 the year wraps
-        // around 2^32, as readers of this format have always seen it.
-        return slashed(m, day, static_cast<uint>(d.year - 1900));
+    if (d.year < 1900) {
+        // Years before 1900 have no two-digit form; the year minus 1900 would
+        // be negative and print as a wrapped number, so the full year is written.
+        return slashed(m, day, static_cast<uint>(d.year));
     }
+    if (d.year < 2000)
+        return slashed(m, day, static_cast<uint>(d.year - 1900));
     const bool dayFirst = dateOrder == LocaleValues::DayMonthYear;
     return number(dayFirst ? day : m) + QLatin1Char('/') + padded2(dayFirst ? m : day)
            + QLatin1Char('\'') + padded2(static_cast<uint>(d.year - 2000));

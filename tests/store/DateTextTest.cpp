@@ -97,7 +97,8 @@ TEST(DateText, NumericDateForExports)
         {day(1999, 12, 5), 1, false, "12/5/99"},
         {day(1999, 12, 5), 2, false, "12/5/99"},
         {day(1900, 1, 1), 1, false, "1/1/0"},
-        {day(1899, 12, 31), 0, false, "12/31/4294967295"},
+        {day(1899, 12, 31), 0, false, "12/31/1899"},
+        {day(1601, 1, 1), 1, false, "1/1/1601"},
     };
     for (const NumericCase& c : cases)
         EXPECT_EQ(numericDate(c.date, c.order, c.fullYear), QString::fromUtf8(c.expected))
