@@ -150,12 +150,33 @@ struct ObjectStore::Impl {
     std::map<DbId, std::unique_ptr<Database>> databases;
     Statement countUpdate;
     std::function<bool()> writeFault;
+    // Reads outside a store transaction share one read snapshot, kept until the
+    // next write or change check: starting a read transaction per statement
+    // costs file-system calls on every row.
+    bool readSnapshot = false;
 
     ~Impl()
     {
+        endRead();
         // close_v2 waits for the statements still alive (countUpdate) to be finalized.
         databases.clear();
         sqlite3_close_v2(db);
+    }
+
+    void ensureRead()
+    {
+        if (!sqlite3_get_autocommit(db))
+            return;  // a read snapshot or a write transaction is open already
+        if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+            readSnapshot = true;
+    }
+
+    void endRead()
+    {
+        if (!readSnapshot)
+            return;
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        readSnapshot = false;
     }
 
     bool fail(StoreError e, const QString& text = {})
@@ -212,6 +233,7 @@ struct ObjectStore::Impl {
     // Another connection's commit invalidates everything cached here.
     bool noticeOtherWriters()
     {
+        endRead();
         bool ok = false;
         const qint64 version = queryInt("PRAGMA data_version", &ok);
         if (!ok || version == dataVersion)
@@ -231,6 +253,12 @@ struct ObjectStore::Impl {
     bool bindSortValues(Database& d, sqlite3_stmt* s, const PropList& props, int firstParam);
     bool adjustCount(Database& d, qint64 delta);
     bool beginImplicit(bool& implicit);
+    // Ends an implicit write transaction in which nothing was written, keeping the error.
+    void abandonImplicit(bool implicit)
+    {
+        if (implicit)
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     bool endImplicit(bool implicit, bool success);
     void indexInsert(Database& d, const PropList& props, RecordId record);
     void indexErase(Database& d, const PropList& props, RecordId record);
@@ -242,6 +270,7 @@ Database* ObjectStore::Impl::database(DbId id)
     auto it = databases.find(id);
     if (it != databases.end())
         return it->second.get();
+    ensureRead();
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, "SELECT name, sorts, count FROM databases WHERE id = ?", -1, &s, nullptr) !=
         SQLITE_OK) {
@@ -271,6 +300,7 @@ Database* ObjectStore::Impl::database(DbId id)
 
 bool ObjectStore::Impl::buildSortIndex(Database& base, size_t k)
 {
+    ensureRead();
     auto index = std::make_unique<SortIndex>(base.sorts[k]);
     const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
     const QByteArray keyed =
@@ -303,6 +333,7 @@ bool ObjectStore::Impl::buildSortIndex(Database& base, size_t k)
 
 bool ObjectStore::Impl::buildRecordIdOrder(Database& base)
 {
+    ensureRead();
     auto order = std::make_unique<std::vector<RecordId>>();
     order->reserve(static_cast<size_t>(base.count));
     const QByteArray sql = "SELECT oid FROM " + base.table + " ORDER BY oid";
@@ -335,6 +366,7 @@ SortIndex* ObjectStore::Impl::sortIndex(Database& base, quint16 sortProp)
 bool ObjectStore::Impl::readProps(Database& base, RecordId record, PropList& out)
 {
     out.clear();
+    ensureRead();
     if (!base.select.prepare(db, "SELECT props FROM " + base.table + " WHERE oid = ?"))
         return fail(sqliteError());
     Use s(base.select);
@@ -390,6 +422,7 @@ bool ObjectStore::Impl::beginImplicit(bool& implicit)
     if (writeFault && writeFault())
         return fail(StoreError::Io, QStringLiteral("injected write fault"));
     implicit = depth == 0;
+    endRead();
     return !implicit || exec("BEGIN IMMEDIATE");
 }
 
@@ -546,6 +579,7 @@ QString ObjectStore::path() const { return d->path; }
 
 DbId ObjectStore::findDatabase(const QString& name)
 {
+    d->ensureRead();
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(d->db, "SELECT id FROM databases WHERE name = ?", -1, &s, nullptr) != SQLITE_OK) {
         d->fail(d->sqliteError());
@@ -739,19 +773,20 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
         return 0;
     }
     d->noticeOtherWriters();
+    // The record is read inside the write transaction, so nobody changes it in between.
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return 0;
     Database* base = d->database(db);
-    if (!base)
-        return 0;
     PropList before;
-    if (record != 0 && !d->readProps(*base, record, before))
+    if (!base || (record != 0 && !d->readProps(*base, record, before))) {
+        d->abandonImplicit(implicit);
         return 0;
+    }
     PropList after = before;
     mergeInto(after, changes);
     const QByteArray blob = RecordCodec::encode(after);
 
-    bool implicit = false;
-    if (!d->beginImplicit(implicit))
-        return 0;
     Statement& stmt = record == 0 ? base->insert : base->update;
     const QByteArray sql =
         record == 0 ? "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)"
@@ -794,15 +829,15 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
 bool ObjectStore::deleteRecord(DbId db, RecordId record)
 {
     d->noticeOtherWriters();
-    Database* base = d->database(db);
-    if (!base)
-        return false;
-    PropList before;
-    if (!d->readProps(*base, record, before))
-        return false;
     bool implicit = false;
     if (!d->beginImplicit(implicit))
         return false;
+    Database* base = d->database(db);
+    PropList before;
+    if (!base || !d->readProps(*base, record, before)) {
+        d->abandonImplicit(implicit);
+        return false;
+    }
     bool good = base->remove.prepare(d->db, "DELETE FROM " + base->table + " WHERE oid = ?");
     if (good) {
         Use s(base->remove);
@@ -827,6 +862,7 @@ bool ObjectStore::beginTransaction()
 {
     if (d->depth == 0) {
         d->noticeOtherWriters();
+        d->endRead();
         if (!d->exec("BEGIN IMMEDIATE"))
             return false;
         d->rollbackOnly = false;
