@@ -246,7 +246,8 @@ FilterFile::ReadResult FilterFile::read(QIODevice& in, ReportFilter& filter)
 bool FilterFile::save(const QString& path, const ReportFilter& filter)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write must fail here, not pass unseen to the commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = encode(filter);
     if (file.write(bytes) != bytes.size()) {

@@ -1,0 +1,197 @@
+#include "reports/TransactionListView.h"
+
+#include "platform/Interaction.h"
+#include "reference/CurrencyCache.h"
+#include "reports/AmountForms.h"
+#include "reports/ReportDateText.h"
+#include "reports/ReportFilter.h"
+#include "reports/ReportScan.h"
+#include "reports/ReportSortKey.h"
+#include "store/RecordLayout.h"
+#include "reports/TransactionEntryReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+const QString TransactionListView::RecalcQuestion = QStringLiteral("Recalc?");
+
+namespace {
+
+ReportPopupLine labelled(const QString& label, const QString& value)
+{
+    return ReportPopupLine::line(label + QStringLiteral(":\t") + value);
+}
+
+}  // namespace
+
+TransactionListView::TransactionListView(const ReportContext& context) : m_context(context) {}
+
+QString TransactionListView::columnTitle(int column)
+{
+    switch (column) {
+    case 1:
+        return QStringLiteral("Data");
+    case 2:
+        return QStringLiteral("Description");
+    case 3:
+        return QStringLiteral("Sum");
+    default:
+        return QString();
+    }
+}
+
+bool TransactionListView::build()
+{
+    CurrencyCache& currencies = m_context.currencies;
+    currencies.reload();
+    m_currency = m_context.filter.currency();
+    m_filterCounter = m_context.filter.changeCounter();
+    m_askedRecalc = false;
+    m_rows.clear();
+    m_totals.reset(currencies.size());
+    const ReportScan::Outcome outcome =
+        ReportScan::run(m_context.tables, m_context.filter, m_context.ui, [&](const ReportTransaction& t) {
+            ListRow row;
+            row.record = t.record;
+            row.date = t.date;
+            row.converted = currencies.convert(t.amount, t.currency, m_currency);
+            if (m_sort.column == 2)
+                row.sortKey = t.description;
+            m_totals.addConverted(row.converted);
+            m_totals.addInCurrency(currencies.indexOf(t.currency), t.amount);
+            ++m_totals.count;
+            m_rows.push_back(std::move(row));
+        });
+    m_stopped = outcome == ReportScan::Outcome::Stopped;
+    sortRows();
+    return !m_stopped;
+}
+
+// Equal keys keep the scan's order in either direction.
+void TransactionListView::sortRows()
+{
+    const bool descending = m_sort.descending;
+    if (m_sort.column == 1) {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [descending](const ListRow& a, const ListRow& b) {
+            return descending ? b.date < a.date : a.date < b.date;
+        });
+        return;
+    }
+    if (m_sort.column == 3) {
+        for (ListRow& row : m_rows)
+            row.sortKey = ReportSortKey::amountKey(row.converted);
+    }
+    std::stable_sort(m_rows.begin(), m_rows.end(), [descending](const ListRow& a, const ListRow& b) {
+        return descending ? b.sortKey < a.sortKey : a.sortKey < b.sortKey;
+    });
+}
+
+bool TransactionListView::tapHeader(int column)
+{
+    if (!m_sort.tap(column, LastSortColumn))
+        return false;
+    build();
+    return true;
+}
+
+bool TransactionListView::needsRecalc() const
+{
+    return m_context.filter.changeCounter() != m_filterCounter;
+}
+
+std::optional<TransactionEntry> TransactionListView::entry(qint64 index)
+{
+    if (index < 0 || index >= rowCount())
+        return std::nullopt;
+    TransactionEntryReader reader(m_context.tables, m_context.currencies, m_currency);
+    return reader.read(m_rows[static_cast<size_t>(index)].record);
+}
+
+void TransactionListView::noteMissing()
+{
+    if (m_askedRecalc)
+        return;
+    m_askedRecalc = true;
+    if (m_context.ui.askYesNo(RecalcQuestion))
+        build();
+}
+
+QString TransactionListView::cellText(qint64 index, int column)
+{
+    if (index < 0 || index >= rowCount() || column < 1 || column > 3)
+        return QString();
+    const std::optional<TransactionEntry> e = entry(index);
+    if (!e) {
+        noteMissing();
+        return QString();
+    }
+    switch (column) {
+    case 1:
+        return reportDateTime(e->date, m_context.locale);
+    case 2:
+        return e->description;
+    default:
+        return m_context.currencies.amountText(e->amount, e->currency, m_context.locale);
+    }
+}
+
+QString TransactionListView::sumText() const
+{
+    return AmountForms::grouped(m_totals.net, m_context.locale);
+}
+
+ReportPopup TransactionListView::popup(qint64 index)
+{
+    ReportPopup lines;
+    const std::optional<TransactionEntry> e = entry(index);
+    if (!e)
+        return lines;
+    const LocaleValues& locale = m_context.locale;
+    lines.push_back(labelled(QStringLiteral("Account"), QLatin1Char('[') + e->accountName + QLatin1Char(']')));
+    lines.push_back(labelled(QStringLiteral("Data"), reportDateTime(e->date, locale)));
+    lines.push_back(labelled(QStringLiteral("Description"), e->description));
+    if (!e->number.isEmpty())
+        lines.push_back(labelled(QStringLiteral("No"), e->number));
+    lines.push_back(
+        labelled(QStringLiteral("Sum"), AmountForms::grouped(e->amount, locale) + QLatin1Char(' ') + e->currency));
+    if (e->mark == static_cast<qint32>(ReconcileMark::Cleared))
+        lines.push_back(labelled(QStringLiteral("Mark"), QStringLiteral("Cleared (C)")));
+    else if (e->mark == static_cast<qint32>(ReconcileMark::Reconciled))
+        lines.push_back(labelled(QStringLiteral("Mark"), QStringLiteral("Reconciled (R)")));
+    if (e->isTransfer())
+        appendTransfer(lines, *e);
+    else if (e->category > 0)
+        lines.push_back(labelled(QStringLiteral("Category"), e->categoryText));
+    if (e->project > 0)
+        lines.push_back(labelled(QStringLiteral("Project"), e->projectPath));
+    if (!e->contact.isEmpty())
+        lines.push_back(labelled(QStringLiteral("Contact"), e->contact));
+    if (!e->note.isEmpty())
+        lines.push_back(labelled(QStringLiteral("Note"), e->note));
+    return lines;
+}
+
+// "Transfer in" for money leaving this account, "Transfer from" for money
+// arriving, then the other side's amount and, between currencies, the rate
+// the two amounts make. A side of 0 makes no rate; that line is left out.
+void TransactionListView::appendTransfer(ReportPopup& lines, const TransactionEntry& e)
+{
+    TransactionEntryReader reader(m_context.tables, m_context.currencies, m_currency);
+    QString text = (e.amount.isNegative() ? QStringLiteral("Transfer in") : QStringLiteral("Transfer from")) +
+                   QStringLiteral(":\t") + e.categoryText;
+    const std::optional<TransactionEntry> other = reader.counterpart(e);
+    if (!other) {
+        lines.push_back(ReportPopupLine::line(text));
+        return;
+    }
+    const Money otherMagnitude = other->amount.isNegative() ? -other->amount : other->amount;
+    text += QStringLiteral("\t  ") + AmountForms::grouped(otherMagnitude, m_context.locale) + QLatin1Char(' ') +
+            other->currency;
+    lines.push_back(ReportPopupLine::line(text));
+    if (other->currency == e.currency || e.amount.isZero())
+        return;
+    const double rate = std::fabs(static_cast<double>(other->amount.hundredths())) /
+                        std::fabs(static_cast<double>(e.amount.hundredths()));
+    lines.push_back(ReportPopupLine::line(QStringLiteral("Exchange rate 1 ") + e.currency + QStringLiteral(" = ") +
+                                          QString::asprintf("%g", rate) + QLatin1Char(' ') + other->currency));
+}
