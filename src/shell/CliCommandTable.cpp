@@ -1,5 +1,10 @@
 #include "shell/CliCommandTable.h"
 
+#include "shell/AccountCommands.h"
+#include "shell/CheckCommand.h"
+#include "shell/ReferenceCommands.h"
+#include "shell/RegisterCommands.h"
+
 namespace {
 
 const char* const Usage =
@@ -24,7 +29,12 @@ const char* const Usage =
 CliCommandTable CliCommandTable::standard()
 {
     // Each group of commands adds its entries here as it arrives.
-    return {};
+    CliCommandTable table;
+    AccountCommands::addTo(table);
+    RegisterCommands::addTo(table);
+    CheckCommand::addTo(table);
+    ReferenceCommands::addTo(table);
+    return table;
 }
 
 bool CliCommandTable::add(CliCommand command)

@@ -1,0 +1,35 @@
+#pragma once
+
+// Keeps the running balances: every transaction stores the balance of its
+// account after itself (sum of its amount and of all earlier ones in key order),
+// and every account record stores its total, the last running balance (0
+// without transactions).
+//
+// Each recalculation runs in one store transaction: the book gets the whole run
+// rewritten or none of it. Only values that change are written.
+
+#include "store/Money.h"
+#include "store/TableSet.h"
+
+#include <optional>
+
+class BalanceRecalc {
+public:
+    explicit BalanceRecalc(TableSet& tables) : m_tables(tables) {}
+
+    // Rewrites the running balances of `account` from its `firstIndex`-th
+    // transaction on (a negative index: from the first), then its total.
+    // Returns the new total; nullopt when the account record does not exist
+    // or a write failed (nothing changed then).
+    std::optional<Money> recalc(qint32 account, qint64 firstIndex = -1);
+
+    // Every account from its first transaction. False when one failed; the
+    // accounts before it keep their new balances.
+    bool recalcAll();
+
+private:
+    std::optional<Money> rewriteRun(qint32 account, qint64 firstIndex);
+    bool writeTotal(qint32 account, Money total);
+
+    TableSet& m_tables;
+};

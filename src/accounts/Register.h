@@ -1,0 +1,89 @@
+#pragma once
+
+// The register of one account: its transactions oldest first (rows 0 ... n-1),
+// the new-transaction row (row n), then the future-list rows. Reads go by
+// position in the transaction table's account-key order, where the account's
+// transactions form one run (AccountRun).
+//
+// The caller remembers the shown account ("accountid") and calls refresh()
+// after every insertion, deletion or date change in the transaction table.
+
+#include "accounts/AccountRun.h"
+#include "accounts/RegisterCells.h"
+#include "accounts/RegisterEntry.h"
+#include "platform/LocaleValues.h"
+#include "reference/CurrencyCache.h"
+#include "store/TableSet.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class Register {
+public:
+    static constexpr const char* NewTransactionText = "<_New_Transaction_>";
+    static constexpr const char* BalanceText = "Balance";
+
+    enum class RowKind { Transaction, NewTransaction, Future, Outside };
+
+    // All three must outlive the register.
+    Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale);
+
+    // False, with nothing changed, when no account has that id.
+    bool select(qint32 account);
+    // Re-reads the shown account's total and run. False when it is gone.
+    bool refresh();
+
+    qint32 accountId() const { return m_account; }
+    const QString& accountName() const { return m_name; }
+    const QString& currency() const { return m_currency; }
+    Money total() const { return m_total; }
+    const AccountRun& run() const { return m_run; }
+    qint64 transactionCount() const { return m_run.count; }
+    // Future-list rows come after the new-transaction row. The register shows
+    // none until the future list is kept.
+    qint64 futureCount() const { return 0; }
+    qint64 rowCount() const { return m_account == 0 ? 0 : m_run.count + 1 + futureCount(); }
+    RowKind rowKind(qint64 row) const;
+
+    // The transaction of a transaction row; nullopt for other rows or an
+    // unreadable record.
+    std::optional<RegisterEntry> entry(qint64 row);
+    // The table position of a transaction row.
+    qint64 positionOf(qint64 row) const { return m_run.first + row; }
+
+    // `now` gives "today" for the new-transaction row.
+    RegisterCells cells(qint64 row, FileTime now);
+    static std::vector<RegisterColumn> columns(bool withPanel);
+    static QString heading(RegisterColumn column);
+
+    // "Balance:  " and the total with the account's currency symbol; the
+    // marker beside it shows while the total is negative.
+    QString balanceBarText() const;
+    bool balanceBarMarker() const { return m_total.isNegative(); }
+
+    // An amount of the shown account, with its currency's symbol.
+    QString moneyText(Money amount) const;
+
+    // The icon tap on a transaction row: Unreconciled -> Cleared -> Reconciled
+    // -> Unreconciled, the other side of a transfer set to the same. Both in
+    // one store transaction. The new mark; nullopt for other rows or a failed write.
+    std::optional<ReconcileMark> toggleMark(qint64 row);
+    static ReconcileMark nextMark(ReconcileMark mark);
+
+private:
+    static RegisterEntry read(const DbTable& t);
+    RegisterCells transactionCells(const RegisterEntry& e) const;
+    RegisterCells newRowCells(FileTime now) const;
+    bool writeMark(qint64 position, const QString& link, ReconcileMark mark);
+
+    TableSet& m_tables;
+    const CurrencyCache& m_currencies;
+    const LocaleValues& m_locale;
+    qint32 m_account = 0;
+    QString m_name;
+    QString m_currency;
+    Money m_total;
+    AccountRun m_run;
+};

@@ -1,0 +1,120 @@
+#include "accounts/RegisterInfo.h"
+
+#include "accounts/AccountList.h"
+#include "store/DateText.h"
+#include "store/SortScope.h"
+
+#include <cmath>
+
+namespace {
+
+using Line = RegisterPopup::Line;
+
+Line field(const char* label, const QString& value)
+{
+    return Line::textLine(QString::fromLatin1(label) + QStringLiteral(":\t") + value);
+}
+
+}  // namespace
+
+RegisterInfo::RegisterInfo(Register& reg, TableSet& tables, Categories& categories, Projects& projects,
+                           const CurrencyCache& currencies, const LocaleValues& locale)
+    : m_register(reg),
+      m_tables(tables),
+      m_categories(categories),
+      m_projects(projects),
+      m_currencies(currencies),
+      m_locale(locale)
+{
+}
+
+QString RegisterInfo::markLabel(ReconcileMark mark)
+{
+    switch (mark) {
+    case ReconcileMark::Unreconciled: return QStringLiteral("Unreconciled");
+    case ReconcileMark::Cleared: return QStringLiteral("Cleared (C)");
+    case ReconcileMark::Reconciled: return QStringLiteral("Reconciled (R)");
+    }
+    return {};
+}
+
+QString RegisterInfo::amountText(Money amount, const QString& code) const
+{
+    return m_currencies.amountText(amount, code, m_locale);
+}
+
+std::optional<RegisterPopup> RegisterInfo::build(qint64 row)
+{
+    const std::optional<RegisterEntry> e = m_register.entry(row);
+    if (!e)
+        return std::nullopt;
+    RegisterPopup popup;
+    popup.title = QString::fromLatin1(TitleText);
+    popup.lines = {field("Description", e->description), field("Account", m_register.accountName()),
+                   field("Date", dateWithWeekday(e->date, m_locale))};
+    if (!e->number.isEmpty())
+        popup.lines.push_back(field("No", e->number));
+    popup.lines.push_back(field("Amount", amountText(e->amount, m_register.currency())));
+    popup.lines.push_back(field("Mark As", markLabel(e->mark)));
+    if (e->isTransfer())
+        addTransfer(popup, *e);
+    if (e->category > 0)
+        popup.lines.push_back(field("Category", m_categories.pathOf(e->category)));
+    if (e->project > 0)
+        popup.lines.push_back(field("Project", m_projects.pathOf(e->project)));
+    if (!e->contact.isEmpty())
+        popup.lines.push_back(field("Contact", e->contact));
+    if (!e->note.isEmpty())
+        popup.lines.push_back(field("Note", e->note));
+    popup.lines.push_back(field("Balance", amountText(e->balance, m_register.currency())));
+    popup.lines.push_back(Line::separator());
+    popup.lines.push_back(Line::textLine(QString::fromLatin1(EditText)));
+    return popup;
+}
+
+void RegisterInfo::addTransfer(RegisterPopup& popup, const RegisterEntry& e)
+{
+    const std::optional<OtherSide> other = otherSide(e);
+    if (!other)
+        return;
+    const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
+    popup.lines.push_back(Line::textLine(label + other->accountName));
+    const Money absolute = other->amount.isNegative() ? -other->amount : other->amount;
+    popup.lines.push_back(Line::textLine(amountText(absolute, other->currency)));
+    if (other->currency == m_register.currency())
+        return;
+    if (const std::optional<QString> rate = convertLine(e.amount, m_register.currency(), other->amount, other->currency))
+        popup.lines.push_back(Line::textLine(*rate));
+}
+
+std::optional<RegisterInfo::OtherSide> RegisterInfo::otherSide(const RegisterEntry& e)
+{
+    const std::optional<AccountRecord> account = AccountList(m_tables.accounts()).find(-e.category);
+    if (!account)
+        return std::nullopt;
+    OtherSide other{account->name, Money(), account->currency};
+    DbTable& t = m_tables.transactions();
+    SortScope scope(t, Prop::AccountKey, DbTable::SortKind::Text);
+    if (scope.ok() && !e.link.isEmpty() && t.seekText(SeekKind::Equal, e.link)) {
+        other.amount = Money::fromHundredths(t.getInt64(Prop::Amount));
+        if (const QString code = t.getText(Prop::CurrencyCode); !code.isEmpty())
+            other.currency = code;
+    }
+    t.moveTo(DbTable::NoRecord);
+    return other;
+}
+
+std::optional<QString> RegisterInfo::convertLine(Money amount, const QString& code, Money otherAmount,
+                                                 const QString& otherCode)
+{
+    const double a = std::abs(static_cast<double>(amount.hundredths()));
+    const double b = std::abs(static_cast<double>(otherAmount.hundredths()));
+    if (a == 0 || b == 0)
+        return std::nullopt;
+    const bool thisLarger = a >= b;
+    const double rate = thisLarger ? a / b : b / a;
+    const QString& smallerCode = thisLarger ? otherCode : code;
+    const QString& largerCode = thisLarger ? code : otherCode;
+    return QStringLiteral("Convert 1 ") + smallerCode + QStringLiteral(" = ") + QString::asprintf("%.5f", rate) +
+           u' ' + largerCode;
+}

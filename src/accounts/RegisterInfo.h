@@ -1,0 +1,48 @@
+#pragma once
+
+// The information popup of a transaction row, "Current Transaction": one line
+// per field (label, ':', a tab, the value), the transfer's other side and,
+// between currencies, the rate the two sides imply; then "Edit...".
+
+#include "accounts/Register.h"
+#include "accounts/RegisterPopup.h"
+#include "reference/Categories.h"
+#include "reference/Projects.h"
+
+#include <optional>
+
+class RegisterInfo {
+public:
+    static constexpr const char* TitleText = "Current Transaction";
+    static constexpr const char* EditText = "Edit...";
+
+    RegisterInfo(Register& reg, TableSet& tables, Categories& categories, Projects& projects,
+                 const CurrencyCache& currencies, const LocaleValues& locale);
+
+    // nullopt for a row that is not a transaction or cannot be read.
+    std::optional<RegisterPopup> build(qint64 row);
+
+    static QString markLabel(ReconcileMark mark);
+    // "Convert 1 " + the smaller side's code + " = " + larger / smaller with
+    // five decimals + " " + the larger side's code. nullopt when a side is 0:
+    // no rate can be told then.
+    static std::optional<QString> convertLine(Money amount, const QString& code, Money otherAmount,
+                                              const QString& otherCode);
+
+private:
+    struct OtherSide {
+        QString accountName;
+        Money amount;
+        QString currency;
+    };
+    std::optional<OtherSide> otherSide(const RegisterEntry& e);
+    void addTransfer(RegisterPopup& popup, const RegisterEntry& e);
+    QString amountText(Money amount, const QString& code) const;
+
+    Register& m_register;
+    TableSet& m_tables;
+    Categories& m_categories;
+    Projects& m_projects;
+    const CurrencyCache& m_currencies;
+    const LocaleValues& m_locale;
+};

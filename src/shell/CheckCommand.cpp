@@ -1,0 +1,37 @@
+#include "shell/CheckCommand.h"
+
+#include "accounts/AccountCheck.h"
+#include "shell/AccountCommands.h"
+#include "shell/CliExit.h"
+#include "shell/CliValues.h"
+#include "shell/MainProgramRun.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+int check(CliContext& c)
+{
+    if (!c.arguments.isEmpty())
+        return AccountCommands::badUsage(c.err, QStringLiteral("check takes no arguments"));
+    return MainProgramRun(c).run([&](MainBook& book) {
+        const QStringList problems = AccountCheck(book.tables()).problems();
+        if (c.options.json) {
+            CliValues::printJson(c.out, QJsonDocument(QJsonObject{
+                                            {QStringLiteral("problems"), QJsonArray::fromStringList(problems)}}));
+        } else {
+            for (const QString& problem : problems)
+                c.out << problem << '\n';
+        }
+        return static_cast<int>(problems.isEmpty() ? CliDone : CliFailed);
+    });
+}
+
+}  // namespace
+
+void CheckCommand::addTo(CliCommandTable& table)
+{
+    table.add({QStringLiteral("check"), QStringLiteral("check"),
+               QStringLiteral("verifies running balances, account totals, keys and transfer links"), check});
+}

@@ -1,0 +1,30 @@
+#include "shell/MainBook.h"
+
+MainBook::MainBook(const BookFolder& folder)
+    : m_folder(folder),
+      m_settings(folder.mainSettingsPath()),
+      m_currencies(m_tables.currencies()),
+      m_categories(m_tables),
+      m_projects(m_tables)
+{
+}
+
+MainBook::~MainBook()
+{
+    m_tables.closeAll();
+}
+
+bool MainBook::lock(QString* error)
+{
+    m_lock = InstanceLock::acquire(m_folder.path(), QString::fromLatin1(InstanceLock::MainProgramFile), error);
+    return m_lock != nullptr;
+}
+
+bool MainBook::openStore(QString* error)
+{
+    m_store = ObjectStore::open(m_folder.storePath(), error);
+    if (!m_store)
+        return false;
+    m_tables.attach(m_store.get());
+    return true;
+}

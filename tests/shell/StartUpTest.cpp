@@ -1,0 +1,249 @@
+#include "shell/StartUp.h"
+
+#include "accounts/AccountList.h"
+#include "accounts/AccountRun.h"
+#include "platform/FixedClock.h"
+#include "reference/BuiltInCurrencies.h"
+#include "shell/ExitStep.h"
+#include "store/KeyText.h"
+#include "store/RecordLayout.h"
+#include "support/ScriptedInteraction.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptedFirstAccount : public FirstAccountSource {
+public:
+    std::optional<AccountDraft> firstAccount(QStringView defaultCurrency) override
+    {
+        ++asked;
+        offeredDefault = defaultCurrency.toString();
+        return draft;
+    }
+    std::optional<AccountDraft> draft;
+    int asked = 0;
+    QString offeredDefault;
+};
+
+const LocalTime Now{2024, 3, 5, 10, 0, 0, 0};
+
+class StartUpTest : public ::testing::Test {
+protected:
+    StartUpTest() : m_folder(*BookFolder::open(m_dir.path())), m_clock(Now)
+    {
+        m_first.draft = AccountDraft{QStringLiteral("Cash"), BuiltInCurrencies::firstRowOf(u"EUR"),
+                                     Money::fromHundredths(2500)};
+    }
+
+    // One whole run: start-up, then the exit step unless `crash`.
+    StartUp::Outcome runOnce(bool crash = false, StartUp::Hooks hooks = {})
+    {
+        m_ui = ScriptedInteraction();
+        MainBook book(m_folder);
+        StartUp startUp(book, m_clock, m_ui, m_first, std::move(hooks));
+        const StartUp::Outcome outcome = startUp.run();
+        m_state = book.state();
+        if (!crash)
+            ExitStep::run(book);
+        return outcome;
+    }
+    TallyraSettings settings() const { return TallyraSettings(m_folder.mainSettingsPath()); }
+
+    QTemporaryDir m_dir;
+    BookFolder m_folder;
+    FixedClock m_clock;
+    ScriptedFirstAccount m_first;
+    ScriptedInteraction m_ui;
+    RunState m_state;
+};
+
+TEST_F(StartUpTest, FirstRunShowsEachStageAndFillsTheBook)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    EXPECT_EQ(m_ui.statuses, (QStringList{"Loading resources...", "Opening tables...", "Reindexing database",
+                                          "Loading currency table...", "Creating categories...",
+                                          "Creating first account...", "Recalc Balance...", "Update Projects...",
+                                          "Updating scheduled transaction list..."}));
+    EXPECT_EQ(m_ui.progressLabels.first(), QStringLiteral("Reindexing database Transactions"));
+    EXPECT_EQ(m_first.offeredDefault, QStringLiteral("AFA"));
+
+    MainBook book(m_folder);
+    ASSERT_TRUE(book.openStore(nullptr));
+    ASSERT_TRUE(book.tables().openAll());
+    ASSERT_TRUE(book.tables().setWorkingSorts());
+    EXPECT_EQ(book.tables().projects().count(), 1);
+    EXPECT_EQ(book.tables().categories().count(), 75);
+    const auto accounts = AccountList(book.tables().accounts()).all();
+    ASSERT_EQ(accounts.size(), 1u);
+    EXPECT_EQ(accounts[0].currency, QStringLiteral("EUR"));
+    EXPECT_EQ(accounts[0].total.hundredths(), 2500);
+    EXPECT_EQ(AccountRun::locate(book.tables().transactions(), accounts[0].id).count, 1);
+    EXPECT_EQ(book.tables().currencies().count(), 1);
+
+    const TallyraSettings s = settings();
+    EXPECT_EQ(s.read(TallyraSettings::Text::Version), QStringLiteral("1.2.0.0"));
+    EXPECT_EQ(s.read(TallyraSettings::Int::VersionMajor), 1);
+    EXPECT_EQ(s.read(TallyraSettings::Int::VersionMinor), 1);
+    EXPECT_EQ(s.read(TallyraSettings::Text::DefaultCurrency), QStringLiteral("EUR"));
+    EXPECT_EQ(s.futureHorizon(), *fileTimeFromLocal(Now));
+}
+
+TEST_F(StartUpTest, SecondStartAfterAnOrderlyExitTakesTheFastPath)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    EXPECT_EQ(m_ui.statuses, (QStringList{"Loading resources...", "Opening tables...", "Loading currency table...",
+                                          "Updating scheduled transaction list..."}));
+    EXPECT_EQ(m_first.asked, 1);
+    EXPECT_EQ(m_state.defaultCurrency, QStringLiteral("EUR"));
+}
+
+TEST_F(StartUpTest, HorizonIsZeroedWhileRunningAndRestoredAtExit)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    m_clock.set(LocalTime{2024, 3, 6, 8, 0, 0, 0});
+    MainBook book(m_folder);
+    StartUp startUp(book, m_clock, m_ui, m_first);
+    ASSERT_EQ(startUp.run(), StartUp::Outcome::Ready);
+    EXPECT_EQ(settings().futureHorizon(), 0);
+    ExitStep::run(book);
+    EXPECT_EQ(settings().futureHorizon(), *fileTimeFromLocal(m_clock.now()));
+}
+
+TEST_F(StartUpTest, SkipSaveLeavesTheHorizonAtZero)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    MainBook book(m_folder);
+    StartUp startUp(book, m_clock, m_ui, m_first);
+    ASSERT_EQ(startUp.run(), StartUp::Outcome::Ready);
+    book.state().skipSave = true;
+    ExitStep::run(book);
+    EXPECT_EQ(settings().futureHorizon(), 0);
+}
+
+TEST_F(StartUpTest, RunThatCrashedMakesTheNextStartRepairEveryAccount)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    {
+        // A second account and damaged running balances, as an interrupted write leaves them.
+        MainBook book(m_folder);
+        ASSERT_TRUE(book.openStore(nullptr) && book.tables().openAll() && book.tables().setWorkingSorts());
+        DbTable& a = book.tables().accounts();
+        a.beginNew();
+        a.setInt(Prop::AccountId, 2);
+        a.setText(Prop::Name, QStringLiteral("Bank"));
+        ASSERT_TRUE(a.setText(Prop::CurrencyCode, QStringLiteral("eur"), true));
+        DbTable& t = book.tables().transactions();
+        t.beginNew();
+        t.setText(Prop::AccountKey, fullKey(2, *fileTimeFromLocal(Now)));
+        t.setInt(Prop::AccountId, 2);
+        t.setInt64(Prop::Amount, 700);
+        t.setText(Prop::CurrencyCode, QStringLiteral("eUr"));
+        ASSERT_TRUE(t.setInt64(Prop::Balance, 1, true));
+        ASSERT_TRUE(t.moveTo(AccountRun::locate(t, 1).first));
+        ASSERT_TRUE(t.setInt64(Prop::Balance, 9));
+    }
+    ASSERT_EQ(runOnce(true), StartUp::Outcome::Ready);  // ends without the exit step
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    EXPECT_TRUE(m_ui.statuses.contains(QStringLiteral("Reindexing database")));
+    EXPECT_TRUE(m_ui.statuses.contains(QStringLiteral("Recalc Balance...")));
+    MainBook book(m_folder);
+    ASSERT_TRUE(book.openStore(nullptr) && book.tables().openAll() && book.tables().setWorkingSorts());
+    const auto accounts = AccountList(book.tables().accounts()).all();
+    ASSERT_EQ(accounts.size(), 2u);
+    EXPECT_EQ(accounts[0].total.hundredths(), 2500);
+    EXPECT_EQ(accounts[1].total.hundredths(), 700);
+    // Codes are upper-cased on the repair path.
+    EXPECT_EQ(accounts[1].currency, QStringLiteral("EUR"));
+    DbTable& t = book.tables().transactions();
+    ASSERT_TRUE(t.seekText(SeekKind::Equal, fullKey(2, *fileTimeFromLocal(Now))));
+    EXPECT_EQ(t.getText(Prop::CurrencyCode), QStringLiteral("EUR"));
+}
+
+TEST_F(StartUpTest, OlderVersionTextForcesTheRepairPath)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    settings().write(TallyraSettings::Text::Version, QStringLiteral("1.0.0.0"));
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    EXPECT_TRUE(m_ui.statuses.contains(QStringLiteral("Reindexing database")));
+    EXPECT_EQ(settings().read(TallyraSettings::Text::Version), QStringLiteral("1.2.0.0"));
+}
+
+TEST_F(StartUpTest, StoredDefaultNotAmongTheCurrenciesIsReplaced)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    settings().write(TallyraSettings::Text::DefaultCurrency, QStringLiteral("JPY"));
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    EXPECT_EQ(settings().read(TallyraSettings::Text::DefaultCurrency), QStringLiteral("EUR"));
+    // The default changed, so the future list is rebuilt.
+    EXPECT_TRUE(m_ui.statuses.contains(QStringLiteral("Recalc Balance...")));
+}
+
+TEST_F(StartUpTest, CancelledFirstAccountQuitsAndSavesNothing)
+{
+    m_first.draft.reset();
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Quit);
+    EXPECT_TRUE(m_state.quit);
+    EXPECT_EQ(settings().futureHorizon(), 0);
+    EXPECT_EQ(settings().read(TallyraSettings::Text::Version), QStringLiteral("1.0.0.0"));
+}
+
+TEST_F(StartUpTest, UnusableStoreEndsStartUpWithTheEngineMessage)
+{
+    QFile junk(m_folder.storePath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not a book, just some text that fills the first page");
+    junk.close();
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Quit);
+    EXPECT_EQ(m_ui.messages, QStringList{QStringLiteral("Can not initialize database engine.")});
+    EXPECT_EQ(m_ui.icons.front(), Interaction::Icon::Exclamation);
+    EXPECT_FALSE(m_ui.statuses.contains(QStringLiteral("Reindexing database")));
+    EXPECT_EQ(m_first.asked, 0);
+}
+
+TEST_F(StartUpTest, SecondRunOnTheSameBookIsRefused)
+{
+    MainBook first(m_folder);
+    StartUp one(first, m_clock, m_ui, m_first);
+    ASSERT_EQ(one.run(), StartUp::Outcome::Ready);
+    ScriptedInteraction otherUi;
+    MainBook second(m_folder);
+    StartUp two(second, m_clock, otherUi, m_first);
+    EXPECT_EQ(two.run(), StartUp::Outcome::AlreadyRunning);
+    EXPECT_FALSE(two.lockError().isEmpty());
+    EXPECT_TRUE(otherUi.statuses.isEmpty());
+    EXPECT_TRUE(second.state().quit);
+}
+
+TEST_F(StartUpTest, RefusedPasswordQuits)
+{
+    ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
+    StartUp::Hooks hooks;
+    hooks.checkPassword = [] { return false; };
+    EXPECT_EQ(runOnce(false, std::move(hooks)), StartUp::Outcome::Quit);
+    EXPECT_EQ(settings().futureHorizon(), 0);
+}
+
+TEST_F(StartUpTest, HooksRunOnTheRebuildPathAndTheFutureListSetsTheHorizon)
+{
+    int totals = 0;
+    std::vector<bool> forces;
+    const FileTime built = *fileTimeFromLocal(LocalTime{2024, 4, 1, 0, 0, 0, 0});
+    StartUp::Hooks hooks;
+    hooks.recomputeProjectTotals = [&totals] { return ++totals > 0; };
+    hooks.buildFutureList = [&forces, built](bool force, FileTime) {
+        forces.push_back(force);
+        return std::optional<FileTime>(built);
+    };
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    EXPECT_EQ(totals, 1);
+    EXPECT_EQ(forces, (std::vector<bool>{true, false}));
+    EXPECT_EQ(settings().futureHorizon(), built);
+}
+
+}  // namespace
