@@ -1,0 +1,104 @@
+// The reference-data commands of the built tallyra-cli on a temporary book:
+// currencies and rates, symbols, the default currency, and the two trees.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+class ReferenceCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(cli({"init", "Cash", "USD", "100"}).exit, 0);
+        ASSERT_EQ(cli({"account-add", "Euro Cash", "EUR"}).exit, 0);
+    }
+    CliRun cli(const QStringList& arguments)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TALLYRA_HOME"), m_dir.path());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TALLYRA_CLI),
+                QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"),
+                            QStringLiteral("2024-03-05T10:00:00")} + arguments);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QJsonDocument json(const QStringList& arguments)
+    {
+        const CliRun r = cli(QStringList{QStringLiteral("--json")} + arguments);
+        EXPECT_EQ(r.exit, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out.toUtf8());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ReferenceCommandsTest, RatesAreStoredBothWaysAndBadRatesAreRefused)
+{
+    ASSERT_EQ(cli({"rate", "usd", "EUR", "0,8"}).exit, 0);
+    QJsonObject all = json({"currencies"}).object();
+    EXPECT_EQ(all[QStringLiteral("default")].toString(), QStringLiteral("USD"));
+    const QJsonArray rates = all[QStringLiteral("rates")].toArray();
+    ASSERT_EQ(rates.size(), 2);
+    EXPECT_DOUBLE_EQ(rates[0].toArray()[1].toDouble(), 0.8);
+    EXPECT_DOUBLE_EQ(rates[1].toArray()[0].toDouble(), 1.25);
+
+    for (const char* bad : {"0", "-2", "abc"}) {
+        const CliRun r = cli({"rate", "USD", "EUR", bad});
+        EXPECT_EQ(r.exit, 1) << bad;
+    }
+    EXPECT_EQ(cli({"rate", "USD", "GBP", "2"}).exit, 1) << "GBP is not in the book";
+    EXPECT_DOUBLE_EQ(json({"currencies"}).object()[QStringLiteral("rates")].toArray()[0].toArray()[1].toDouble(), 0.8)
+        << "a refused rate leaves the stored one";
+}
+
+TEST_F(ReferenceCommandsTest, DefaultCurrencyAndSymbolOnlyForCurrenciesOfTheBook)
+{
+    EXPECT_EQ(cli({"default-currency", "JPY"}).exit, 1);
+    ASSERT_EQ(cli({"default-currency", "eur"}).exit, 0);
+    ASSERT_EQ(cli({"symbol", "EUR", "E"}).exit, 0);
+    const QJsonObject all = json({"currencies"}).object();
+    EXPECT_EQ(all[QStringLiteral("default")].toString(), QStringLiteral("EUR"));
+    const QJsonArray currencies = all[QStringLiteral("currencies")].toArray();
+    EXPECT_EQ(currencies[1].toObject()[QStringLiteral("symbol")].toString(), QStringLiteral("E"));
+    EXPECT_EQ(cli({"symbol", "XAU", "g"}).exit, 1);
+}
+
+TEST_F(ReferenceCommandsTest, TreesGrowByPathAndRefuseCycles)
+{
+    const QJsonArray before = json({"categories"}).array();
+    EXPECT_EQ(before.size(), 75) << "the default categories";
+    ASSERT_EQ(cli({"category-add", "Hobbies:Garden"}).out, QStringLiteral("77\n"));
+    EXPECT_EQ(cli({"category-add", "hobbies:garden"}).exit, 1) << "paths compare ignoring case";
+    EXPECT_EQ(cli({"category-move", "76", "77"}).exit, 1) << "a parent can not go under its child";
+    ASSERT_EQ(cli({"category-copy", "77", "2"}).exit, 0);
+    const QJsonArray after = json({"categories"}).array();
+    ASSERT_EQ(after.size(), 78);
+    EXPECT_EQ(after[77].toObject()[QStringLiteral("parent")].toInt(), 2);
+    EXPECT_EQ(after[77].toObject()[QStringLiteral("name")].toString(), QStringLiteral("Garden"));
+
+    ASSERT_EQ(cli({"project-add", "House:Roof"}).exit, 0);
+    const QJsonArray projects = json({"projects"}).array();
+    ASSERT_EQ(projects.size(), 3);
+    EXPECT_EQ(projects[2].toObject()[QStringLiteral("path")].toString(), QStringLiteral("House:Roof"));
+    EXPECT_EQ(cli({"project-delete", "3"}).exit, 1) << "without --yes nothing is deleted";
+    EXPECT_EQ(cli({"--yes", "project-delete", "2"}).exit, 1) << "a project with children stays";
+    EXPECT_EQ(cli({"--yes", "project-delete", "3"}).exit, 0);
+    EXPECT_EQ(json({"projects"}).array().size(), 2);
+}
+
+}  // namespace
