@@ -262,6 +262,7 @@ struct ObjectStore::Impl {
     bool endImplicit(bool implicit, bool success);
     void indexInsert(Database& d, const PropList& props, RecordId record);
     void indexErase(Database& d, const PropList& props, RecordId record);
+    void indexMove(Database& d, const PropList& before, const PropList& after, RecordId record);
     bool rewriteSortColumns(Database& d);
 };
 
@@ -447,6 +448,21 @@ void ObjectStore::Impl::indexInsert(Database& base, const PropList& props, Recor
     }
     if (base.byRecordId)
         base.byRecordId->insert(std::upper_bound(base.byRecordId->begin(), base.byRecordId->end(), record), record);
+}
+
+// Only the sort orders whose value changed move the record.
+void ObjectStore::Impl::indexMove(Database& base, const PropList& before, const PropList& after, RecordId record)
+{
+    for (auto& index : base.indexes) {
+        if (!index)
+            continue;
+        const SortIndex::Key from = index->keyOf(before);
+        const SortIndex::Key to = index->keyOf(after);
+        if (from.present == to.present && from.number == to.number && from.text == to.text)
+            continue;
+        index->erase(from, record);
+        index->insert(to, record);
+    }
 }
 
 void ObjectStore::Impl::indexErase(Database& base, const PropList& props, RecordId record)
@@ -816,11 +832,12 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
     auto it = d->databases.find(db);
     if (it != d->databases.end()) {
         Database& live = *it->second;
-        if (record != 0)
-            d->indexErase(live, before, record);
-        else
+        if (record != 0) {
+            d->indexMove(live, before, after, record);
+        } else {
             ++live.count;
-        d->indexInsert(live, after, written);
+            d->indexInsert(live, after, written);
+        }
     }
     d->ok();
     return written;

@@ -5,7 +5,8 @@ MainBook::MainBook(const BookFolder& folder)
       m_settings(folder.mainSettingsPath()),
       m_currencies(m_tables.currencies()),
       m_categories(m_tables),
-      m_projects(m_tables)
+      m_projects(m_tables),
+      m_totals(m_tables, m_projects, m_currencies)
 {
 }
 
@@ -27,4 +28,9 @@ bool MainBook::openStore(QString* error)
         return false;
     m_tables.attach(m_store.get());
     return true;
+}
+
+bool MainBook::updateAllProjectTotals()
+{
+    return m_totals.updateAll(m_state.defaultCurrency, nullptr);
 }

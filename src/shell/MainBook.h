@@ -10,6 +10,7 @@
 #include "platform/ObjectStore.h"
 #include "reference/Categories.h"
 #include "reference/CurrencyCache.h"
+#include "reference/ProjectTotals.h"
 #include "reference/Projects.h"
 #include "shell/RunState.h"
 #include "shell/TallyraSettings.h"
@@ -30,6 +31,9 @@ public:
     CurrencyCache& currencies() { return m_currencies; }
     Categories& categories() { return m_categories; }
     Projects& projects() { return m_projects; }
+    ProjectTotals& totals() { return m_totals; }
+    // Recomputes every project's totals in the default currency.
+    bool updateAllProjectTotals();
     RunState& state() { return m_state; }
     // Null until openStore() succeeded.
     ObjectStore* store() { return m_store.get(); }
@@ -50,5 +54,6 @@ private:
     CurrencyCache m_currencies;
     Categories m_categories;
     Projects m_projects;
+    ProjectTotals m_totals;
     RunState m_state;
 };

@@ -13,6 +13,7 @@ int MainProgramRun::run(const Command& command, FirstAccountSource* firstAccount
     CliFirstAccount refusal(std::nullopt, m_context.err);
     StartUp::Hooks hooks;
     hooks.checkPassword = [this, &book] { return checkPassword(book); };
+    hooks.recomputeProjectTotals = [&book] { return book.updateAllProjectTotals(); };
     StartUp startUp(book, m_context.clock, m_context.interaction, firstAccount ? *firstAccount : refusal,
                     std::move(hooks));
     const StartUp::Outcome outcome = startUp.run();

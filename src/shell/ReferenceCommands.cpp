@@ -137,15 +137,29 @@ int listTree(CliContext& c, Tree tree)
     if (!c.arguments.isEmpty())
         return badUsage(c, "no arguments");
     return MainProgramRun(c).run([&](MainBook& book) {
+        // As showing the project page does: the stale totals are brought up to date first.
+        if (tree == Tree::Projects && !book.totals().updateStale(book.state().defaultCurrency, nullptr))
+            return failed(c, QStringLiteral("The project totals could not be updated."));
         TreeTable& t = treeOf(book, tree);
         QJsonArray list;
         for (const TreeRecord& r : t.records()) {
             const QString path = t.pathOf(r.id);
+            QJsonObject item{{QStringLiteral("id"), r.id}, {QStringLiteral("parent"), r.parent},
+                             {QStringLiteral("name"), r.name}, {QStringLiteral("path"), path}};
+            QString totals;
+            if (tree == Tree::Projects) {
+                const ProjectTotalsRecord p = book.totals().totalsOf(r.id).value_or(ProjectTotalsRecord());
+                item.insert(QStringLiteral("own_deposits"), p.ownDeposits.hundredths());
+                item.insert(QStringLiteral("own_payments"), p.ownPayments.hundredths());
+                item.insert(QStringLiteral("subtree_deposits"), p.treeDeposits.hundredths());
+                item.insert(QStringLiteral("subtree_payments"), p.treePayments.hundredths());
+                item.insert(QStringLiteral("valid"), p.valid);
+                totals = QLatin1Char('\t') + moneyText(p.netTotal(), c.localeValues);
+            }
             if (c.options.json)
-                list.append(QJsonObject{{QStringLiteral("id"), r.id}, {QStringLiteral("parent"), r.parent},
-                                        {QStringLiteral("name"), r.name}, {QStringLiteral("path"), path}});
+                list.append(item);
             else
-                c.out << r.id << '\t' << r.parent << '\t' << path << '\n';
+                c.out << r.id << '\t' << r.parent << '\t' << path << totals << '\n';
         }
         if (c.options.json)
             CliValues::printJson(c.out, QJsonDocument(list));
@@ -189,6 +203,10 @@ int pasteInTree(CliContext& c, Tree tree, TreeClipboard::Mode mode)
             clipboard.copy(*id);
         switch (clipboard.paste(treeOf(book, tree), *parent)) {
         case TreeClipboard::Outcome::Moved:
+            // A project that moved takes its sums to other ancestors.
+            if (tree == Tree::Projects && !book.updateAllProjectTotals())
+                return failed(c, QStringLiteral("The project totals could not be updated."));
+            return static_cast<int>(CliDone);
         case TreeClipboard::Outcome::Copied:
             return static_cast<int>(CliDone);
         case TreeClipboard::Outcome::Nothing:
