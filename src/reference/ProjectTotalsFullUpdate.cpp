@@ -124,9 +124,8 @@ bool ProjectTotalsFullUpdate::writeChanged()
         if (unchanged(node))
             continue;
         if (!projects.moveTo(node.position) ||
-            !ProjectTotalsWriter::writeOwn(projects, node.sums.currencyFields(), node.ownDeposits, node.ownPayments) ||
-            !ProjectTotalsWriter::writeTree(projects, node.treeDeposits, node.treePayments) ||
-            !ProjectTotalsWriter::markValid(projects))
+            !ProjectTotalsWriter::writeAll(projects, node.sums.currencyFields(), node.ownDeposits, node.ownPayments,
+                                           node.treeDeposits, node.treePayments))
             return false;
     }
     return true;

@@ -47,3 +47,28 @@ bool ProjectTotalsWriter::markStale(DbTable& projects)
 {
     return projects.getInt(Prop::TotalsValid) != 1 || projects.setInt(Prop::TotalsValid, 0);
 }
+
+bool ProjectTotalsWriter::writeAll(DbTable& projects, const PropList& currencyFields, Money ownDeposits,
+                                   Money ownPayments, Money treeDeposits, Money treePayments)
+{
+    PropList changes;
+    const auto amount = [&](quint16 id, Money value) {
+        if (projects.getInt64(id) != value.hundredths())
+            changes.push_back(PropValue::ofInt64(id, value.hundredths()));
+    };
+    for (const PropValue& p : projects.properties()) {
+        const bool kept =
+            std::any_of(currencyFields.begin(), currencyFields.end(), [&](const PropValue& k) { return k.id == p.id; });
+        if (Prop::isOpenRangeId(p.id) && !kept)
+            changes.push_back(PropValue::removal(p.id, p.type));
+    }
+    for (const PropValue& field : currencyFields)
+        amount(field.id, Money::fromHundredths(field.number));
+    amount(Prop::OwnDeposits, ownDeposits);
+    amount(Prop::OwnPayments, ownPayments);
+    amount(Prop::TreeDeposits, treeDeposits);
+    amount(Prop::TreePayments, treePayments);
+    if (projects.getInt(Prop::TotalsValid) != 1)
+        changes.push_back(PropValue::ofInt(Prop::TotalsValid, 1));
+    return projects.setValues(changes);
+}

@@ -16,6 +16,9 @@ public:
     static bool writeTree(DbTable& projects, Money deposits, Money payments);
     static bool markValid(DbTable& projects);
     static bool markStale(DbTable& projects);
+    // All of a full update's values for the current record, in one store write.
+    static bool writeAll(DbTable& projects, const PropList& currencyFields, Money ownDeposits, Money ownPayments,
+                         Money treeDeposits, Money treePayments);
 
 private:
     static bool writeAmount(DbTable& projects, quint16 id, Money value);

@@ -286,6 +286,34 @@ bool DbTable::setInt64(quint16 id, qint64 value, bool commit)
     return setProperty(PropValue::ofInt64(id, value), commit);
 }
 
+bool DbTable::setValues(const PropList& changes)
+{
+    if (changes.empty())
+        return true;
+    if (m_position == NewRecord || !ensureCurrent())
+        return m_position == NewRecord ? fail(StoreError::InvalidArgument) : false;
+    if (m_store->writeRecord(m_db, m_record, changes) == 0) {
+        const StoreError error = m_store->lastError();
+        loadRecord(m_record, m_position);
+        return fail(error);
+    }
+    bool movesSort = false;
+    for (const PropValue& change : changes) {
+        auto it = std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == change.id; });
+        if (change.remove) {
+            if (it != m_props.end())
+                m_props.erase(it);
+        } else if (it != m_props.end()) {
+            *it = change;
+        } else {
+            m_props.push_back(change);
+        }
+        movesSort = movesSort || (change.id == m_sortId && m_sortKind != SortKind::None);
+    }
+    m_generation = m_store->generation();
+    return movesSort ? moveToRecord(m_record) : true;
+}
+
 bool DbTable::removeProperty(quint16 id)
 {
     if (m_position == NewRecord) {

@@ -84,6 +84,9 @@ public:
     bool setInt64(quint16 id, qint64 value, bool commit = false);
     // Any typed value, as the setters above (restore and copies use it).
     bool setValue(const PropValue& value, bool commit = false) { return setProperty(value, commit); }
+    // Writes several values (and removals) to the current existing record in one
+    // store write; nothing happens for an empty list.
+    bool setValues(const PropList& changes);
     // Deletes one property of the current record (an existing record only).
     bool removeProperty(quint16 id);
 

@@ -129,6 +129,33 @@ TEST_F(DbTableTest, EqualSortValuesAreFollowedByIdentityNotValue)
     EXPECT_EQ(s.getText(Prop::Name), QStringLiteral("c"));
 }
 
+TEST_F(DbTableTest, SeveralValuesGoInOneWriteAndFollowTheSortOrder)
+{
+    addCategory(10, QStringLiteral("ten"));
+    addCategory(20, QStringLiteral("twenty"));
+    DbTable& t = categories();
+    ASSERT_TRUE(t.moveTo(0));
+    t.setInt(Prop::Parent, 1);
+    int writes = 0;
+    book.store().setWriteFault([&] {
+        ++writes;
+        return false;
+    });
+    ASSERT_TRUE(t.setValues({PropValue::ofText(Prop::Name, QStringLiteral("thirty")), PropValue::ofInt(Prop::CategoryId, 30),
+                             PropValue::removal(Prop::Parent, PropType::Int)}));
+    book.store().setWriteFault({});
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(t.position(), 1) << "the record moved to its new place";
+    EXPECT_EQ(t.getText(Prop::Name), QStringLiteral("thirty"));
+    EXPECT_FALSE(t.has(Prop::Parent));
+    ASSERT_TRUE(t.moveTo(0));
+    ASSERT_TRUE(t.moveTo(1));
+    EXPECT_EQ(t.getInt(Prop::CategoryId), 30);
+    EXPECT_FALSE(t.has(Prop::Parent)) << "the removal reached the store";
+    t.beginNew();
+    EXPECT_FALSE(t.setValues({PropValue::ofInt(Prop::CategoryId, 40)})) << "only an existing record";
+}
+
 TEST_F(DbTableTest, MoveToOutOfRangeFailsAndToTheCurrentPositionReadsNothing)
 {
     addCategory(1, QStringLiteral("one"));
