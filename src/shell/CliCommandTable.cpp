@@ -3,6 +3,7 @@
 #include "shell/AccountCommands.h"
 #include "shell/CheckCommand.h"
 #include "shell/ReferenceCommands.h"
+#include "shell/ReportCommands.h"
 #include "shell/RegisterCommands.h"
 
 namespace {
@@ -34,6 +35,7 @@ CliCommandTable CliCommandTable::standard()
     RegisterCommands::addTo(table);
     CheckCommand::addTo(table);
     ReferenceCommands::addTo(table);
+    addReportCommands(table);
     return table;
 }
 

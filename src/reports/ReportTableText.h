@@ -1,0 +1,17 @@
+#pragma once
+
+// The plain table a report prints on a terminal: a heading line, one line per
+// row with tab-separated cells as the report list shows them, and the "Sum:"
+// line of the period bar with the report currency (and, for the transaction
+// list, the count). An empty report prints "Report Empty" before the sum.
+
+#include <QString>
+
+class GroupReportView;
+class TransactionListView;
+
+class ReportTableText {
+public:
+    static QString of(const GroupReportView& view);
+    static QString of(TransactionListView& view);
+};

@@ -1,0 +1,192 @@
+#include "shell/ReportCommands.h"
+
+#include "accounts/AccountList.h"
+#include "accounts/PasswordLock.h"
+#include "accounts/PasswordLockRecord.h"
+#include "reports/FilterFile.h"
+#include "reports/GroupReportView.h"
+#include "reports/ReportCommandLine.h"
+#include "reports/ReportExport.h"
+#include "reports/ReportFilterChoices.h"
+#include "reports/ReportJson.h"
+#include "reports/ReportSession.h"
+#include "reports/ReportTableText.h"
+#include "reports/TransactionListView.h"
+#include "shell/CliCommandTable.h"
+#include "shell/CliExit.h"
+#include "shell/CliPasswordPrompt.h"
+#include "shell/CliValues.h"
+
+#include <functional>
+
+namespace {
+
+const char* const NoAccountText = "The book has no account: nothing to report.";
+
+// The run's interaction, except that nobody is there to look at a written
+// report: "View Report in Explorer?" is answered No without being shown.
+class ReportRunInteraction : public Interaction {
+public:
+    explicit ReportRunInteraction(Interaction& cli) : m_cli(cli) {}
+
+    bool askYesNo(const QString& text, const QString& title = {}) override
+    {
+        return text != ReportExport::ViewQuestion && m_cli.askYesNo(text, title);
+    }
+    void showMessage(const QString& text, Icon icon = Icon::Information, const QString& title = {}) override
+    {
+        m_cli.showMessage(text, icon, title);
+    }
+    void showStatus(const QString& text) override { m_cli.showStatus(text); }
+    void progressLabel(const QString& text) override { m_cli.progressLabel(text); }
+    void progressRange(qint64 steps) override { m_cli.progressRange(steps); }
+    void progressStep(qint64 done) override { m_cli.progressStep(done); }
+    bool progressStopRequested() override { return m_cli.progressStopRequested(); }
+
+private:
+    Interaction& m_cli;
+};
+
+int badUsage(QTextStream& err, const QString& message)
+{
+    err << "tallyra-cli: " << message << '\n';
+    return CliBadUsage;
+}
+
+int failed(QTextStream& err, const QString& message)
+{
+    if (!message.isEmpty())
+        err << message << '\n';
+    return CliFailed;
+}
+
+// The main program's lock, asked as the report program's start-up asks it.
+// The record is only read: settings of an older form are the main program's
+// to discard.
+bool mainProgramUnlocked(DbTable& transactions, CliContext& c)
+{
+    PasswordLock lock(c.clock);
+    lock.setSettings(PasswordLockRecord::read(transactions).settings);
+    CliPasswordPrompt prompt(c.options.password, c.err);
+    if (lock.askAtStartUp(prompt))
+        return true;
+    c.err << CliPasswordPrompt::WrongPasswordText << '\n';
+    return false;
+}
+
+using Work = std::function<int(ReportSession& session, const ReportContext& context)>;
+
+// Starts the report program, puts the request into its filter and runs `work`.
+int runReportProgram(CliContext& c, const ReportRequest& request, const Work& work)
+{
+    ReportRunInteraction ui(c.interaction);
+    ReportSession session(c.book, c.clock, ui);
+    switch (session.start([&c](DbTable& transactions) { return mainProgramUnlocked(transactions, c); })) {
+    case ReportSession::Outcome::Ready:
+        break;
+    case ReportSession::Outcome::NoAccount:
+        return failed(c.err, QString::fromLatin1(NoAccountText));
+    case ReportSession::Outcome::EngineFailed:  // the message was shown
+    case ReportSession::Outcome::Locked:
+        return CliFailed;
+    }
+    const ReportContext context = session.context(c.localeValues);
+    const auto findAccount = [&session](const QString& text) -> std::optional<qint32> {
+        const std::optional<AccountRecord> a = AccountList(session.tables().accounts()).findByIdOrName(text);
+        return a ? std::optional<qint32>(a->id) : std::nullopt;
+    };
+    const ReportFilterChoices::Result chosen =
+        ReportFilterChoices::apply(request, context, c.clock.now(), findAccount);
+    if (!chosen.ok)
+        return failed(c.err, chosen.message);
+    return work(session, context);
+}
+
+ReportFormat formatOf(ReportRequest::Output output)
+{
+    switch (output) {
+    case ReportRequest::Output::Text:
+        return ReportFormat::Text;
+    case ReportRequest::Output::Html:
+        return ReportFormat::Html;
+    case ReportRequest::Output::Table:
+    case ReportRequest::Output::PocketExcel:
+        break;
+    }
+    return ReportFormat::PocketExcel;
+}
+
+// The list has only the header taps to change its sort; each tap rebuilds,
+// so a tap that picks the sort is also the build.
+void buildInOrder(TransactionListView& view, const ReportSort& wanted)
+{
+    if (wanted.column == view.sort().column && !wanted.descending) {
+        view.build();
+        return;
+    }
+    if (wanted.column != view.sort().column)
+        view.tapHeader(wanted.column);
+    if (wanted.descending)
+        view.tapHeader(wanted.column);
+}
+
+template <typename View>
+int printOrSave(CliContext& c, const ReportRequest& request, View& view)
+{
+    if (request.output == ReportRequest::Output::Table) {
+        if (c.options.json)
+            CliValues::printJson(c.out, QJsonDocument(ReportJson::of(view)));
+        else
+            c.out << ReportTableText::of(view);
+        return CliDone;
+    }
+    const QString title = request.title.isEmpty() ? ReportExport::defaultTitle(request.kind) : request.title;
+    const ReportExport::Outcome outcome =
+        ReportExport::save(view, formatOf(request.output), title, request.path, c.codePage);
+    if (!outcome.written)
+        return failed(c.err, QStringLiteral("The report could not be written to %1.").arg(request.path));
+    return CliDone;
+}
+
+int runReport(CliContext& c)
+{
+    QString error;
+    const std::optional<ReportRequest> request = ReportCommandLine::parseReport(c.arguments, &error);
+    if (!request)
+        return badUsage(c.err, error);
+    return runReportProgram(c, *request, [&](ReportSession&, const ReportContext& context) {
+        if (request->kind == ReportKind::TransactionList) {
+            TransactionListView view(context);
+            buildInOrder(view, request->sort.value_or(ReportSort()));
+            return printOrSave(c, *request, view);
+        }
+        GroupReportView view(request->kind, context);
+        view.setSort(request->sort.value_or(ReportSort()));
+        return printOrSave(c, *request, view);
+    });
+}
+
+int runFilterSave(CliContext& c)
+{
+    QString error;
+    const std::optional<ReportRequest> request = ReportCommandLine::parseFilterSave(c.arguments, &error);
+    if (!request)
+        return badUsage(c.err, error);
+    return runReportProgram(c, *request, [&](ReportSession& session, const ReportContext&) {
+        if (!FilterFile::save(request->path, session.filter()))
+            return failed(c.err, QStringLiteral("The filter could not be written to %1.").arg(request->path));
+        return static_cast<int>(CliDone);
+    });
+}
+
+}  // namespace
+
+void addReportCommands(CliCommandTable& table)
+{
+    table.add({QStringLiteral("report"),
+               QStringLiteral("report transactions|categories|projects ") + ReportCommandLine::reportUsage(),
+               QStringLiteral("builds a report as the report program does; prints it or saves it (--out)"),
+               runReport});
+    table.add({QStringLiteral("filter-save"), QStringLiteral("filter-save FILE ") + ReportCommandLine::filterUsage(),
+               QStringLiteral("writes the report filter the options give to a filter file (.tyf)"), runFilterSave});
+}
