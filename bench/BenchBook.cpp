@@ -4,7 +4,7 @@
 #include "store/FileTime.h"
 #include "store/KeyText.h"
 #include "store/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +39,7 @@ bool build(const QString& path, qint64 transactions)
     tables.attach(store.get());
     if (!tables.openAll())
         return false;
-    const DbId db = store->findDatabase(TableSpecs::of(TableKind::Transaction).name);
+    const DbId db = store->findDatabase(TableDefinitions::of(TableKind::Transaction).name);
     std::fprintf(stderr, "making a book of %lld transactions...\n", static_cast<long long>(transactions));
     StoreTransaction t(*store);
     for (qint64 i = 0; i < transactions; ++i) {

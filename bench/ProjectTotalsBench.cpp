@@ -10,7 +10,7 @@
 #include "store/KeyText.h"
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +62,7 @@ PropList transactionRecord(qint64 index)
 
 bool writeAll(ObjectStore& store, TableKind kind, qint64 count, const std::function<PropList(qint64)>& make)
 {
-    const DbId db = store.findDatabase(TableSpecs::of(kind).name);
+    const DbId db = store.findDatabase(TableDefinitions::of(kind).name);
     for (qint64 i = 0; i < count; ++i) {
         if (store.writeRecord(db, 0, make(i)) == 0)
             return false;

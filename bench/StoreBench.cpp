@@ -3,7 +3,7 @@
 
 #include "store/KeyText.h"
 #include "store/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <benchmark/benchmark.h>
 

@@ -18,7 +18,7 @@ namespace {
 constexpr std::array<TableKind, 5> SharedTables = {TableKind::Transaction, TableKind::Account, TableKind::Project,
                                                    TableKind::Category, TableKind::Currency};
 
-bool openInWorkingSort(DbTable& table, const TableSpec& spec)
+bool openInWorkingSort(DbTable& table, const TableDefinition& spec)
 {
     const auto sort = std::find_if(spec.sorts.begin(), spec.sorts.end(),
                                    [&](const SortSpec& s) { return s.propId == spec.workingSort; });
@@ -87,7 +87,7 @@ bool ReportSession::openStore()
 bool ReportSession::openSharedTables()
 {
     for (const TableKind kind : SharedTables) {
-        if (!openInWorkingSort(m_tables.table(kind), TableSpecs::of(kind)))
+        if (!openInWorkingSort(m_tables.table(kind), TableDefinitions::of(kind)))
             return false;
     }
     return true;

@@ -7,7 +7,7 @@ const QString TableSet::ReindexText = QStringLiteral("Reindexing database");
 TableSet::TableSet()
 {
     for (size_t i = 0; i < m_tables.size(); ++i)
-        m_tables[i] = std::make_unique<DbTable>(TableSpecs::of(static_cast<TableKind>(i)).name);
+        m_tables[i] = std::make_unique<DbTable>(TableDefinitions::of(static_cast<TableKind>(i)).name);
 }
 
 void TableSet::attach(ObjectStore* store)
@@ -20,11 +20,11 @@ void TableSet::attach(ObjectStore* store)
 bool TableSet::openAll()
 {
     bool ok = true;
-    for (TableKind kind : TableSpecs::openOrder()) {
+    for (TableKind kind : TableDefinitions::openOrder()) {
         DbTable& t = table(kind);
         if (!t.open()) {
             const bool missing = t.lastError() == StoreError::NotFound;
-            ok = missing && t.create(TableSpecs::of(kind).sorts) && t.open() && ok;
+            ok = missing && t.create(TableDefinitions::of(kind).sorts) && t.open() && ok;
             if (!missing)
                 ok = false;
         }
@@ -42,8 +42,8 @@ bool TableSet::openExisting(const std::vector<TableKind>& kinds)
 
 void TableSet::reindexAll(Interaction* progress)
 {
-    for (TableKind kind : TableSpecs::openOrder()) {
-        const TableSpec& spec = TableSpecs::of(kind);
+    for (TableKind kind : TableDefinitions::openOrder()) {
+        const TableDefinition& spec = TableDefinitions::of(kind);
         if (progress)
             progress->progressLabel(ReindexText + spec.reindexLabel);
         DbTable& t = table(kind);
@@ -61,8 +61,8 @@ void TableSet::reindexAll(Interaction* progress)
 bool TableSet::setWorkingSorts()
 {
     bool ok = true;
-    for (TableKind kind : TableSpecs::openOrder()) {
-        const TableSpec& spec = TableSpecs::of(kind);
+    for (TableKind kind : TableDefinitions::openOrder()) {
+        const TableDefinition& spec = TableDefinitions::of(kind);
         const SortSpec& sort = *std::find_if(spec.sorts.begin(), spec.sorts.end(),
                                              [&](const SortSpec& s) { return s.propId == spec.workingSort; });
         DbTable& t = table(kind);
@@ -83,7 +83,7 @@ bool TableSet::setWorkingSorts()
 
 void TableSet::closeAll()
 {
-    for (TableKind kind : TableSpecs::closeOrder())
+    for (TableKind kind : TableDefinitions::closeOrder())
         table(kind).close();
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/Interaction.h"
 #include "store/DbTable.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <array>
 #include <memory>

@@ -167,7 +167,7 @@ TEST_F(ReportSessionTest, EachMissingSharedTableStopsTheStartUp)
             for (const TableKind kind : shared) {
                 if (kind == missing)
                     continue;
-                const TableSpec& spec = TableSpecs::of(kind);
+                const TableDefinition& spec = TableDefinitions::of(kind);
                 ASSERT_NE(store->createDatabase(spec.name, spec.sorts), 0u);
             }
         }
@@ -185,7 +185,7 @@ TEST_F(ReportSessionTest, PlannerAndScheduledTablesAreNotNeeded)
         std::unique_ptr<ObjectStore> store = ObjectStore::open(dir.filePath(QStringLiteral("tallyra.db")));
         for (const TableKind kind : {TableKind::Transaction, TableKind::Account, TableKind::Project,
                                      TableKind::Category, TableKind::Currency}) {
-            const TableSpec& spec = TableSpecs::of(kind);
+            const TableDefinition& spec = TableDefinitions::of(kind);
             ASSERT_NE(store->createDatabase(spec.name, spec.sorts), 0u);
         }
         TableSet tables;

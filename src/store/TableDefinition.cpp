@@ -1,17 +1,17 @@
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include "store/RecordLayout.h"
 
-namespace TableSpecs {
+namespace TableDefinitions {
 namespace {
 
 SortSpec text(quint16 id) { return SortSpec{id, PropType::Text}; }
 SortSpec integer(quint16 id) { return SortSpec{id, PropType::Int}; }
 SortSpec date(quint16 id) { return SortSpec{id, PropType::Int64}; }
 
-const std::array<TableSpec, 7>& all()
+const std::array<TableDefinition, 7>& all()
 {
-    static const std::array<TableSpec, 7> specs = {{
+    static const std::array<TableDefinition, 7> specs = {{
         {TableKind::Transaction, QStringLiteral("Tallyra Transaction"),
          {text(Prop::AccountKey), text(Prop::ProjectKey), text(Prop::PlannerKey)}, QStringLiteral(" Transactions"),
          Prop::AccountKey},
@@ -33,7 +33,7 @@ const std::array<TableSpec, 7>& all()
 
 }  // namespace
 
-const TableSpec& of(TableKind kind) { return all()[static_cast<size_t>(kind)]; }
+const TableDefinition& of(TableKind kind) { return all()[static_cast<size_t>(kind)]; }
 
 const std::array<TableKind, 7>& openOrder()
 {
@@ -51,4 +51,4 @@ const std::array<TableKind, 7>& closeOrder()
     return order;
 }
 
-}  // namespace TableSpecs
+}  // namespace TableDefinitions

@@ -10,7 +10,7 @@
 // The seven tables of a book, their names, sort orders and re-index labels.
 enum class TableKind { Transaction, Scheduled, Planner, Account, Project, Category, Currency };
 
-struct TableSpec {
+struct TableDefinition {
     TableKind kind;
     QString name;
     std::vector<SortSpec> sorts;  // sort order 0 first
@@ -18,9 +18,9 @@ struct TableSpec {
     quint16 workingSort;          // the sort every part expects to find active
 };
 
-namespace TableSpecs {
+namespace TableDefinitions {
 
-const TableSpec& of(TableKind kind);
+const TableDefinition& of(TableKind kind);
 // Opening and re-indexing order: Transaction, Account, Project, Category,
 // Planner, Scheduled, Currency.
 const std::array<TableKind, 7>& openOrder();
@@ -28,4 +28,4 @@ const std::array<TableKind, 7>& openOrder();
 // Category, Currency.
 const std::array<TableKind, 7>& closeOrder();
 
-}  // namespace TableSpecs
+}  // namespace TableDefinitions
