@@ -2,9 +2,13 @@
 
 #include "shell/AccountCommands.h"
 #include "shell/CheckCommand.h"
+#include "shell/FutureCommands.h"
+#include "shell/MaintenanceCommands.h"
+#include "shell/PlanningCommands.h"
 #include "shell/ReferenceCommands.h"
 #include "shell/ReportCommands.h"
 #include "shell/RegisterCommands.h"
+#include "shell/TransactionCommands.h"
 
 namespace {
 
@@ -33,6 +37,10 @@ CliCommandTable CliCommandTable::standard()
     CliCommandTable table;
     AccountCommands::addTo(table);
     RegisterCommands::addTo(table);
+    TransactionCommands::addTo(table);
+    PlanningCommands::addTo(table);
+    FutureCommands::addTo(table);
+    MaintenanceCommands::addTo(table);
     CheckCommand::addTo(table);
     ReferenceCommands::addTo(table);
     addReportCommands(table);

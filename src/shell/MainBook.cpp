@@ -1,12 +1,13 @@
 #include "shell/MainBook.h"
 
-MainBook::MainBook(const BookFolder& folder)
+MainBook::MainBook(const BookFolder& folder, const QLocale& locale)
     : m_folder(folder),
       m_settings(folder.mainSettingsPath()),
       m_currencies(m_tables.currencies()),
       m_categories(m_tables),
       m_projects(m_tables),
-      m_totals(m_tables, m_projects, m_currencies)
+      m_totals(m_tables, m_projects, m_currencies),
+      m_future(m_tables, m_totals, locale, m_state.horizon)
 {
 }
 

@@ -5,6 +5,7 @@
 // the two trees and the run state. The shell composes them here and passes
 // them on; nothing reaches them any other way.
 
+#include "planning/FutureList.h"
 #include "platform/BookFolder.h"
 #include "platform/InstanceLock.h"
 #include "platform/ObjectStore.h"
@@ -20,7 +21,8 @@
 
 class MainBook {
 public:
-    explicit MainBook(const BookFolder& folder);
+    // `locale` fills the date macros of the future list's texts.
+    explicit MainBook(const BookFolder& folder, const QLocale& locale = QLocale::c());
     ~MainBook();
     MainBook(const MainBook&) = delete;
     MainBook& operator=(const MainBook&) = delete;
@@ -35,6 +37,8 @@ public:
     // Recomputes every project's totals in the default currency.
     bool updateAllProjectTotals();
     RunState& state() { return m_state; }
+    // Its horizon is state().horizon.
+    FutureList& future() { return m_future; }
     // Null until openStore() succeeded.
     ObjectStore* store() { return m_store.get(); }
 
@@ -56,4 +60,5 @@ private:
     Projects m_projects;
     ProjectTotals m_totals;
     RunState m_state;
+    FutureList m_future;
 };

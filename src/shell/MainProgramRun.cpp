@@ -9,7 +9,7 @@
 
 int MainProgramRun::run(const Command& command, FirstAccountSource* firstAccount)
 {
-    MainBook book(m_context.book);
+    MainBook book(m_context.book, m_context.locale);
     CliFirstAccount refusal(std::nullopt, m_context.err);
     StartUp::Hooks hooks;
     hooks.checkPassword = [this, &book] { return checkPassword(book); };

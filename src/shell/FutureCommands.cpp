@@ -1,0 +1,6 @@
+#include "shell/FutureCommands.h"
+
+void FutureCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}

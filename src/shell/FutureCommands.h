@@ -1,0 +1,9 @@
+#pragma once
+
+#include "shell/CliCommandTable.h"
+
+// tallyra-cli's commands future, reminders, prognosis.
+class FutureCommands {
+public:
+    static void addTo(CliCommandTable& table);
+};

@@ -1,0 +1,6 @@
+#include "shell/MaintenanceCommands.h"
+
+void MaintenanceCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "shell/CliCommandTable.h"
+
+// tallyra-cli's commands find, purge, clear-database, repair, password-set, password-clear, demo.
+class MaintenanceCommands {
+public:
+    static void addTo(CliCommandTable& table);
+};

@@ -1,0 +1,6 @@
+#include "shell/PlanningCommands.h"
+
+void PlanningCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}

@@ -1,0 +1,6 @@
+#include "shell/TransactionCommands.h"
+
+void TransactionCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}
