@@ -1,58 +1,25 @@
 // The built tallyra-cli run on a temporary book, command after command, with the
 // locale and the clock pinned: each step states the exact output expected.
 
-#include <QLockFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
+#include "CliBook.h"
 
-#include <gtest/gtest.h>
+#include <QLockFile>
 
 namespace {
 
-struct Result {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-class CliBookTest : public ::testing::Test {
+class CliBookTest : public CliBook {
 protected:
-    Result cli(const QStringList& arguments)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("TALLYRA_VERBOSE"));
-        env.insert(QStringLiteral("TALLYRA_HOME"), m_dir.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TALLYRA_CLI),
-                QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"),
-                            QStringLiteral("2024-03-05T10:00:00")} +
-                    arguments);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-    // Runs and checks the exit status; returns the standard output.
-    QString ok(const QStringList& arguments)
-    {
-        const Result r = cli(arguments);
-        EXPECT_EQ(r.exit, 0) << arguments.join(u' ').toStdString() << "\n" << r.err.toStdString();
-        return r.out;
-    }
     void init()
     {
         ASSERT_EQ(ok({"init", "Cash", "USD", "100"}), QStringLiteral("1\n"));
         ASSERT_EQ(ok({"account-add", "Savings", "eur", "-50"}), QStringLiteral("2\n"));
     }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(CliBookTest, InitMakesTheFirstAccountOnce)
 {
     init();
-    const Result again = cli({"init", "Other", "USD"});
+    const CliResult again = cli({"init", "Other", "USD"});
     EXPECT_EQ(again.exit, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("The book has accounts already."))) << again.err.toStdString();
     EXPECT_EQ(ok({"accounts"}), QStringLiteral("1\tCash\tUSD\t100.00\n2\tSavings\tEUR\t-50.00\n"));
@@ -63,7 +30,7 @@ TEST_F(CliBookTest, InitMakesTheFirstAccountOnce)
 
 TEST_F(CliBookTest, EmptyBookIsRefusedUntilInit)
 {
-    const Result r = cli({"accounts"});
+    const CliResult r = cli({"accounts"});
     EXPECT_EQ(r.exit, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("run init first"))) << r.err.toStdString();
     // The refused run wrote no account and the book can still be made.
@@ -82,7 +49,7 @@ TEST_F(CliBookTest, BadArgumentsAreUsageErrors)
         {{"register"}, "expected ACCOUNT"},
     };
     for (const auto& [arguments, message] : cases) {
-        const Result r = cli(arguments);
+        const CliResult r = cli(arguments);
         EXPECT_EQ(r.exit, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromLatin1(message))) << r.err.toStdString();
     }
@@ -115,10 +82,10 @@ TEST_F(CliBookTest, RegisterBalanceInfoAndMark)
                              "Balance:\teu-50.00\n-\nEdit...\n"));
     EXPECT_TRUE(ok({"--json", "balance", "Savings"})
                     .startsWith(QStringLiteral("{\"lines\":[\"Account: Savings\",\"-\",\"Balance Total: -50.00 EUR\"")));
-    const Result newRow = cli({"mark", "Cash", "1"});
+    const CliResult newRow = cli({"mark", "Cash", "1"});
     EXPECT_EQ(newRow.exit, 1);
     EXPECT_EQ(cli({"info", "Cash", "5"}).exit, 1);
-    const Result missing = cli({"register", "Nope"});
+    const CliResult missing = cli({"register", "Nope"});
     EXPECT_EQ(missing.exit, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("no account Nope")));
 }
@@ -128,13 +95,13 @@ TEST_F(CliBookTest, EditAndDeleteAccounts)
     init();
     ok({"account-edit", "2", "--name", "Reserve", "--note", "rainy days"});
     EXPECT_TRUE(ok({"--json", "accounts"}).contains(QStringLiteral("\"name\":\"Reserve\",\"note\":\"rainy days\"")));
-    const Result refused = cli({"account-delete", "Reserve"});
+    const CliResult refused = cli({"account-delete", "Reserve"});
     EXPECT_EQ(refused.exit, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("All data in your current account will be lost!")));
     EXPECT_EQ(ok({"accounts"}).count(u'\n'), 2);
     ok({"--yes", "account-delete", "Reserve"});
     EXPECT_EQ(ok({"accounts"}), QStringLiteral("1\tCash\tUSD\t100.00\n"));
-    const Result last = cli({"--yes", "account-delete", "Cash"});
+    const CliResult last = cli({"--yes", "account-delete", "Cash"});
     EXPECT_EQ(last.exit, 1);
     EXPECT_TRUE(last.err.contains(QStringLiteral("You can not delete a last account.")));
 }
@@ -144,7 +111,7 @@ TEST_F(CliBookTest, SecondRunWhileTheBookIsHeldIsRefused)
     init();
     QLockFile held(m_dir.filePath(QStringLiteral("tallyra.lock")));
     ASSERT_TRUE(held.tryLock(0));
-    const Result r = cli({"accounts"});
+    const CliResult r = cli({"accounts"});
     EXPECT_EQ(r.exit, 1);
     EXPECT_EQ(r.out, QString());
     held.unlock();

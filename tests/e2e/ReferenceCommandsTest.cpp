@@ -1,50 +1,22 @@
 // The reference-data commands of the built tallyra-cli on a temporary book:
 // currencies and rates, symbols, the default currency, and the two trees.
 
+#include "CliBook.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-class ReferenceCommandsTest : public ::testing::Test {
+class ReferenceCommandsTest : public CliBook {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(cli({"init", "Cash", "USD", "100"}).exit, 0);
         ASSERT_EQ(cli({"account-add", "Euro Cash", "EUR"}).exit, 0);
     }
-    CliRun cli(const QStringList& arguments)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TALLYRA_HOME"), m_dir.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TALLYRA_CLI),
-                QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"),
-                            QStringLiteral("2024-03-05T10:00:00")} + arguments);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    }
-    QJsonDocument json(const QStringList& arguments)
-    {
-        const CliRun r = cli(QStringList{QStringLiteral("--json")} + arguments);
-        EXPECT_EQ(r.exit, 0) << r.err.toStdString();
-        return QJsonDocument::fromJson(r.out.toUtf8());
-    }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(ReferenceCommandsTest, RatesAreStoredBothWaysAndBadRatesAreRefused)
@@ -58,7 +30,7 @@ TEST_F(ReferenceCommandsTest, RatesAreStoredBothWaysAndBadRatesAreRefused)
     EXPECT_DOUBLE_EQ(rates[1].toArray()[0].toDouble(), 1.25);
 
     for (const char* bad : {"0", "-2", "abc"}) {
-        const CliRun r = cli({"rate", "USD", "EUR", bad});
+        const CliResult r = cli({"rate", "USD", "EUR", bad});
         EXPECT_EQ(r.exit, 1) << bad;
     }
     EXPECT_EQ(cli({"rate", "USD", "GBP", "2"}).exit, 1) << "GBP is not in the book";
