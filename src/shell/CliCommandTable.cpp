@@ -1,8 +1,10 @@
 #include "shell/CliCommandTable.h"
 
 #include "shell/AccountCommands.h"
+#include "shell/BackupCommands.h"
 #include "shell/CheckCommand.h"
 #include "shell/FutureCommands.h"
+#include "shell/ImportCommands.h"
 #include "shell/MaintenanceCommands.h"
 #include "shell/PlanningCommands.h"
 #include "shell/ReferenceCommands.h"
@@ -41,6 +43,8 @@ CliCommandTable CliCommandTable::standard()
     PlanningCommands::addTo(table);
     FutureCommands::addTo(table);
     MaintenanceCommands::addTo(table);
+    ImportCommands::addTo(table);
+    BackupCommands::addTo(table);
     CheckCommand::addTo(table);
     ReferenceCommands::addTo(table);
     addReportCommands(table);

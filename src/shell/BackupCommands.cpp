@@ -1,0 +1,6 @@
+#include "shell/BackupCommands.h"
+
+void BackupCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}

@@ -1,0 +1,6 @@
+#include "shell/ImportCommands.h"
+
+void ImportCommands::addTo(CliCommandTable& table)
+{
+    (void)table;
+}
