@@ -48,6 +48,9 @@ struct OccurrencePosting {
     Money accountAmount;     // in the account's currency, signed
     Money entryAmount;       // in the entry's currency, signed
     FileTime date = 0;       // the transaction's date-time (a unique key is made from it)
+    // The local clock's reading: a posting dated today takes the current time,
+    // as every new transaction does. 0 (unknown) keeps `date` on every day.
+    FileTime now = 0;
 };
 
 class FutureList {
@@ -66,7 +69,8 @@ public:
     // when a write failed; the list is then as before.
     bool build(FileTime targetDay, bool force);
     FileTime horizon() const { return m_horizon; }
-    // Grows with every build; the prognosis label is recomputed when it moves.
+    // Grows with every build and every posting; the prognosis label is
+    // recomputed when it moves.
     quint64 version() const { return m_version; }
 
     qint64 count();
@@ -79,11 +83,13 @@ public:
     // entry reduced or removed, the plan's completed count moved on. Returns
     // the new transaction's account key; "" when the entry or its plan does
     // not exist or a write failed (nothing written then). The caller
-    // recalculates the account's running balances.
+    // recalculates the account's running balances and, for a transfer
+    // category, writes the other account's side.
     QString post(const OccurrencePosting& posting);
     // Moves the plan's completed count and next open date past every
     // occurrence that has a full posting; ends the plan when all are done (a
-    // plan of one entry is deleted, any other stopped).
+    // plan of one entry is deleted, any other stopped). True with nothing to
+    // do (no such plan, or a stopped one); false when a read or write failed.
     bool completeOccurrences(qint32 plannerId);
 
     // The occurrences the list should hold up to `horizon`, in date order, as
@@ -97,7 +103,30 @@ public:
     // Shows the reminder message when an entry is due; true when it showed one.
     bool showReminders(FileTime now, const CurrencyCache& currencies, const LocaleValues& locale, Interaction& ui);
 
+    // At most this many entries are named in one reminder; "..." stands for the rest.
+    static constexpr int MaxReminderLines = 4;
+
 private:
+    // An occurrence to list with the plan that it comes from.
+    struct Listed {
+        PlannerEntry plan;
+        ExpectedOccurrence occurrence;
+    };
+    // The occurrences of every plan up to `target` (see OccurrenceListing), in
+    // date order; nullopt when a read failed.
+    std::optional<std::vector<Listed>> collect(FileTime target, std::optional<FileTime> after);
+    bool removeAll();
+    bool shrink(FileTime target);
+    bool extend(FileTime target, std::optional<FileTime> after);
+    qint32 reminderMinutesOf(const FutureEntry& entry);
+    // The scheduled table must be in date order.
+    std::optional<FutureEntry> readAt(qint64 position);
+    bool writeTransaction(const OccurrencePosting& posting, const FutureEntry& entry, const PlannerEntry& plan,
+                          const QString& key, FileTime date, bool partial);
+    bool settle(const FutureEntry& entry, Money posted, bool partial);
+    bool endPlan(const PlannerEntry& plan, qint64 completed);
+    bool moveCompleted(const PlannerEntry& plan, qint64 completed);
+
     TableSet& m_tables;
     ProjectTotals& m_totals;
     QLocale m_locale;
