@@ -1,0 +1,462 @@
+#include "planning/PlannerEditor.h"
+
+#include "planning/RecurrenceRule.h"
+#include "platform/StoreTransaction.h"
+#include "store/SortScope.h"
+
+namespace {
+
+Money magnitude(Money amount)
+{
+    return amount.isNegative() ? -amount : amount;
+}
+
+// `day`'s calendar day at the time of day of `now`: a date picked for a plan
+// keeps the moment of the day it was picked at, as a transaction's date does.
+FileTime dayAtTimeOf(FileTime day, FileTime now)
+{
+    return startOfDay(day) + (now - startOfDay(now));
+}
+
+}  // namespace
+
+PlannerEditor::PlannerEditor(PlannerEditorContext context) : m_context(context) {}
+
+bool PlannerEditor::isChanged(Field field) const
+{
+    return (m_changed & (1u << static_cast<unsigned>(field))) != 0;
+}
+
+FileTime PlannerEditor::now() const
+{
+    return fileTimeFromLocal(m_context.clock.now()).value_or(0);
+}
+
+bool PlannerEditor::load(qint32 id)
+{
+    DbTable& planner = m_context.tables.planner();
+    std::optional<PlannerEntry> found;
+    {
+        SortScope scope(planner, Prop::PlannerId);
+        if (scope.ok())
+            found = PlannerEntry::find(planner, id);
+    }
+    if (!found)
+        return false;
+    m_mode = Mode::Existing;
+    m_entry = *found;
+    m_amountText = moneyText(magnitude(m_entry.amount), m_context.locale);
+    m_payment = m_entry.amount.isNegative();
+    m_categoryText = m_context.categories.pathOf(m_entry.category);
+    m_projectText = m_context.projects.pathOf(m_entry.project);
+    m_start = m_entry.nextDate != 0 ? m_entry.nextDate : m_entry.start;
+    m_changed = 0;
+    m_focus.reset();
+    return true;
+}
+
+void PlannerEditor::loadNew(const QString& currency)
+{
+    m_mode = Mode::New;
+    m_newCurrency = currency;
+    m_entry = PlannerEntry();
+    m_entry.description = QString::fromLatin1(NewDescription);
+    m_entry.currency = currency;
+    m_entry.rule = RecurrenceRule::OnlyOnce;
+    m_entry.entries = RecurrenceRule::entriesForNewRule(RecurrenceRule::OnlyOnce);
+    m_amountText = moneyText(Money(), m_context.locale);
+    m_payment = true;
+    m_categoryText.clear();
+    m_projectText.clear();
+    m_start = now();
+    m_changed = 0;
+    m_focus.reset();
+}
+
+qint32 PlannerEditor::reminderDays() const
+{
+    return ScheduleCounts::daysOfMinutes(m_entry.reminderMinutes);
+}
+
+// --- edits ---------------------------------------------------------------------------
+
+void PlannerEditor::setDescription(const QString& text)
+{
+    m_entry.description = text;
+    setChanged(Field::Description);
+}
+
+void PlannerEditor::setAmountText(const QString& text)
+{
+    if (text.startsWith(u'-')) {
+        m_payment = !m_payment;
+        m_amountText = text.mid(1);
+    } else {
+        m_amountText = text;
+    }
+    setChanged(Field::Amount);
+}
+
+void PlannerEditor::setPayment(bool payment)
+{
+    m_payment = payment;
+    setChanged(Field::Amount);
+}
+
+void PlannerEditor::setAmount(Money amount)
+{
+    m_amountText = moneyText(magnitude(amount), m_context.locale);
+    m_payment = amount.isNegative();
+    setChanged(Field::Amount);
+}
+
+bool PlannerEditor::setCurrency(const QString& code)
+{
+    // Codes are stored in upper case; the list offers no other form.
+    const QString upper = code.trimmed().toUpper();
+    if (m_mode == Mode::Existing || !m_context.currencies.contains(upper))
+        return false;
+    m_entry.currency = upper;
+    setChanged(Field::Currency);
+    return true;
+}
+
+void PlannerEditor::setCategoryText(const QString& text)
+{
+    m_categoryText = text;
+    setChanged(Field::Category);
+}
+
+void PlannerEditor::setProjectText(const QString& text)
+{
+    m_projectText = text;
+    setChanged(Field::Project);
+}
+
+void PlannerEditor::setContact(const QString& text)
+{
+    m_entry.contact = text;
+    setChanged(Field::Contact);
+}
+
+void PlannerEditor::setNote(const QString& text)
+{
+    m_entry.note = text;
+    setChanged(Field::Note);
+}
+
+void PlannerEditor::setNumber(const QString& text)
+{
+    m_entry.number = text;
+    setChanged(Field::Number);
+}
+
+void PlannerEditor::setMark(ReconcileMark mark)
+{
+    m_entry.mark = mark;
+    setChanged(Field::Mark);
+}
+
+CorrectedCount PlannerEditor::setReminderDaysText(const QString& text)
+{
+    const CorrectedCount days = ScheduleCounts::reminderDays(text);
+    m_entry.reminderMinutes = ScheduleCounts::minutesOfDays(days.value);
+    setChanged(Field::Reminder);
+    return days;
+}
+
+void PlannerEditor::setRule(qint32 kind)
+{
+    if (!RecurrenceRule::isKnown(kind))
+        return;
+    m_entry.rule = kind;
+    m_entry.entries = RecurrenceRule::entriesForNewRule(kind);
+    setChanged(Field::Schedule);
+}
+
+CorrectedCount PlannerEditor::setEntriesText(const QString& text)
+{
+    const CorrectedCount count = ScheduleCounts::entries(text);
+    if (m_entry.rule != RecurrenceRule::OnlyOnce) {
+        m_entry.entries = count.value;
+        setChanged(Field::Schedule);
+    }
+    return count;
+}
+
+void PlannerEditor::setOngoing()
+{
+    if (m_entry.rule == RecurrenceRule::OnlyOnce)
+        return;
+    m_entry.entries = RecurrenceRule::Ongoing;
+    setChanged(Field::Schedule);
+}
+
+void PlannerEditor::setStartDate(FileTime day)
+{
+    m_start = dayAtTimeOf(day, now());
+    setChanged(Field::Date);
+}
+
+void PlannerEditor::clearField(Field field)
+{
+    switch (field) {
+    case Field::Category:
+        setCategoryText(QString());
+        break;
+    case Field::Project:
+        setProjectText(QString());
+        break;
+    case Field::Contact:
+        setContact(QString());
+        break;
+    default:
+        break;
+    }
+}
+
+void PlannerEditor::cancel()
+{
+    if (m_mode == Mode::Existing && load(m_entry.id))
+        return;
+    if (m_mode == Mode::New)
+        loadNew(m_newCurrency);
+}
+
+// --- saving ----------------------------------------------------------------------------
+
+PlannerEditor::SaveResult PlannerEditor::refuse(Field field)
+{
+    m_focus = field;
+    return SaveResult::Refused;
+}
+
+std::optional<Money> PlannerEditor::typedAmount()
+{
+    const std::optional<Money> typed = moneyFromTypedText(m_amountText);
+    if (!typed) {
+        m_context.ui.showMessage(QString::fromLatin1(TooLargeText), Interaction::Icon::Exclamation);
+        return std::nullopt;
+    }
+    const Money size = magnitude(*typed);
+    return m_payment ? -size : size;
+}
+
+// The typed category and project texts as ids, made when missing and the
+// user agrees. A "[...]" text naming no account refuses the save; a No keeps
+// the field as it was.
+std::optional<PlannerEditor::Resolved> PlannerEditor::resolveNames()
+{
+    Resolved ids{m_entry.category, m_entry.project};
+    Categories& categories = m_context.categories;
+    if (isChanged(Field::Category) && m_categoryText != categories.pathOf(ids.category)) {
+        if (m_categoryText.isEmpty()) {
+            ids.category = 0;
+        } else if (m_categoryText.startsWith(u'[')) {
+            const qint32 account = categories.findByPath(m_categoryText);
+            if (account == 0) {
+                m_context.ui.showMessage(QString::fromLatin1(InvalidAccountText), Interaction::Icon::Exclamation);
+                m_focus = Field::Category;
+                return std::nullopt;
+            }
+            ids.category = account;
+        } else if (const qint32 id = categories.findOrCreate(m_categoryText, &m_context.ui); id != 0) {
+            ids.category = id;
+        }
+    }
+    Projects& projects = m_context.projects;
+    if (isChanged(Field::Project) && m_projectText != projects.pathOf(ids.project)) {
+        if (m_projectText.isEmpty())
+            ids.project = 0;
+        else if (const qint32 id = projects.findOrCreate(m_projectText, &m_context.ui); id != 0)
+            ids.project = id;
+    }
+    return ids;
+}
+
+// The list is rebuilt up to the horizon it already reaches; before any build
+// (horizon 0) up to today, so a new plan due today shows at once.
+FileTime PlannerEditor::rebuildTarget() const
+{
+    const FileTime horizon = m_context.future.horizon();
+    return horizon != 0 ? horizon : now();
+}
+
+PlannerEditor::SaveResult PlannerEditor::save()
+{
+    m_focus.reset();
+    switch (m_mode) {
+    case Mode::New:
+        return saveNew();
+    case Mode::Existing:
+        return saveExisting();
+    case Mode::None:
+        break;
+    }
+    return SaveResult::Unchanged;
+}
+
+PlannerEditor::SaveResult PlannerEditor::saveNew()
+{
+    if (!isChanged(Field::Description))
+        return refuse(Field::Description);
+    if (!isChanged(Field::Amount))
+        return refuse(Field::Amount);
+    const std::optional<Money> amount = typedAmount();
+    if (!amount)
+        return refuse(Field::Amount);
+    ObjectStore* store = m_context.tables.store();
+    if (!store)
+        return SaveResult::Failed;
+    StoreTransaction transaction(*store);
+    if (!transaction.isOpen())
+        return SaveResult::Failed;
+    const std::optional<Resolved> ids = resolveNames();
+    if (!ids)
+        return SaveResult::Refused;
+    PlannerEntry plan = m_entry;
+    plan.id = m_context.tables.nextPlannerId();
+    plan.amount = *amount;
+    plan.category = ids->category;
+    plan.project = ids->project;
+    plan.start = m_start;
+    plan.nextDate = m_start;
+    plan.completed = 0;
+    plan.stopped = false;
+    if (plan.id == 0 || !writeNew(plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
+        return SaveResult::Failed;
+    (void)load(plan.id);
+    return SaveResult::Saved;
+}
+
+bool PlannerEditor::writeNew(const PlannerEntry& plan)
+{
+    DbTable& planner = m_context.tables.planner();
+    planner.beginNew();
+    planner.setInt(Prop::PlannerId, plan.id);
+    planner.setText(Prop::Name, plan.description);
+    planner.setInt64(Prop::Date, plan.start);
+    planner.setInt64(Prop::NextDate, plan.nextDate);
+    planner.setInt64(Prop::Amount, plan.amount.hundredths());
+    planner.setText(Prop::CurrencyCode, plan.currency);
+    planner.setInt(Prop::CategoryId, plan.category);
+    if (plan.project > 0)
+        planner.setInt(Prop::ProjectId, plan.project);
+    if (!plan.contact.isEmpty())
+        planner.setText(Prop::Contact, plan.contact);
+    if (!plan.note.isEmpty())
+        planner.setText(Prop::Note, plan.note);
+    if (!plan.number.isEmpty())
+        planner.setText(Prop::Number, plan.number);
+    planner.setInt(Prop::Mark, static_cast<qint32>(plan.mark));
+    planner.setInt(Prop::ReminderMinutes, plan.reminderMinutes);
+    planner.setInt(Prop::Recurrence, plan.rule);
+    return planner.setInt(Prop::Entries, plan.entries, true);
+}
+
+PlannerEditor::SaveResult PlannerEditor::saveExisting()
+{
+    if (!anyChanged())
+        return SaveResult::Unchanged;
+    std::optional<Money> amount;
+    if (isChanged(Field::Amount)) {
+        amount = typedAmount();
+        if (!amount)
+            return refuse(Field::Amount);
+    }
+    ObjectStore* store = m_context.tables.store();
+    if (!store)
+        return SaveResult::Failed;
+    StoreTransaction transaction(*store);
+    if (!transaction.isOpen())
+        return SaveResult::Failed;
+    std::optional<PlannerEntry> stored;
+    {
+        SortScope scope(m_context.tables.planner(), Prop::PlannerId);
+        if (scope.ok())
+            stored = PlannerEntry::find(m_context.tables.planner(), m_entry.id);
+    }
+    if (!stored)
+        return SaveResult::Failed;
+    const std::optional<Resolved> ids = resolveNames();
+    if (!ids)
+        return SaveResult::Refused;
+
+    PlannerEntry plan = *stored;
+    if (amount)
+        plan.amount = *amount;
+    plan.category = ids->category;
+    plan.project = ids->project;
+    if (isChanged(Field::Description))
+        plan.description = m_entry.description;
+    if (isChanged(Field::Contact))
+        plan.contact = m_entry.contact;
+    if (isChanged(Field::Note))
+        plan.note = m_entry.note;
+    if (isChanged(Field::Number))
+        plan.number = m_entry.number;
+    if (isChanged(Field::Mark))
+        plan.mark = m_entry.mark;
+    if (isChanged(Field::Reminder))
+        plan.reminderMinutes = m_entry.reminderMinutes;
+    // Re-based on its next open occurrence (or the date chosen now), the plan
+    // counts its entries afresh from there.
+    plan.stopped = false;
+    if (isChanged(Field::Schedule)) {
+        plan.rule = m_entry.rule;
+        plan.entries = m_entry.entries;
+    } else if (stored->entries > 0) {
+        plan.entries = stored->entries - stored->completed;
+        // A finished plan has none left open. Zero entries would read as "no
+        // end" for a repeating rule, so it keeps one and stays finished.
+        if (plan.entries < 1) {
+            plan.entries = 1;
+            plan.stopped = true;
+        }
+    }
+    plan.start = isChanged(Field::Date) ? m_start : (stored->nextDate != 0 ? stored->nextDate : stored->start);
+    plan.nextDate = plan.start;
+    plan.completed = 0;
+    if (!writeChanges(*stored, plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
+        return SaveResult::Failed;
+    (void)load(plan.id);
+    return SaveResult::Saved;
+}
+
+// Only the properties whose value moves are written, in one store write.
+bool PlannerEditor::writeChanges(const PlannerEntry& stored, const PlannerEntry& plan)
+{
+    PropList changes;
+    const auto text = [&](quint16 id, const QString& was, const QString& now) {
+        if (was != now)
+            changes.push_back(PropValue::ofText(id, now));
+    };
+    const auto integer = [&](quint16 id, qint32 was, qint32 now) {
+        if (was != now)
+            changes.push_back(PropValue::ofInt(id, now));
+    };
+    const auto wide = [&](quint16 id, qint64 was, qint64 now) {
+        if (was != now)
+            changes.push_back(PropValue::ofInt64(id, now));
+    };
+    text(Prop::Name, stored.description, plan.description);
+    wide(Prop::Amount, stored.amount.hundredths(), plan.amount.hundredths());
+    integer(Prop::CategoryId, stored.category, plan.category);
+    integer(Prop::ProjectId, stored.project, plan.project);
+    text(Prop::Contact, stored.contact, plan.contact);
+    text(Prop::Note, stored.note, plan.note);
+    text(Prop::Number, stored.number, plan.number);
+    integer(Prop::Mark, static_cast<qint32>(stored.mark), static_cast<qint32>(plan.mark));
+    integer(Prop::ReminderMinutes, stored.reminderMinutes, plan.reminderMinutes);
+    integer(Prop::Recurrence, stored.rule, plan.rule);
+    integer(Prop::Entries, stored.entries, plan.entries);
+    wide(Prop::Date, stored.start, plan.start);
+    wide(Prop::NextDate, stored.nextDate, plan.nextDate);
+    integer(Prop::Completed, stored.completed, plan.completed);
+    integer(Prop::Stopped, stored.stopped ? 1 : 0, plan.stopped ? 1 : 0);
+    DbTable& planner = m_context.tables.planner();
+    SortScope scope(planner, Prop::PlannerId);
+    if (!scope.ok() || !PlannerEntry::find(planner, stored.id))
+        return false;
+    return planner.setValues(changes);
+}
