@@ -4,8 +4,9 @@
 // (it has a planner key) is never deleted: it moves to the holder account
 // (ReservedAccount::Holder) with a new key made by the unique-key rule for
 // `now`, date now, and its project key, description, note, number and contact
-// emptied, so the plan still knows that occurrence was dealt with. Any other
-// transaction is deleted.
+// emptied, so the plan still knows that occurrence was dealt with. A held
+// record is no side of a transfer: its link and a transfer category go too.
+// Any other transaction is deleted.
 //
 // Neither function touches the other side of a transfer, running balances or
 // project totals; the caller does, inside the same store transaction.

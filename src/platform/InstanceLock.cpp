@@ -27,3 +27,14 @@ std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& folder, const
     }
     return nullptr;
 }
+
+bool InstanceLock::isHeld(const QString& folder, const QString& fileName)
+{
+    QLockFile file(QDir(folder).filePath(fileName));
+    file.setStaleLockTime(0);
+    if (file.tryLock(0)) {
+        file.unlock();
+        return false;
+    }
+    return file.error() == QLockFile::LockFailedError;
+}
