@@ -23,6 +23,8 @@ AccountDeletion::Outcome AccountDeletion::remove(qint32 account, Interaction& ui
         return Outcome::Failed;
     if (m_recomputeProjectTotals)
         m_recomputeProjectTotals();
+    if (m_rebuildFutureList)
+        m_rebuildFutureList();
     return Outcome::Deleted;
 }
 

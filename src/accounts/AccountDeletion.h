@@ -22,8 +22,15 @@ public:
 
     // `recomputeProjectTotals` runs after a deletion (the deleted transactions
     // left the projects' totals); none given, the totals are left as they are.
-    AccountDeletion(TableSet& tables, Categories& categories, std::function<bool()> recomputeProjectTotals = {})
-        : m_tables(tables), m_categories(categories), m_recomputeProjectTotals(std::move(recomputeProjectTotals))
+    // `rebuildFutureList` runs after it: an occurrence posted into the account
+    // is open again once its transaction is gone; none given, the list is
+    // left as it is until the next rebuild.
+    AccountDeletion(TableSet& tables, Categories& categories, std::function<bool()> recomputeProjectTotals = {},
+                    std::function<bool()> rebuildFutureList = {})
+        : m_tables(tables),
+          m_categories(categories),
+          m_recomputeProjectTotals(std::move(recomputeProjectTotals)),
+          m_rebuildFutureList(std::move(rebuildFutureList))
     {
     }
 
@@ -39,4 +46,5 @@ private:
     TableSet& m_tables;
     Categories& m_categories;
     std::function<bool()> m_recomputeProjectTotals;
+    std::function<bool()> m_rebuildFutureList;
 };

@@ -1,6 +1,8 @@
 #include "accounts/Register.h"
 
 #include "accounts/AccountList.h"
+#include "planning/FutureList.h"
+#include "planning/PlannerEntry.h"
 #include "platform/StoreTransaction.h"
 #include "store/DateText.h"
 #include "store/SortScope.h"
@@ -9,6 +11,11 @@
 
 Register::Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale)
     : m_tables(tables), m_currencies(currencies), m_locale(locale)
+{
+}
+
+Register::Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale, FutureList& future)
+    : m_tables(tables), m_currencies(currencies), m_locale(locale), m_future(&future)
 {
 }
 
@@ -24,6 +31,7 @@ bool Register::select(qint32 account)
     DbTable& t = m_tables.transactions();
     SortScope scope(t, Prop::AccountKey, DbTable::SortKind::Text);
     m_run = scope.ok() ? AccountRun::locate(t, m_account) : AccountRun{};
+    m_futureCount = m_future ? std::max<qint64>(m_future->count(), 0) : 0;
     return true;
 }
 
@@ -35,6 +43,7 @@ bool Register::refresh()
         return true;
     m_account = 0;
     m_run = {};
+    m_futureCount = 0;
     return false;
 }
 
@@ -78,9 +87,26 @@ std::optional<RegisterEntry> Register::entry(qint64 row)
     return read(t);
 }
 
+std::optional<FutureEntry> Register::futureEntry(qint64 row)
+{
+    if (rowKind(row) != RowKind::Future || !m_future)
+        return std::nullopt;
+    return m_future->entryAt(futurePositionOf(row));
+}
+
 QString Register::moneyText(Money amount) const
 {
     return m_currencies.amountText(amount, m_currency, m_locale);
+}
+
+QString Register::plannerNumber(qint32 plannerId)
+{
+    DbTable& planner = m_tables.planner();
+    SortScope scope(planner, Prop::PlannerId);
+    if (!scope.ok())
+        return {};
+    const std::optional<PlannerEntry> plan = PlannerEntry::find(planner, plannerId);
+    return plan ? plan->number : QString();
 }
 
 RegisterCells Register::cells(qint64 row, FileTime now)
@@ -95,6 +121,9 @@ RegisterCells Register::cells(qint64 row, FileTime now)
         c = newRowCells(now);
         break;
     case RowKind::Future:
+        if (const std::optional<FutureEntry> e = futureEntry(row))
+            c = futureCells(*e, now);
+        break;
     case RowKind::Outside:
         break;
     }
@@ -129,6 +158,26 @@ RegisterCells Register::newRowCells(FileTime now) const
     c.style = RegisterCells::Style::NewRow;
     c.date = dateWithWeekday(now, m_locale);
     c.description = QString::fromLatin1(NewTransactionText);
+    return c;
+}
+
+// A future row shows what is still to be posted, in the entry's own currency;
+// it turns red once its date is reached (by the end of today).
+RegisterCells Register::futureCells(const FutureEntry& e, FileTime now)
+{
+    RegisterCells c;
+    c.icon = RegisterCells::Icon::Future;
+    c.style = e.date <= endOfDay(now) ? RegisterCells::Style::FutureDue : RegisterCells::Style::FutureLater;
+    c.date = dateWithWeekday(e.date, m_locale);
+    c.number = plannerNumber(e.plannerId);
+    c.description = e.description;
+    const QString amount = m_currencies.amountText(e.amount, e.currency, m_locale);
+    // Unlike a transaction row, a zero amount is neither deposit nor payment.
+    if (e.amount.isNegative())
+        c.payment = m_currencies.amountText(-e.amount, e.currency, m_locale);
+    else if (!e.amount.isZero())
+        c.deposit = amount;
+    c.amount = amount;
     return c;
 }
 

@@ -6,11 +6,17 @@
 // transactions form one run (AccountRun).
 //
 // The caller remembers the shown account ("accountid") and calls refresh()
-// after every insertion, deletion or date change in the transaction table.
+// after every insertion, deletion or date change in the transaction table,
+// and after every change of the future list.
+//
+// Future rows list every entry of the future list, whatever the account: a
+// plan belongs to no account, and posting an occurrence puts it into the
+// account being shown. Their amounts stay in the entry's own currency.
 
 #include "accounts/AccountRun.h"
 #include "accounts/RegisterCells.h"
 #include "accounts/RegisterEntry.h"
+#include "planning/FutureEntry.h"
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
 #include "store/TableSet.h"
@@ -20,6 +26,8 @@
 #include <optional>
 #include <vector>
 
+class FutureList;
+
 class Register {
 public:
     static constexpr const char* NewTransactionText = "<_New_Transaction_>";
@@ -27,12 +35,22 @@ public:
 
     enum class RowKind { Transaction, NewTransaction, Future, Outside };
 
-    // All three must outlive the register.
+    // All three must outlive the register. Without a future list the register
+    // shows no future rows.
     Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale);
+    // The same, with the future list whose entries follow the new-transaction
+    // row; it must outlive the register too.
+    Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale, FutureList& future);
+
+    // Attaches (or, with nullptr, detaches) the future list; the future rows
+    // are counted again at the next select() or refresh().
+    void setFutureList(FutureList* future) { m_future = future; }
+    FutureList* futureList() const { return m_future; }
 
     // False, with nothing changed, when no account has that id.
     bool select(qint32 account);
-    // Re-reads the shown account's total and run. False when it is gone.
+    // Re-reads the shown account's total and run and counts the future list
+    // again. False when the account is gone.
     bool refresh();
 
     qint32 accountId() const { return m_account; }
@@ -41,9 +59,9 @@ public:
     Money total() const { return m_total; }
     const AccountRun& run() const { return m_run; }
     qint64 transactionCount() const { return m_run.count; }
-    // Future-list rows come after the new-transaction row. The register shows
-    // none until the future list is kept.
-    qint64 futureCount() const { return 0; }
+    // Future-list rows come after the new-transaction row: every entry of the
+    // future list, as counted at the last select() or refresh().
+    qint64 futureCount() const { return m_futureCount; }
     qint64 rowCount() const { return m_account == 0 ? 0 : m_run.count + 1 + futureCount(); }
     RowKind rowKind(qint64 row) const;
 
@@ -52,8 +70,14 @@ public:
     std::optional<RegisterEntry> entry(qint64 row);
     // The table position of a transaction row.
     qint64 positionOf(qint64 row) const { return m_run.first + row; }
+    // The future list's entry of a future row; nullopt for other rows or an
+    // entry that cannot be read.
+    std::optional<FutureEntry> futureEntry(qint64 row);
+    // The position in the future list (date order) of a future row.
+    qint64 futurePositionOf(qint64 row) const { return row - m_run.count - 1; }
 
-    // `now` gives "today" for the new-transaction row.
+    // `now` gives "today" for the new-transaction row and tells which future
+    // rows are due (dated by the end of today).
     RegisterCells cells(qint64 row, FileTime now);
     static std::vector<RegisterColumn> columns(bool withPanel);
     static QString heading(RegisterColumn column);
@@ -65,6 +89,8 @@ public:
 
     // An amount of the shown account, with its currency's symbol.
     QString moneyText(Money amount) const;
+    // The number text a plan gives its postings; "" when the plan is gone.
+    QString plannerNumber(qint32 plannerId);
 
     // The icon tap on a transaction row: Unreconciled -> Cleared -> Reconciled
     // -> Unreconciled, the other side of a transfer set to the same. Both in
@@ -76,6 +102,7 @@ private:
     static RegisterEntry read(const DbTable& t);
     RegisterCells transactionCells(const RegisterEntry& e) const;
     RegisterCells newRowCells(FileTime now) const;
+    RegisterCells futureCells(const FutureEntry& e, FileTime now);
     bool writeMark(qint64 position, const QString& link, ReconcileMark mark);
 
     TableSet& m_tables;
@@ -86,4 +113,6 @@ private:
     QString m_currency;
     Money m_total;
     AccountRun m_run;
+    FutureList* m_future = nullptr;
+    qint64 m_futureCount = 0;
 };

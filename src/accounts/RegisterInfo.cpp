@@ -1,6 +1,7 @@
 #include "accounts/RegisterInfo.h"
 
 #include "accounts/AccountList.h"
+#include "planning/PlannerEntry.h"
 #include "store/DateText.h"
 #include "store/SortScope.h"
 
@@ -45,6 +46,17 @@ QString RegisterInfo::amountText(Money amount, const QString& code) const
 
 std::optional<RegisterPopup> RegisterInfo::build(qint64 row)
 {
+    switch (m_register.rowKind(row)) {
+    case Register::RowKind::Transaction: return buildTransaction(row);
+    case Register::RowKind::Future: return buildPlanned(row);
+    case Register::RowKind::NewTransaction:
+    case Register::RowKind::Outside: break;
+    }
+    return std::nullopt;
+}
+
+std::optional<RegisterPopup> RegisterInfo::buildTransaction(qint64 row)
+{
     const std::optional<RegisterEntry> e = m_register.entry(row);
     if (!e)
         return std::nullopt;
@@ -70,6 +82,53 @@ std::optional<RegisterPopup> RegisterInfo::build(qint64 row)
     popup.lines.push_back(Line::separator());
     popup.lines.push_back(Line::textLine(QString::fromLatin1(EditText)));
     return popup;
+}
+
+// Number, mark and contact come from the plan, as a posting takes them; the
+// texts from the entry, whose macros are already expanded for its date. An
+// entry whose plan is gone shows what the entry itself holds.
+std::optional<RegisterPopup> RegisterInfo::buildPlanned(qint64 row)
+{
+    const std::optional<FutureEntry> e = m_register.futureEntry(row);
+    if (!e)
+        return std::nullopt;
+    PlannerEntry plan;
+    {
+        DbTable& planner = m_tables.planner();
+        SortScope scope(planner, Prop::PlannerId);
+        if (scope.ok())
+            plan = PlannerEntry::find(planner, e->plannerId).value_or(PlannerEntry{});
+    }
+    RegisterPopup popup;
+    popup.title = QString::fromLatin1(PlannedTitleText);
+    popup.lines = {field("Description", e->description), field("Date", dateWithWeekday(e->date, m_locale))};
+    if (!plan.number.isEmpty())
+        popup.lines.push_back(field("No", plan.number));
+    popup.lines.push_back(field("Amount", amountText(e->amount, e->currency)));
+    popup.lines.push_back(field("Mark As", markLabel(plan.mark)));
+    if (e->category < 0)
+        addPlannedTransfer(popup, *e);
+    else if (e->category > 0)
+        popup.lines.push_back(field("Category", m_categories.pathOf(e->category)));
+    if (e->project > 0)
+        popup.lines.push_back(field("Project", m_projects.pathOf(e->project)));
+    if (!plan.contact.isEmpty())
+        popup.lines.push_back(field("Contact", plan.contact));
+    if (!e->note.isEmpty())
+        popup.lines.push_back(field("Note", e->note));
+    popup.lines.push_back(Line::separator());
+    popup.lines.push_back(Line::textLine(QString::fromLatin1(EditText)));
+    return popup;
+}
+
+// Worded as for a posted transfer: a payment goes "in" the other account.
+void RegisterInfo::addPlannedTransfer(RegisterPopup& popup, const FutureEntry& e)
+{
+    const std::optional<AccountRecord> account = AccountList(m_tables.accounts()).find(-e.category);
+    if (!account)
+        return;
+    const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
+    popup.lines.push_back(Line::textLine(label + account->name));
 }
 
 void RegisterInfo::addTransfer(RegisterPopup& popup, const RegisterEntry& e)

@@ -1,8 +1,12 @@
 #pragma once
 
-// The information popup of a transaction row, "Current Transaction": one line
-// per field (label, ':', a tab, the value), the transfer's other side and,
-// between currencies, the rate the two sides imply; then "Edit...".
+// The information popup of a register row. A transaction row gives "Current
+// Transaction": one line per field (label, ':', a tab, the value), the
+// transfer's other side and, between currencies, the rate the two sides imply;
+// then "Edit...". A future row gives "Planned Transaction": the occurrence's
+// description, date and outstanding amount in its own currency, and what its
+// plan gives a posting (number, mark, transfer account or category, project,
+// contact, note); then "Edit...".
 
 #include "accounts/Register.h"
 #include "accounts/RegisterPopup.h"
@@ -14,12 +18,14 @@
 class RegisterInfo {
 public:
     static constexpr const char* TitleText = "Current Transaction";
+    static constexpr const char* PlannedTitleText = "Planned Transaction";
     static constexpr const char* EditText = "Edit...";
 
     RegisterInfo(Register& reg, TableSet& tables, Categories& categories, Projects& projects,
                  const CurrencyCache& currencies, const LocaleValues& locale);
 
-    // nullopt for a row that is not a transaction or cannot be read.
+    // nullopt for a row that is neither a transaction nor a future row, or
+    // that cannot be read.
     std::optional<RegisterPopup> build(qint64 row);
 
     static QString markLabel(ReconcileMark mark);
@@ -35,7 +41,10 @@ private:
         Money amount;
         QString currency;
     };
+    std::optional<RegisterPopup> buildTransaction(qint64 row);
+    std::optional<RegisterPopup> buildPlanned(qint64 row);
     std::optional<OtherSide> otherSide(const RegisterEntry& e);
+    void addPlannedTransfer(RegisterPopup& popup, const FutureEntry& e);
     void addTransfer(RegisterPopup& popup, const RegisterEntry& e);
     QString amountText(Money amount, const QString& code) const;
 

@@ -26,7 +26,11 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+struct TransactionChanges;
+class TransactionFollowUp;
 
 // What the editor works with; all owned by the caller and outliving the editor.
 struct EditorContext {
@@ -59,14 +63,23 @@ public:
     // The register shows the account being edited; the editor refreshes it
     // after every write.
     TransactionEditor(EditorContext context, Register& reg);
+    ~TransactionEditor();
+    TransactionEditor(const TransactionEditor&) = delete;
+    TransactionEditor& operator=(const TransactionEditor&) = delete;
 
     // Loads a register row (its kind gives the mode) and clears every changed
     // flag. False for a row outside the register or an unreadable record.
     bool load(qint64 row);
+    // Loads the future-list entry at `position` (in the list's date order) as
+    // the register's row transactionCount() + 1 + position. False when the
+    // list has no such entry.
+    bool loadFuture(qint64 position);
     Mode mode() const;
     qint64 row() const;
     bool isChanged(Field field) const;
     bool anyChanged() const;
+    // The account key of the loaded transaction; "" in the other modes.
+    QString key() const;
 
     // --- fields, as the view shows them --------------------------------------------
     QString description() const;
@@ -121,6 +134,27 @@ public:
 
 private:
     struct State;
+
+    FileTime now() const;
+    void reset(Mode mode, qint64 row);
+    void loadNew();
+    bool loadTransaction(qint64 row);
+    void markChanged(Field field);
+    void unmarkChanged(Field field);
+    std::optional<QString> write(bool forced, FileTime now);
+    // Each gives the key of the transaction written; nullopt when nothing was.
+    std::optional<QString> writeNew(bool forced, FileTime now, const TransactionChanges& changes,
+                                    TransactionFollowUp& followUp);
+    std::optional<QString> writeExisting(FileTime now, TransactionChanges& changes,
+                                         TransactionFollowUp& followUp);
+    std::optional<QString> writePosting(FileTime now, TransactionChanges& changes,
+                                        TransactionFollowUp& followUp);
+    bool resolveNames(TransactionChanges& changes, bool& failed);
+    std::optional<Money> checkedAmount();
+    void afterRollback();
+    bool reloadKey(const QString& key);
+
     EditorContext m_context;
     Register& m_register;
+    std::unique_ptr<State> m_state;
 };

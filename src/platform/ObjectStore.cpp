@@ -231,12 +231,22 @@ struct ObjectStore::Impl {
     }
 
     // Another connection's commit invalidates everything cached here.
+    // Asked before every write, so the statement is prepared once.
+    Statement dataVersionQuery;
+
     bool noticeOtherWriters()
     {
         endRead();
-        bool ok = false;
-        const qint64 version = queryInt("PRAGMA data_version", &ok);
-        if (!ok || version == dataVersion)
+        if (!dataVersionQuery.prepare(db, "PRAGMA data_version"))
+            return false;
+        qint64 version = 0;
+        {
+            Use s(dataVersionQuery);
+            if (sqlite3_step(*s) != SQLITE_ROW)
+                return false;
+            version = sqlite3_column_int64(*s, 0);
+        }
+        if (version == dataVersion)
             return false;
         const bool changed = dataVersion != -1;
         dataVersion = version;
@@ -871,6 +881,35 @@ bool ObjectStore::deleteRecord(DbId db, RecordId record)
         d->indexErase(*it->second, before, record);
         --it->second->count;
     }
+    d->ok();
+    return true;
+}
+
+bool ObjectStore::clearDatabase(DbId db)
+{
+    d->noticeOtherWriters();
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return false;
+    Database* base = d->database(db);
+    if (!base) {
+        d->abandonImplicit(implicit);
+        return false;
+    }
+    const QByteArray sql =
+        "DELETE FROM " + base->table + "; UPDATE databases SET count = 0 WHERE id = " + QByteArray::number(db) + ";";
+    if (!d->endImplicit(implicit, d->exec(sql.constData())))
+        return false;
+    auto it = d->databases.find(db);
+    if (it != d->databases.end()) {
+        Database& live = *it->second;
+        live.count = 0;
+        for (auto& index : live.indexes)
+            index.reset();
+        live.byRecordId.reset();
+    }
+    // Every position a cursor holds in this database is gone.
+    ++d->generation;
     d->ok();
     return true;
 }

@@ -73,6 +73,9 @@ public:
     // change list fails with NoData.
     RecordId writeRecord(DbId db, RecordId record, const PropList& changes);
     bool deleteRecord(DbId db, RecordId record);
+    // Deletes every record of the database in one step; its sort orders stay.
+    // False when the write failed (nothing was deleted then).
+    bool clearDatabase(DbId db);
 
     // --- store transactions -----------------------------------------------------
     // Nested calls are allowed; only the outermost commit makes the writes

@@ -82,6 +82,19 @@ bool SettingsFile::writeInt(const QString& section, const QString& key, qint32 v
     return store(section, key, QString::number(value));
 }
 
+bool SettingsFile::writeInts(const QString& section, const std::vector<std::pair<QString, qint32>>& values)
+{
+    for (const auto& [key, value] : values) {
+        if (key.isEmpty())
+            return false;
+    }
+    for (const auto& [key, value] : values)
+        m_settings->setValue(settingsKey(section, key), QString::number(value));
+    // One sync writes the whole file anew and renames it into place.
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
+
 bool SettingsFile::writeText(const QString& section, const QString& key, const QString& value)
 {
     return store(section, key, value);

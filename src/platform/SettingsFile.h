@@ -4,6 +4,8 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -31,6 +33,10 @@ public:
     QString readText(const QString& section, const QString& key, const QString& fallback) const;
 
     bool writeInt(const QString& section, const QString& key, qint32 value);
+    // Several integers of one section in one write: the file holds all of
+    // them or none, so values that make one together (the two halves of a
+    // date) never reach the disk half written.
+    bool writeInts(const QString& section, const std::vector<std::pair<QString, qint32>>& values);
     bool writeText(const QString& section, const QString& key, const QString& value);
 
     // The form a section or key name takes inside the settings layer: '%', '/'

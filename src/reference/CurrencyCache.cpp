@@ -3,21 +3,29 @@
 #include "reference/BuiltInCurrencies.h"
 #include "reference/RateText.h"
 
+#include <algorithm>
+
 namespace {
 
-// The rate of one unit of `later` in units of `earlier`, from the later
-// record's text, else from the reciprocal of the earlier record's text, else 1.
+// The rate of one unit of the later record's currency in units of the
+// earlier's, from the later record's text, else from the reciprocal of the
+// earlier record's text, else 1.
+double pairRate(QStringView laterText, QStringView earlierText)
+{
+    if (const auto own = storedRate(laterText))
+        return *own;
+    if (const auto reverse = storedRate(earlierText))
+        return 1.0 / *reverse;
+    return 1.0;
+}
+
 double pairRate(const CurrencyRecord& later, const CurrencyRecord& earlier)
 {
     const auto text = [](const CurrencyRecord& r, qint32 other) {
         const auto it = r.rateTexts.find(other);
         return it == r.rateTexts.end() ? QString() : it->second;
     };
-    if (const auto own = storedRate(text(later, earlier.number)))
-        return *own;
-    if (const auto reverse = storedRate(text(earlier, later.number)))
-        return 1.0 / *reverse;
-    return 1.0;
+    return pairRate(text(later, earlier.number), text(earlier, later.number));
 }
 
 }  // namespace
@@ -121,8 +129,17 @@ bool CurrencyCache::storeRate(QStringView from, QStringView to, double rate)
     const qint32 toNumber = m_entries[static_cast<size_t>(j)].number;
     if (!CurrencyRecords(m_table).writeRatePair(fromNumber, toNumber, rate))
         return false;
-    at(i, j) = rate;
-    at(j, i) = 1.0 / rate;
+    // The pair as a reload reads it back from the texts just written, so the
+    // cache never converts at a rate the table does not hold (amounts kept
+    // from a conversion would otherwise change at the next start).
+    const QString fromText = rateText(rate);       // in `from`'s record
+    const QString toText = rateText(1.0 / rate);   // in `to`'s record
+    const int later = std::max(i, j);
+    const int earlier = std::min(i, j);
+    at(later, earlier) = later == i ? pairRate(fromText, toText) : pairRate(toText, fromText);
+    at(earlier, later) = 1.0 / at(later, earlier);
+    if (m_rateListener)
+        m_rateListener();
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -75,6 +76,9 @@ public:
     // (isUsableRate: not finite, 0 or below), for equal or uncached codes, and
     // when the write fails.
     bool storeRate(QStringView from, QStringView to, double rate);
+    // Called after storeRate() changed a rate: whatever was converted at the
+    // old rate and kept (the project totals) is out of date from then on.
+    void setRateListener(std::function<void()> listener) { m_rateListener = std::move(listener); }
 
     // Registers the currency in the table (see CurrencyRecords) and reloads.
     // The number, 0 when the write failed.
@@ -91,4 +95,5 @@ private:
     std::vector<CachedCurrency> m_entries;
     std::vector<double> m_rates;  // row-major n x n
     quint64 m_reloads = 0;
+    std::function<void()> m_rateListener;
 };

@@ -40,6 +40,21 @@ bool ProjectTotals::markStale(qint32 id)
     return ProjectTotalsWriter::markStale(projects);
 }
 
+bool ProjectTotals::markAllStale()
+{
+    DbTable& projects = m_tables.projects();
+    // The scope outlives the transaction: a rollback comes before the sort is put back.
+    SortScope scope(projects, Prop::ProjectId);
+    StoreTransaction transaction(*m_tables.store());
+    if (!scope.ok() || !transaction.isOpen())
+        return false;
+    for (qint64 position = 0; position < projects.count(); ++position) {
+        if (!projects.moveTo(position) || !ProjectTotalsWriter::markStale(projects))
+            return false;
+    }
+    return transaction.commit();
+}
+
 // A transaction of a reserved account belongs to no account, so no project counts it.
 std::optional<ProjectTotalsSums> ProjectTotals::sumTransactions(qint32 id)
 {

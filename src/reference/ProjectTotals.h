@@ -44,6 +44,10 @@ public:
     // and when no record has that id (ids below 1 mean "no project"); false
     // only when the write failed.
     [[nodiscard]] bool markStale(qint32 id);
+    // Clears the flag of every project: after a rate changed, own sums
+    // converted at the old rate are out of date. One store transaction; false
+    // when a write failed, and nothing changed then.
+    [[nodiscard]] bool markAllStale();
 
     // Recomputes one project from its transactions and moves its ancestors'
     // subtree sums by the difference. False when no record has that id or a

@@ -141,7 +141,9 @@ int deleteAccount(CliContext& c)
         const std::optional<qint32> id = AccountCommands::resolve(book, c.arguments[0], c.err);
         if (!id)
             return static_cast<int>(CliFailed);
-        AccountDeletion deletion(book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); });
+        AccountDeletion deletion(
+            book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); },
+            [&book] { return book.future().build(book.future().horizon(), true); });
         switch (deletion.remove(*id, c.interaction)) {
         case AccountDeletion::Outcome::Deleted:
             return static_cast<int>(CliDone);

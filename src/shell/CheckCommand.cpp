@@ -1,6 +1,8 @@
 #include "shell/CheckCommand.h"
 
 #include "accounts/AccountCheck.h"
+#include "planning/FutureListCheck.h"
+#include "reference/ProjectTotalsCheck.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
@@ -16,7 +18,7 @@ int check(CliContext& c)
     if (!c.arguments.isEmpty())
         return AccountCommands::badUsage(c.err, QStringLiteral("check takes no arguments"));
     return MainProgramRun(c).run([&](MainBook& book) {
-        const QStringList problems = AccountCheck(book.tables()).problems();
+        const QStringList problems = CheckCommand::bookProblems(book);
         if (c.options.json) {
             CliValues::printJson(c.out, QJsonDocument(QJsonObject{
                                             {QStringLiteral("problems"), QJsonArray::fromStringList(problems)}}));
@@ -30,8 +32,17 @@ int check(CliContext& c)
 
 }  // namespace
 
+QStringList CheckCommand::bookProblems(MainBook& book)
+{
+    QStringList problems = AccountCheck(book.tables()).problems();
+    problems += ProjectTotalsCheck(book.tables(), book.currencies()).problems(book.state().defaultCurrency);
+    problems += FutureListCheck(book.tables(), book.future()).problems(book.state().horizon);
+    return problems;
+}
+
 void CheckCommand::addTo(CliCommandTable& table)
 {
     table.add({QStringLiteral("check"), QStringLiteral("check"),
-               QStringLiteral("verifies running balances, account totals, keys and transfer links"), check});
+               QStringLiteral("verifies balances, totals, keys, transfer links, project totals and the future list"),
+               check});
 }

@@ -3,6 +3,7 @@
 #include "shell/AccountCommands.h"
 #include "shell/BackupCommands.h"
 #include "shell/CheckCommand.h"
+#include "shell/DemoCommand.h"
 #include "shell/FutureCommands.h"
 #include "shell/ImportCommands.h"
 #include "shell/MaintenanceCommands.h"
@@ -46,6 +47,7 @@ CliCommandTable CliCommandTable::standard()
     ImportCommands::addTo(table);
     BackupCommands::addTo(table);
     CheckCommand::addTo(table);
+    DemoCommand::addTo(table);
     ReferenceCommands::addTo(table);
     addReportCommands(table);
     return table;

@@ -9,6 +9,9 @@ MainBook::MainBook(const BookFolder& folder, const QLocale& locale)
       m_totals(m_tables, m_projects, m_currencies),
       m_future(m_tables, m_totals, locale, m_state.horizon)
 {
+    // Own sums of projects are kept in the default currency, converted at the
+    // rates of their last recompute: a new rate makes them stale.
+    m_currencies.setRateListener([this] { (void)m_totals.markAllStale(); });
 }
 
 MainBook::~MainBook()

@@ -11,9 +11,12 @@ int MainProgramRun::run(const Command& command, FirstAccountSource* firstAccount
 {
     MainBook book(m_context.book, m_context.locale);
     CliFirstAccount refusal(std::nullopt, m_context.err);
-    StartUp::Hooks hooks;
+    StartUp::Hooks hooks = StartUp::standardHooks(book, m_context.clock, m_context.localeValues, m_context.interaction);
     hooks.checkPassword = [this, &book] { return checkPassword(book); };
-    hooks.recomputeProjectTotals = [&book] { return book.updateAllProjectTotals(); };
+    // A command line run shows no reminders on its way in: showing them marks
+    // them reminded, so every command would use them up and the `reminders`
+    // command, which shows them on request, would never find one.
+    hooks.showReminders = nullptr;
     StartUp startUp(book, m_context.clock, m_context.interaction, firstAccount ? *firstAccount : refusal,
                     std::move(hooks));
     const StartUp::Outcome outcome = startUp.run();

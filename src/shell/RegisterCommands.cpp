@@ -1,6 +1,7 @@
 #include "shell/RegisterCommands.h"
 
 #include "accounts/BalancePopup.h"
+#include "accounts/Prognosis.h"
 #include "accounts/Register.h"
 #include "accounts/RegisterInfo.h"
 #include "shell/AccountCommands.h"
@@ -24,7 +25,7 @@ int withRegister(CliContext& c, const QString& account, const Body& body)
         const std::optional<qint32> id = AccountCommands::resolve(book, account, c.err);
         if (!id)
             return static_cast<int>(CliFailed);
-        Register reg(book.tables(), book.currencies(), c.localeValues);
+        Register reg(book.tables(), book.currencies(), c.localeValues, book.future());
         if (!reg.select(*id))
             return static_cast<int>(CliFailed);
         book.settings().write(TallyraSettings::Int::AccountId, *id);
@@ -62,6 +63,42 @@ QJsonObject entryJson(MainBook& book, qint64 row, const RegisterEntry& e)
                        {QStringLiteral("planner_id"), e.plannerId}};
 }
 
+QJsonObject futureJson(MainBook& book, qint64 row, const FutureEntry& e)
+{
+    return QJsonObject{{QStringLiteral("row"), row},
+                       {QStringLiteral("date"), CliValues::jsonDate(e.date)},
+                       {QStringLiteral("description"), e.description},
+                       {QStringLiteral("amount"), e.amount.hundredths()},
+                       {QStringLiteral("currency"), e.currency},
+                       {QStringLiteral("planner_id"), e.plannerId},
+                       {QStringLiteral("category"), book.categories().pathOf(e.category)},
+                       {QStringLiteral("project"), book.projects().pathOf(e.project)}};
+}
+
+// The future rows follow the new-transaction row; their amounts are in each
+// entry's own currency, so the text output names it after the amount, and the
+// balance and mark columns stay empty. False when an entry could not be read.
+bool printFuture(CliContext& c, MainBook& book, Register& reg, QJsonArray& rows)
+{
+    const qint64 first = reg.transactionCount() + 1;
+    for (qint64 row = first; row < first + reg.futureCount(); ++row) {
+        const std::optional<FutureEntry> e = reg.futureEntry(row);
+        if (!e) {
+            c.err << BalancePopup::ErrorDatabaseText << '\n';
+            return false;
+        }
+        if (c.options.json) {
+            rows.append(futureJson(book, row, *e));
+            continue;
+        }
+        c.out << row << '\t' << dateWithWeekday(e->date, c.localeValues) << '\t' << reg.plannerNumber(e->plannerId)
+              << '\t' << e->description << '\t' << moneyText(e->amount, c.localeValues) << ' ' << e->currency
+              << "\t\t\t" << book.categories().pathOf(e->category) << '\t' << book.projects().pathOf(e->project)
+              << '\n';
+    }
+    return true;
+}
+
 int printRegister(CliContext& c, MainBook& book, Register& reg)
 {
     QJsonArray rows;
@@ -80,6 +117,9 @@ int printRegister(CliContext& c, MainBook& book, Register& reg)
               << moneyText(e->balance, c.localeValues) << '\t' << markLetter(e->mark) << '\t'
               << book.categories().pathOf(e->category) << '\t' << book.projects().pathOf(e->project) << '\n';
     }
+    QJsonArray future;
+    if (!printFuture(c, book, reg, future))
+        return CliFailed;
     if (!c.options.json) {
         c.out << reg.balanceBarText() << '\n';
         return CliDone;
@@ -88,11 +128,13 @@ int printRegister(CliContext& c, MainBook& book, Register& reg)
                               {QStringLiteral("name"), reg.accountName()},
                               {QStringLiteral("currency"), reg.currency()},
                               {QStringLiteral("balance"), reg.total().hundredths()}};
-    // The future list and its prognosis are not kept yet: none to show.
+    // The future bar's label: what the list up to the horizon comes to in the account's currency.
+    Prognosis prognosis(book.future(), book.currencies(), book.categories(), c.localeValues);
+    const Money expected = prognosis.total(book.state().horizon, reg.currency());
     CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("account"), account},
                                                           {QStringLiteral("transactions"), rows},
-                                                          {QStringLiteral("future"), QJsonArray()},
-                                                          {QStringLiteral("prognosis"), QJsonValue()}}));
+                                                          {QStringLiteral("future"), future},
+                                                          {QStringLiteral("prognosis"), expected.hundredths()}}));
     return CliDone;
 }
 
@@ -128,8 +170,10 @@ int showBalance(CliContext& c)
     });
 }
 
-// ACCOUNT ROW, the row a transaction row of the register.
-int withTransactionRow(CliContext& c, const std::function<int(MainBook&, Register&, qint64)>& body)
+// ACCOUNT ROW, the row a transaction row of the register (or, with
+// `futureToo`, a future row).
+int withTransactionRow(CliContext& c, const std::function<int(MainBook&, Register&, qint64)>& body,
+                       bool futureToo = false)
 {
     if (c.arguments.size() != 2)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected ACCOUNT ROW"));
@@ -144,6 +188,10 @@ int withTransactionRow(CliContext& c, const std::function<int(MainBook&, Registe
             c.err << "row " << *row << " is the new-transaction row\n";
             break;
         case Register::RowKind::Future:
+            if (futureToo)
+                return body(book, reg, *row);
+            c.err << "row " << *row << " is a future-list row\n";
+            break;
         case Register::RowKind::Outside:
             c.err << "no row " << *row << " in the register of " << reg.accountName() << '\n';
             break;
@@ -177,7 +225,7 @@ int showInfo(CliContext& c)
         }
         printLines(c, QStringList{popup->title} + popup->printed());
         return static_cast<int>(CliDone);
-    });
+    }, true);
 }
 
 }  // namespace
@@ -191,5 +239,5 @@ void RegisterCommands::addTo(CliCommandTable& table)
     table.add({QStringLiteral("mark"), QStringLiteral("mark ACCOUNT ROW"),
                QStringLiteral("advances a transaction's reconcile mark"), toggleMark});
     table.add({QStringLiteral("info"), QStringLiteral("info ACCOUNT ROW"),
-               QStringLiteral("the information popup's lines of a transaction"), showInfo});
+               QStringLiteral("the information popup's lines of a transaction or a future-list row"), showInfo});
 }

@@ -14,7 +14,27 @@ void status(Interaction& ui, const char* text)
     ui.showStatus(QString::fromLatin1(text));
 }
 
+FileTime nowOf(const Clock& clock)
+{
+    return fileTimeFromLocal(clock.now()).value_or(0);
+}
+
 }  // namespace
+
+StartUp::Hooks StartUp::standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale, Interaction& ui)
+{
+    Hooks hooks;
+    hooks.buildFutureList = [&book](bool force, FileTime upTo) -> std::optional<FileTime> {
+        if (!book.future().build(upTo, force))
+            return std::nullopt;
+        return book.future().horizon();
+    };
+    hooks.recomputeProjectTotals = [&book] { return book.updateAllProjectTotals(); };
+    hooks.showReminders = [&book, &clock, &locale, &ui] {
+        (void)book.future().showReminders(nowOf(clock), book.currencies(), locale, ui);
+    };
+    return hooks;
+}
 
 StartUp::StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount, Hooks hooks)
     : m_book(book), m_clock(clock), m_ui(ui), m_firstAccount(firstAccount), m_hooks(std::move(hooks))
@@ -23,7 +43,7 @@ StartUp::StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccou
 
 FileTime StartUp::now() const
 {
-    return fileTimeFromLocal(m_clock.now()).value_or(0);
+    return nowOf(m_clock);
 }
 
 StartUp::Outcome StartUp::quit()
@@ -74,6 +94,8 @@ StartUp::Outcome StartUp::run()
     if (m_hooks.checkPassword && !m_hooks.checkPassword())
         return quit();
     state.activityTicks = m_clock.ticksMs();
+    if (m_hooks.showReminders)
+        m_hooks.showReminders();
     return Outcome::Ready;
 }
 

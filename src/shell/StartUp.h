@@ -7,13 +7,14 @@
 //   cache and the default currency; first-run data (root project, default
 //   categories, the first account); the rebuild path (running balances of every
 //   account, project totals, the future list, "Version") or the future list
-//   brought up to date; the password check.
+//   brought up to date; the password check; the due reminders.
 //
 // What later parts of the program own is reached through Hooks; a hook left
 // empty is skipped (see each one).
 
 #include "platform/Clock.h"
 #include "platform/Interaction.h"
+#include "platform/LocaleValues.h"
 #include "shell/FirstAccountSource.h"
 #include "shell/MainBook.h"
 
@@ -40,7 +41,16 @@ public:
         // Reads the password-lock record and asks for the password when one is
         // set. False ends start-up. Empty: no check.
         std::function<bool()> checkPassword;
+        // Shows the due, not yet reminded entries of the future list, once the
+        // password was passed. Empty: none shown.
+        std::function<void()> showReminders;
     };
+
+    // The hooks of the main program over `book`: the future list built by
+    // book.future(), project totals recomputed in the default currency, the
+    // reminders shown through `ui` with the clock's today. The password check
+    // is the caller's. Everything passed must outlive the hooks.
+    static Hooks standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale, Interaction& ui);
 
     StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount, Hooks hooks = {});
 

@@ -110,6 +110,16 @@ bool TallyraSettings::write(Text id, const QString& value)
     return m_file.writeText(text(k.section), text(k.key), value);
 }
 
+bool TallyraSettings::writeItem(const QString& section, const QString& key, const QString& value)
+{
+    return m_file.writeText(section, key, value);
+}
+
+bool TallyraSettings::writeItem(const QString& section, const QString& key, qint32 value)
+{
+    return m_file.writeInt(section, key, value);
+}
+
 QString TallyraSettings::folder(Text id) const
 {
     return BookFolder::resolveFolderSetting(read(id));
@@ -126,10 +136,10 @@ bool TallyraSettings::writeSplit(const QString& section, const QString& lowKey, 
                                  qint64 value)
 {
     const quint64 bits = static_cast<quint64>(value);
-    const bool low = m_file.writeInt(section, lowKey, static_cast<qint32>(static_cast<quint32>(bits)));
-    const bool high =
-        m_file.writeInt(section, highKey, static_cast<qint32>(static_cast<quint32>(bits >> 32)));
-    return low && high;
+    // Both halves in one write: a run killed between two writes would leave
+    // a mix of old and new halves, a horizon that is neither 0 nor true.
+    return m_file.writeInts(section, {{lowKey, static_cast<qint32>(static_cast<quint32>(bits))},
+                                      {highKey, static_cast<qint32>(static_cast<quint32>(bits >> 32))}});
 }
 
 qint64 TallyraSettings::futureHorizon() const

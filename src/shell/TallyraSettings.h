@@ -59,6 +59,12 @@ public:
     bool write(Int id, qint32 value);
     bool write(Text id, const QString& value);
 
+    // A setting a backup file carries, stored under the section and key the
+    // file names (a restore writes them back as they come; the default
+    // currency is one).
+    bool writeItem(const QString& section, const QString& key, const QString& value);
+    bool writeItem(const QString& section, const QString& key, qint32 value);
+
     // A folder setting ("BackUp Folder", ...) as a path: the default single
     // backslash is the user's home folder.
     QString folder(Text id) const;

@@ -359,6 +359,16 @@ bool DbTable::seekInt(SeekKind kind, qint32 value) { return seek(kind, PropValue
 
 bool DbTable::seekInt64(SeekKind kind, qint64 value) { return seek(kind, PropValue::ofInt64(m_sortId, value)); }
 
+bool DbTable::deleteAll()
+{
+    if (!m_open)
+        return fail(StoreError::InvalidArgument);
+    const bool cleared = m_store->clearDatabase(m_db);
+    const StoreError error = m_store->lastError();
+    clearCurrent();
+    return cleared ? true : fail(error);
+}
+
 bool DbTable::deleteAt(qint64 position)
 {
     if (!m_open)

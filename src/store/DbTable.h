@@ -100,6 +100,9 @@ public:
 
     // Deletes the record at `position`; afterwards there is no current record.
     bool deleteAt(qint64 position);
+    // Deletes every record of the table at once (a restore empties the book
+    // this way); afterwards there is no current record.
+    bool deleteAll();
 
     // --- the circular text scan -------------------------------------------------
     struct ScanOptions {

@@ -1,6 +1,7 @@
 #include "accounts/RegisterInfo.h"
 
 #include "AccountTestBook.h"
+#include "planning/FutureList.h"
 
 namespace {
 
@@ -117,6 +118,98 @@ TEST_F(RegisterInfoTest, TransferWithAZeroSideLeavesTheRateOut)
 TEST_F(RegisterInfoTest, NewRowHasNoPopup)
 {
     EXPECT_EQ(linesOf(1, 0), QStringList{QStringLiteral("<none>")});
+}
+
+// The "Planned Transaction" popup of a future row: texts from the entry, what
+// a posting takes from the plan (number, mark, contact), labels as for a
+// posted transaction, no account and no balance.
+class PlannedInfoTest : public RegisterInfoTest {
+protected:
+    struct Plan {
+        qint32 id = 1;
+        QString number;
+        ReconcileMark mark = ReconcileMark::Unreconciled;
+        QString contact;
+    };
+    void addPlan(const Plan& plan)
+    {
+        DbTable& p = m_book.tables().planner();
+        p.beginNew();
+        p.setInt(Prop::PlannerId, plan.id);
+        p.setText(Prop::Number, plan.number);
+        p.setInt(Prop::Mark, static_cast<qint32>(plan.mark));
+        p.setText(Prop::Contact, plan.contact);
+        ASSERT_TRUE(p.setText(Prop::CurrencyCode, QStringLiteral("EUR"), true));
+    }
+    void addEntry(qint32 plan, qint64 amount, qint32 category, qint32 project, const QString& note)
+    {
+        DbTable& s = m_book.tables().scheduled();
+        s.beginNew();
+        s.setInt(Prop::PlannerId, plan);
+        s.setInt64(Prop::Date, *fileTimeFromLocal(AccountTestBook::at(15)));
+        s.setText(Prop::Name, QStringLiteral("Rent 3/2024"));
+        s.setInt64(Prop::Amount, amount);
+        s.setInt(Prop::CategoryId, category);
+        s.setInt(Prop::ProjectId, project);
+        s.setText(Prop::Note, note);
+        ASSERT_TRUE(s.setText(Prop::CurrencyCode, QStringLiteral("EUR"), true));
+    }
+    std::optional<RegisterPopup> popupOf(qint32 account, qint64 row)
+    {
+        Register reg(m_book.tables(), m_book.currencies(), m_locale, m_future);
+        EXPECT_TRUE(reg.select(account));
+        RegisterInfo info(reg, m_book.tables(), m_categories, m_projects, m_book.currencies(), m_locale);
+        return info.build(row);
+    }
+
+    ProjectTotals m_totals{m_book.tables(), m_projects, m_book.currencies()};
+    FileTime m_horizon = 0;
+    FutureList m_future{m_book.tables(), m_totals, QLocale::c(), m_horizon};
+};
+
+TEST_F(PlannedInfoTest, EntryWithEveryFieldSetListsThemInOrder)
+{
+    const qint32 home = m_categories.create(RootCategoryId, QStringLiteral("Home"));
+    const qint32 flat = m_projects.create(1, QStringLiteral("Flat"));
+    addPlan({1, QStringLiteral("12"), ReconcileMark::Cleared, QStringLiteral("Landlord")});
+    addEntry(1, -80000, home, flat, QStringLiteral("March"));
+    const std::optional<RegisterPopup> popup = popupOf(1, 1);
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(popup->title, QStringLiteral("Planned Transaction"));
+    EXPECT_EQ(popup->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "No:\t12",
+                                             "Amount:\teu-800.00", "Mark As:\tCleared (C)", "Category:\tHome",
+                                             "Project:\tFlat", "Contact:\tLandlord", "Note:\tMarch", "-",
+                                             "Edit..."}));
+}
+
+TEST_F(PlannedInfoTest, PlannedTransferNamesTheOtherAccount)
+{
+    addPlan({});
+    addEntry(1, -1000, -2, 0, QString());
+    EXPECT_EQ(popupOf(1, 1)->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024",
+                                                     "Amount:\teu-10.00", "Mark As:\tUnreconciled",
+                                                     "Transfer in :\tEuro Bank", "-", "Edit..."}));
+    addEntry(1, 1000, -2, 0, QString());
+    EXPECT_TRUE(popupOf(1, 2)->printed().contains(QStringLiteral("Transfer from :\tEuro Bank")));
+}
+
+TEST_F(PlannedInfoTest, EntryWhosePlanIsGoneShowsWhatItHolds)
+{
+    addEntry(9, 500, 0, 0, QString());
+    EXPECT_EQ(popupOf(2, 1)->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024",
+                                                     "Amount:\teu5.00", "Mark As:\tUnreconciled", "-",
+                                                     "Edit..."}));
+}
+
+TEST_F(PlannedInfoTest, TransactionRowsKeepTheirOwnPopup)
+{
+    addPlan({});
+    addEntry(1, 500, 0, 0, QString());
+    m_book.addTransaction(RawTransaction::of(1, AccountTestBook::at(1), 100, 100));
+    EXPECT_EQ(popupOf(1, 0)->title, QStringLiteral("Current Transaction"));
+    EXPECT_FALSE(popupOf(1, 1)) << "the new-transaction row";
+    EXPECT_EQ(popupOf(1, 2)->title, QStringLiteral("Planned Transaction"));
+    EXPECT_FALSE(popupOf(1, 3));
 }
 
 }  // namespace

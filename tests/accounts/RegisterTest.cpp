@@ -1,6 +1,8 @@
 #include "accounts/Register.h"
 
 #include "AccountTestBook.h"
+#include "planning/FutureList.h"
+#include "reference/Projects.h"
 
 namespace {
 
@@ -183,6 +185,150 @@ TEST_F(RegisterTest, ReadingKeepsTheCursorsOrder)
     ASSERT_TRUE(reg.select(1));
     EXPECT_TRUE(reg.entry(1));
     EXPECT_EQ(t.sortId(), Prop::ProjectKey);
+}
+
+// Future rows: entries of the future list written straight into the
+// Scheduled table, with the plans they name, so the rows show exactly what is stored.
+class RegisterFutureTest : public RegisterTest {
+protected:
+    RegisterFutureTest()
+    {
+        m_book.currencies().registerCurrency(QStringLiteral("EUR"), QStringLiteral("eu"), QStringLiteral("Euro"));
+        addPlan(7, QStringLiteral("101"));
+        addPlan(8, QString());
+    }
+    void addPlan(qint32 id, const QString& number)
+    {
+        DbTable& p = m_book.tables().planner();
+        p.beginNew();
+        p.setInt(Prop::PlannerId, id);
+        p.setText(Prop::Name, QStringLiteral("plan"));
+        p.setText(Prop::Number, number);
+        ASSERT_TRUE(p.setText(Prop::CurrencyCode, QStringLiteral("USD"), true));
+    }
+    void addEntry(qint32 plan, const LocalTime& when, qint64 amount, const QString& currency,
+                  const QString& description)
+    {
+        DbTable& s = m_book.tables().scheduled();
+        s.beginNew();
+        s.setInt(Prop::PlannerId, plan);
+        s.setInt64(Prop::Date, *fileTimeFromLocal(when));
+        s.setText(Prop::Name, description);
+        s.setInt64(Prop::Amount, amount);
+        ASSERT_TRUE(s.setText(Prop::CurrencyCode, currency, true));
+    }
+    Register makeWithFuture() { return Register(m_book.tables(), m_book.currencies(), m_locale, m_future); }
+
+    Projects m_projects{m_book.tables()};
+    ProjectTotals m_totals{m_book.tables(), m_projects, m_book.currencies()};
+    FileTime m_horizon = 0;
+    FutureList m_future{m_book.tables(), m_totals, QLocale::c(), m_horizon};
+};
+
+TEST_F(RegisterFutureTest, EveryAccountListsEveryEntryAfterTheNewRowInDateOrder)
+{
+    addEntry(8, AccountTestBook::at(20), -5000, QStringLiteral("EUR"), QStringLiteral("Rent"));
+    addEntry(7, AccountTestBook::at(10), 250000, QStringLiteral("USD"), QStringLiteral("Salary"));
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    EXPECT_EQ(reg.futureCount(), 2);
+    EXPECT_EQ(reg.rowCount(), 6);
+    using K = Register::RowKind;
+    const std::vector<std::pair<qint64, K>> kinds = {
+        {2, K::Transaction}, {3, K::NewTransaction}, {4, K::Future}, {5, K::Future}, {6, K::Outside}};
+    for (const auto& [row, kind] : kinds)
+        EXPECT_EQ(reg.rowKind(row), kind) << row;
+    EXPECT_EQ(reg.futureEntry(4)->description, QStringLiteral("Salary"));
+    EXPECT_EQ(reg.futureEntry(5)->description, QStringLiteral("Rent"));
+    EXPECT_FALSE(reg.futureEntry(3));
+    EXPECT_FALSE(reg.futureEntry(2));
+    EXPECT_FALSE(reg.entry(4)) << "a future row is no transaction";
+    EXPECT_EQ(reg.futurePositionOf(5), 1);
+
+    // An account without transactions lists the same entries right after its new row.
+    ASSERT_TRUE(reg.select(2));
+    EXPECT_EQ(reg.rowCount(), 3);
+    EXPECT_EQ(reg.rowKind(1), K::Future);
+    EXPECT_EQ(reg.futureEntry(1)->description, QStringLiteral("Salary"));
+}
+
+TEST_F(RegisterFutureTest, CellsShowTheEntryInItsOwnCurrencyRedWhenDueOliveLater)
+{
+    const LocalTime today{2024, 3, 9, 8, 0, 0, 0};
+    addEntry(7, LocalTime{2024, 3, 9, 23, 59, 59, 999}, 25000, QStringLiteral("USD"), QStringLiteral("Salary"));
+    addEntry(8, LocalTime{2024, 3, 10, 0, 0, 0, 0}, -5000, QStringLiteral("EUR"), QStringLiteral("Rent"));
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    const FileTime now = *fileTimeFromLocal(today);
+
+    const RegisterCells due = reg.cells(4, now);
+    EXPECT_EQ(due.icon, RegisterCells::Icon::Future);
+    EXPECT_EQ(due.style, RegisterCells::Style::FutureDue) << "dated the last millisecond of today";
+    EXPECT_EQ(due.date, QStringLiteral("Sat, 3/9/2024"));
+    EXPECT_EQ(due.number, QStringLiteral("101")) << "the plan's number";
+    EXPECT_EQ(due.description, QStringLiteral("Salary"));
+    EXPECT_EQ(due.deposit, QStringLiteral("$250.00"));
+    EXPECT_EQ(due.payment, QString());
+    EXPECT_EQ(due.amount, QStringLiteral("$250.00"));
+    EXPECT_EQ(due.balance, QString());
+    EXPECT_FALSE(due.negativeBalance);
+    EXPECT_TRUE(due.band);
+
+    const RegisterCells later = reg.cells(5, now);
+    EXPECT_EQ(later.style, RegisterCells::Style::FutureLater) << "dated the first millisecond of tomorrow";
+    EXPECT_EQ(later.number, QString());
+    EXPECT_EQ(later.deposit, QString());
+    EXPECT_EQ(later.payment, QStringLiteral("eu50.00")) << "the entry's currency, not the account's";
+    EXPECT_EQ(later.amount, QStringLiteral("eu-50.00"));
+    EXPECT_FALSE(later.band);
+}
+
+TEST_F(RegisterFutureTest, AZeroEntryIsNeitherDepositNorPayment)
+{
+    addEntry(7, AccountTestBook::at(10), 0, QStringLiteral("USD"), QStringLiteral("Nothing"));
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    const RegisterCells c = reg.cells(4, 0);
+    EXPECT_EQ(c.deposit, QString());
+    EXPECT_EQ(c.payment, QString());
+    EXPECT_EQ(c.amount, QStringLiteral("$0.00"));
+}
+
+TEST_F(RegisterFutureTest, WithoutAFutureListNoFutureRowsShow)
+{
+    addEntry(7, AccountTestBook::at(10), 100, QStringLiteral("USD"), QStringLiteral("Salary"));
+    Register reg = make();
+    ASSERT_TRUE(reg.select(1));
+    EXPECT_EQ(reg.futureCount(), 0);
+    EXPECT_EQ(reg.rowKind(4), Register::RowKind::Outside);
+    reg.setFutureList(&m_future);
+    ASSERT_TRUE(reg.refresh());
+    EXPECT_EQ(reg.futureCount(), 1);
+    reg.setFutureList(nullptr);
+    ASSERT_TRUE(reg.refresh());
+    EXPECT_EQ(reg.rowCount(), 4);
+}
+
+TEST_F(RegisterFutureTest, RefreshCountsTheListAgain)
+{
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    EXPECT_EQ(reg.rowCount(), 4);
+    addEntry(7, AccountTestBook::at(10), 100, QStringLiteral("USD"), QStringLiteral("Salary"));
+    EXPECT_EQ(reg.rowCount(), 4) << "the count is taken at select and refresh only";
+    ASSERT_TRUE(reg.refresh());
+    EXPECT_EQ(reg.rowCount(), 5);
+}
+
+TEST_F(RegisterFutureTest, ReadingAFutureRowKeepsTheSortOrders)
+{
+    addEntry(7, AccountTestBook::at(10), 100, QStringLiteral("USD"), QStringLiteral("Salary"));
+    DbTable& planner = m_book.tables().planner();
+    ASSERT_TRUE(planner.resortByDate(Prop::Date));
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    EXPECT_EQ(reg.cells(4, 0).number, QStringLiteral("101"));
+    EXPECT_EQ(planner.sortId(), Prop::Date);
 }
 
 }  // namespace

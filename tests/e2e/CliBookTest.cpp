@@ -62,7 +62,7 @@ TEST_F(CliBookTest, RegisterBalanceInfoAndMark)
               QStringLiteral("0\tTue, 3/5/2024\t\tOpening Balance\t100.00\t100.00\tR\t\t\nBalance:  $100.00\n"));
     EXPECT_EQ(ok({"--json", "register", "2"}),
               QStringLiteral("{\"account\":{\"balance\":-5000,\"currency\":\"EUR\",\"id\":2,\"name\":\"Savings\"},"
-                             "\"future\":[],\"prognosis\":null,\"transactions\":[{\"amount\":-5000,\"balance\":-5000,"
+                             "\"future\":[],\"prognosis\":0,\"transactions\":[{\"amount\":-5000,\"balance\":-5000,"
                              "\"category\":\"\",\"category_id\":0,\"contact\":\"\",\"date\":\"2024-03-05T10:00:00.000\","
                              "\"description\":\"Opening Balance\",\"key\":\"2_20240305100000000\",\"link\":\"\","
                              "\"mark\":2,\"note\":\"\",\"number\":\"\",\"planner_id\":0,\"project\":\"\","

@@ -246,4 +246,122 @@ TEST_F(StartUpTest, HooksRunOnTheRebuildPathAndTheFutureListSetsTheHorizon)
     EXPECT_EQ(settings().futureHorizon(), built);
 }
 
+TEST_F(StartUpTest, RebuildForcesTheListUpToNowAndTheFastPathExtendsToTheLaterOfNowAndTheHorizon)
+{
+    std::vector<std::pair<bool, FileTime>> builds;
+    FileTime answer = *fileTimeFromLocal(LocalTime{2024, 4, 1, 23, 59, 59, 999});
+    StartUp::Hooks hooks;
+    hooks.buildFutureList = [&builds, &answer](bool force, FileTime upTo) {
+        builds.emplace_back(force, upTo);
+        return std::optional<FileTime>(answer);
+    };
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    // The stored horizon (April 1st) is later than now: the list is kept up to it.
+    m_clock.set(LocalTime{2024, 3, 6, 9, 0, 0, 0});
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    // Now is later than the stored horizon: the list grows up to now.
+    const LocalTime may{2024, 5, 2, 7, 30, 0, 0};
+    m_clock.set(may);
+    answer = *fileTimeFromLocal(LocalTime{2024, 5, 2, 23, 59, 59, 999});
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    const std::vector<std::pair<bool, FileTime>> expected = {
+        {true, *fileTimeFromLocal(Now)},
+        {false, *fileTimeFromLocal(LocalTime{2024, 4, 1, 23, 59, 59, 999})},
+        {false, *fileTimeFromLocal(may)}};
+    EXPECT_EQ(builds, expected);
+    EXPECT_EQ(settings().futureHorizon(), answer);
+}
+
+TEST_F(StartUpTest, AFailedRebuildLeavesTheHorizonAtZero)
+{
+    StartUp::Hooks hooks;
+    hooks.buildFutureList = [](bool, FileTime) { return std::optional<FileTime>(); };
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    // The rebuild path zeroes it first, so a failed rebuild leaves 0 and the next start tries again.
+    EXPECT_EQ(settings().futureHorizon(), 0);
+}
+
+TEST_F(StartUpTest, RemindersComeLastAfterThePasswordIsPassed)
+{
+    std::vector<std::string> steps;
+    StartUp::Hooks hooks;
+    hooks.buildFutureList = [&steps](bool, FileTime upTo) {
+        steps.push_back("future");
+        return std::optional<FileTime>(upTo);
+    };
+    hooks.checkPassword = [&steps] {
+        steps.push_back("password");
+        return true;
+    };
+    hooks.showReminders = [&steps] { steps.push_back("reminders"); };
+    ASSERT_EQ(runOnce(false, hooks), StartUp::Outcome::Ready);
+    EXPECT_EQ(steps, (std::vector<std::string>{"future", "password", "reminders"}));
+
+    steps.clear();
+    hooks.checkPassword = [&steps] {
+        steps.push_back("password");
+        return false;
+    };
+    EXPECT_EQ(runOnce(false, hooks), StartUp::Outcome::Quit);
+    EXPECT_EQ(steps, (std::vector<std::string>{"future", "password"})) << "no reminders without the password";
+}
+
+// The main program's own hooks on a real book: a plan written after the first
+// run is listed when a later start brings the list up to its day, and its
+// reminder is shown once.
+class StartUpStandardHooksTest : public StartUpTest {
+protected:
+    StartUp::Outcome runStandard()
+    {
+        m_ui = ScriptedInteraction();
+        MainBook book(m_folder);
+        StartUp startUp(book, m_clock, m_ui, m_first, StartUp::standardHooks(book, m_clock, m_locale, m_ui));
+        const StartUp::Outcome outcome = startUp.run();
+        m_state = book.state();
+        m_entries = book.future().entries().size();
+        ExitStep::run(book);
+        return outcome;
+    }
+    void addPlan(const LocalTime& start, qint32 entries)
+    {
+        MainBook book(m_folder);
+        ASSERT_TRUE(book.openStore(nullptr) && book.tables().openAll() && book.tables().setWorkingSorts());
+        DbTable& p = book.tables().planner();
+        p.beginNew();
+        p.setInt(Prop::PlannerId, 1);
+        p.setInt64(Prop::Date, *fileTimeFromLocal(start));
+        p.setInt64(Prop::NextDate, *fileTimeFromLocal(start));
+        p.setText(Prop::Name, QStringLiteral("Rent"));
+        p.setInt64(Prop::Amount, -80000);
+        p.setInt(Prop::Recurrence, 0);
+        p.setInt(Prop::Entries, entries);
+        ASSERT_TRUE(p.setText(Prop::CurrencyCode, QStringLiteral("EUR"), true));
+    }
+
+    LocaleValues m_locale;
+    size_t m_entries = 0;
+};
+
+TEST_F(StartUpStandardHooksTest, ALaterStartListsTheNewOccurrenceAndRemindsOfItOnce)
+{
+    ASSERT_EQ(runStandard(), StartUp::Outcome::Ready);
+    EXPECT_EQ(m_state.horizon, *fileTimeFromLocal(LocalTime{2024, 3, 5, 23, 59, 59, 999}))
+        << "the list is built up to the end of today";
+    EXPECT_EQ(m_entries, 0u);
+    EXPECT_TRUE(m_ui.messages.isEmpty());
+
+    addPlan(LocalTime{2024, 3, 7, 9, 0, 0, 0}, 1);
+    m_clock.set(LocalTime{2024, 3, 8, 8, 0, 0, 0});
+    ASSERT_EQ(runStandard(), StartUp::Outcome::Ready);
+    EXPECT_FALSE(m_ui.statuses.contains(QStringLiteral("Reindexing database"))) << "the fast path";
+    EXPECT_EQ(m_entries, 1u);
+    ASSERT_EQ(m_ui.messages.size(), 1);
+    EXPECT_TRUE(m_ui.messages[0].startsWith(QStringLiteral("Planned Transactions:\n\nRent: ")))
+        << m_ui.messages[0].toStdString();
+
+    ASSERT_EQ(runStandard(), StartUp::Outcome::Ready);
+    EXPECT_EQ(m_entries, 1u);
+    EXPECT_TRUE(m_ui.messages.isEmpty()) << "a reminder is shown once";
+}
+
 }  // namespace

@@ -1,0 +1,36 @@
+#include "interchange/QifDate.h"
+
+#include "interchange/QifDateNumbers.h"
+
+namespace {
+
+constexpr int FirstYear = 1970;
+constexpr int LastYear = 2038;
+
+int fullYear(qint32 year)
+{
+    if (year >= 0 && year <= 37)
+        return 2000 + year;
+    if (year >= 71 && year <= 99)
+        return 1900 + year;
+    return year;
+}
+
+}  // namespace
+
+std::optional<FileTime> parseQifDate(QStringView text, const QifDateOrder& order)
+{
+    const std::optional<QifDateNumbers> numbers = readQifDateNumbers(text, QifDateReading::Parse);
+    const int d = order.positionOf('d');
+    const int m = order.positionOf('m');
+    const int y = order.positionOf('y');
+    if (!numbers || d < 0 || m < 0 || y < 0)
+        return std::nullopt;
+    const qint32 day = (*numbers)[static_cast<size_t>(d)];
+    const qint32 month = (*numbers)[static_cast<size_t>(m)];
+    const int year = fullYear((*numbers)[static_cast<size_t>(y)]);
+    if (day > 31 || month > 12 || year < FirstYear || year > LastYear)
+        return std::nullopt;
+    // isValidDate refuses a day or month of 0 and a day past the month's end.
+    return fileTimeFromLocal(LocalTime{year, month, day, 0, 0, 0, 0});
+}

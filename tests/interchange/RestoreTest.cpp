@@ -1,0 +1,317 @@
+#include "interchange/Restore.h"
+
+#include "BackupTestBook.h"
+#include "accounts/DatabaseClearing.h"
+#include "accounts/PasswordLockRecord.h"
+#include "interchange/Backup.h"
+#include "interchange/RestoreLoader.h"
+#include "support/ScriptedInteraction.h"
+
+#include <QFile>
+
+namespace {
+
+const FileTime BackupTime = at(2024, 3, 1, 10);  // a Friday
+
+// Records the settings a restore stores, in order.
+class RecordedSettings : public RestoreSettings {
+public:
+    bool writeText(const QString& section, const QString& key, const QString& value) override
+    {
+        written << section + u'/' + key + u'=' + value;
+        return true;
+    }
+    bool writeInt(const QString& section, const QString& key, qint32 value) override
+    {
+        written << section + u'/' + key + u'=' + QString::number(value) + u'i';
+        return true;
+    }
+    QStringList written;
+};
+
+// A book with something in every saved table, and a future-list entry.
+void fill(BackupTestBook& book)
+{
+    book.addAccount(1, QStringLiteral("Cash"), QStringLiteral("USD"), 1500, QStringLiteral("wallet"));
+    book.addAccount(2, QStringLiteral("Bank"), QStringLiteral("EUR"), -300);
+    const FileTime t1 = at(2024, 2, 1);
+    const FileTime t2 = at(2024, 2, 2);
+    book.addTransaction(1, t1, 1800, QStringLiteral("Salary"),
+                        {PropValue::ofText(Prop::Note, QStringLiteral("february")),
+                         PropValue::ofText(Prop::Contact, QStringLiteral("Boss")),
+                         PropValue::ofInt(Prop::ProjectId, 2),
+                         PropValue::ofText(Prop::ProjectKey, fullKey(2, t1)), PropValue::ofInt(Prop::Mark, 2)});
+    book.addTransaction(1, t2, -300, QStringLiteral("To bank"),
+                        {PropValue::ofInt(Prop::CategoryId, -2), PropValue::ofText(Prop::TransferLink, fullKey(2, t2))});
+    book.addTransaction(2, t2, 300, QStringLiteral("To bank"),
+                        {PropValue::ofInt(Prop::CategoryId, -1), PropValue::ofText(Prop::TransferLink, fullKey(1, t2)),
+                         PropValue::ofText(Prop::CurrencyCode, QStringLiteral("EUR")),
+                         PropValue::ofInt(Prop::PlannerId, 1), PropValue::ofText(Prop::PlannerKey, fullKey(1, t2)),
+                         PropValue::ofInt64(Prop::PlannedDate, t2), PropValue::ofInt64(Prop::PostedAmount, 300),
+                         PropValue::ofInt64(Prop::ForeignAmount, 280),
+                         PropValue::ofText(Prop::ForeignCurrency, QStringLiteral("USD")),
+                         PropValue::ofText(Prop::ForeignRate, QStringLiteral("1.07"))});
+    book.add(TableKind::Planner,
+             {PropValue::ofInt(Prop::PlannerId, 1), PropValue::ofText(Prop::Name, QStringLiteral("Save")),
+              PropValue::ofInt(Prop::Mark, 1), PropValue::ofInt(Prop::CarriedPlannerInt, 7),
+              PropValue::ofInt64(Prop::CarriedPlannerValue, -9), PropValue::ofInt64(Prop::Date, t2),
+              PropValue::ofInt64(Prop::Amount, 300)});
+    book.addTreeRecord(TableKind::Project, 1, 0, QStringLiteral("All projects"));
+    book.addTreeRecord(TableKind::Project, 2, 1, QStringLiteral("Home"));
+    book.add(TableKind::Project, {PropValue::ofInt(Prop::ProjectId, 3), PropValue::ofInt(Prop::Parent, 2),
+                                  PropValue::ofText(Prop::Name, QStringLiteral("Garden")),
+                                  PropValue::ofInt64(Prop::CarriedProjectDate1, 77),
+                                  PropValue::ofInt(Prop::CarriedProjectInt, 5)});
+    book.addTreeRecord(TableKind::Category, 1, 0, QStringLiteral("All categories"));
+    book.addTreeRecord(TableKind::Category, 2, 1, QStringLiteral("Food"));
+    book.addCurrency(1, QStringLiteral("USD"), QStringLiteral("$"), QStringLiteral("US Dollar"),
+                     {PropValue::ofText(Prop::currencyRateTo(2), QStringLiteral("0.93"))});
+    book.addCurrency(2, QStringLiteral("EUR"), QStringLiteral("E"), QStringLiteral("Euro"));
+    book.add(TableKind::Scheduled, {PropValue::ofInt(Prop::PlannerId, 1), PropValue::ofInt64(Prop::Date, t2)});
+}
+
+void addLockRecord(BackupTestBook& book, qint64 digest)
+{
+    ASSERT_TRUE(PasswordLockRecord::write(book.tables().transactions(), LockSettings{digest, 60}));
+}
+
+class RestoreTest : public ::testing::Test {
+protected:
+    QByteArray backupOf(BackupTestBook& book)
+    {
+        const QString path = book.path(QStringLiteral("out.tyb"));
+        SilentInteraction silent;
+        EXPECT_TRUE(Backup(book.tables(), silent).run(Backup::Request{path, BackupTime, QStringLiteral("USD")}));
+        return BackupTestBook::read(path);
+    }
+    QString fileWith(const QByteArray& bytes)
+    {
+        const QString path = m_book.path(QStringLiteral("in.tyb"));
+        EXPECT_TRUE(BackupTestBook::writeFile(path, bytes));
+        return path;
+    }
+    // Answers Yes to the date question (the first question is begin()'s).
+    Restore::Outcome restore(const QString& path)
+    {
+        m_ui.answer(true);
+        return Restore(m_book.tables(), m_locale, m_ui, m_settings).restoreFrom(path);
+    }
+    std::vector<std::vector<PropList>> everything()
+    {
+        std::vector<std::vector<PropList>> all;
+        for (TableKind kind : TableDefinitions::openOrder())
+            all.push_back(m_book.records(kind));
+        return all;
+    }
+
+    BackupTestBook m_book;
+    LocaleValues m_locale;
+    ScriptedInteraction m_ui;
+    RecordedSettings m_settings;
+};
+
+TEST_F(RestoreTest, RestoredBookBacksUpToTheSameBytes)
+{
+    BackupTestBook source;
+    fill(source);
+    const QByteArray first = backupOf(source);
+
+    ASSERT_EQ(restore(fileWith(first)), Restore::Outcome::Completed);
+    EXPECT_EQ(backupOf(m_book).toHex(' ').toStdString(), first.toHex(' ').toStdString());
+    EXPECT_EQ(m_book.records(TableKind::Transaction), source.records(TableKind::Transaction));
+    EXPECT_EQ(m_book.records(TableKind::Planner), source.records(TableKind::Planner));
+    EXPECT_EQ(m_book.records(TableKind::Currency), source.records(TableKind::Currency));
+    // The future list is not carried; the next start rebuilds it.
+    EXPECT_EQ(m_book.tables().scheduled().count(), 0);
+    EXPECT_EQ(m_settings.written, QStringList{QStringLiteral("Options/Default Currency=USD")});
+    EXPECT_EQ(m_ui.messages, QStringList{QString::fromLatin1(Restore::CompletedText)});
+}
+
+TEST_F(RestoreTest, RestoreReplacesWhatTheBookHeld)
+{
+    BackupTestBook source;
+    source.addAccount(7, QStringLiteral("Only"), QStringLiteral("USD"), 5);
+    const QByteArray file = backupOf(source);
+    fill(m_book);
+    EXPECT_EQ(m_book.tables().projects().nextId(Prop::ProjectId), 4);
+    ASSERT_EQ(restore(fileWith(file)), Restore::Outcome::Completed);
+    EXPECT_EQ(m_book.records(TableKind::Account), source.records(TableKind::Account));
+    // Ids are counted from what the restored book holds.
+    EXPECT_EQ(m_book.tables().projects().nextId(Prop::ProjectId), 1);
+    for (TableKind kind : {TableKind::Transaction, TableKind::Scheduled, TableKind::Planner, TableKind::Project,
+                           TableKind::Category, TableKind::Currency})
+        EXPECT_EQ(m_book.tables().table(kind).count(), 0) << TableDefinitions::of(kind).name.toStdString();
+    // Every cursor is back in its working sort and finds records by its keys.
+    EXPECT_EQ(m_book.tables().transactions().sortId(), Prop::AccountKey);
+    EXPECT_EQ(m_book.tables().scheduled().sortId(), Prop::Date);
+    EXPECT_TRUE(m_book.tables().accounts().seekInt(SeekKind::Equal, 7));
+}
+
+TEST_F(RestoreTest, QuestionsComeInOrderAndNoStopsEarly)
+{
+    Restore restore(m_book.tables(), m_locale, m_ui, m_settings);
+    EXPECT_FALSE(restore.begin({}));
+    EXPECT_EQ(m_ui.questions, QStringList{QString::fromLatin1(Restore::LoseDataQuestion)});
+
+    m_ui.answer(true);
+    bool asked = false;
+    EXPECT_FALSE(restore.begin([&] { return asked = true; }));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(m_ui.messages, QStringList{QString::fromLatin1(DatabaseClearing::ReportProgramRunningText)});
+
+    m_ui.answer(true);
+    EXPECT_TRUE(restore.begin([] { return false; }));
+}
+
+TEST_F(RestoreTest, DateQuestionNamesTheBackupDay)
+{
+    BackupTestBook source;
+    source.addAccount(1, QStringLiteral("Cash"));
+    fill(m_book);
+    const auto before = everything();
+    const QString path = fileWith(backupOf(source));
+    // No to the date: not started, nothing changed, nothing more said.
+    EXPECT_EQ(Restore(m_book.tables(), m_locale, m_ui, m_settings).restoreFrom(path), Restore::Outcome::NotStarted);
+    EXPECT_EQ(m_ui.questions, QStringList{QStringLiteral("Date of Backup File is Fri, 3/1/2024 \nContinue Restore?")});
+    EXPECT_TRUE(m_ui.messages.isEmpty());
+    EXPECT_EQ(everything(), before);
+}
+
+TEST_F(RestoreTest, FileThatIsNoBackupChangesNothingAndSaysNothing)
+{
+    fill(m_book);
+    const auto before = everything();
+    BackupBytes wrongSignature;
+    wrongSignature.u8(2).u8(1).u8(3).u8(0).u8(0).u64(0).end();
+    BackupBytes wrongVersion;
+    wrongVersion.u8(1).u8(2).u8(3).u8(0).u8(0).u64(0).end();
+    for (const QByteArray& bytes : {wrongSignature.bytes(), wrongVersion.bytes(), QByteArray("\x01\x01\x03", 3)}) {
+        EXPECT_EQ(Restore(m_book.tables(), m_locale, m_ui, m_settings).restoreFrom(fileWith(bytes)),
+                  Restore::Outcome::NotStarted);
+    }
+    EXPECT_EQ(Restore(m_book.tables(), m_locale, m_ui, m_settings).restoreFrom(m_book.path(QStringLiteral("none"))),
+              Restore::Outcome::NotStarted);
+    EXPECT_TRUE(m_ui.questions.isEmpty());
+    EXPECT_TRUE(m_ui.messages.isEmpty());
+    EXPECT_EQ(everything(), before);
+}
+
+TEST_F(RestoreTest, DamagedFileChangesNothing)
+{
+    BackupTestBook source;
+    source.addAccount(9, QStringLiteral("Other"));
+    source.addTransaction(9, at(2024, 1, 9), 5, QStringLiteral("x"));
+    const QByteArray good = backupOf(source);
+    fill(m_book);
+    const auto before = everything();
+
+    QByteArray unknownTag = good;
+    unknownTag.chop(1);
+    unknownTag.append('\x07');
+    // Cut after a record's items, without the end item; cut inside an item.
+    for (const QByteArray& bad : {good.left(good.size() - 1), good.left(good.size() / 2), unknownTag}) {
+        m_ui.messages.clear();
+        EXPECT_EQ(restore(fileWith(bad)), Restore::Outcome::NotCompleted);
+        EXPECT_EQ(m_ui.messages, QStringList{QString::fromLatin1(Restore::NotCompletedText)});
+        EXPECT_EQ(everything(), before);
+    }
+    EXPECT_TRUE(m_settings.written.isEmpty());
+}
+
+TEST_F(RestoreTest, StoreThatRefusesAWriteHalfwayChangesNothing)
+{
+    BackupTestBook source;
+    fill(source);
+    const QString path = fileWith(backupOf(source));
+    fill(m_book);
+    const auto before = everything();
+    int writes = 0;
+    m_book.store().setWriteFault([&] { return ++writes > 20; });
+    EXPECT_EQ(restore(path), Restore::Outcome::NotCompleted);
+    m_book.store().setWriteFault({});
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(m_book.tables().transactions().sortId(), Prop::AccountKey);
+    EXPECT_TRUE(m_settings.written.isEmpty());
+}
+
+TEST_F(RestoreTest, StopTakesEverythingBack)
+{
+    BackupTestBook source;
+    for (int id = 1; id <= 600; ++id)
+        source.addTreeRecord(TableKind::Category, id, id == 1 ? 0 : 1, QStringLiteral("C%1").arg(id));
+    const QString path = fileWith(backupOf(source));
+    fill(m_book);
+    const auto before = everything();
+    m_ui.stopAfterSteps(1);
+    EXPECT_EQ(restore(path), Restore::Outcome::NotCompleted);
+    EXPECT_EQ(everything(), before);
+}
+
+TEST_F(RestoreTest, BookKeepsItsPasswordAndTheFileCannotBringOne)
+{
+    addLockRecord(m_book, 1111);
+    const QString lockPrefix = idStartKey(ReservedAccount::PasswordLock);
+    BackupBytes file;
+    file.header(BackupTime)
+        .section(QStringLiteral("Tallyra Transaction"))
+        .record().text(101, fullKey(ReservedAccount::PasswordLock, 0)).integer(104, ReservedAccount::PasswordLock)
+        .date(126, 2222)
+        // A key that would sort before the book's own lock record.
+        .record().text(101, lockPrefix + QStringLiteral("0")).integer(104, 3).date(126, 3333)
+        .record().text(101, fullKey(3, at(2024, 1, 1))).integer(104, 3).date(112, 50)
+        .end();
+    ASSERT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::Completed);
+    EXPECT_EQ(PasswordLockRecord::read(m_book.tables().transactions()).settings, (LockSettings{1111, 60}));
+    DbTable& t = m_book.tables().transactions();
+    ASSERT_EQ(t.count(), 2);
+    ASSERT_TRUE(t.moveTo(0));
+    EXPECT_EQ(t.getText(Prop::AccountKey), PasswordLockRecord::key());
+    ASSERT_TRUE(t.moveTo(1));
+    EXPECT_EQ(t.getText(Prop::AccountKey), fullKey(3, at(2024, 1, 1)));
+}
+
+TEST_F(RestoreTest, OddButCompleteFilesRestoreWhatTheyCan)
+{
+    BackupBytes file;
+    file.header(BackupTime)
+        .section(QStringLiteral("Tallyra Category"))
+        .integer(401, 99)  // outside any record: dropped
+        .record()          // no properties: nothing to write
+        .record().text(110, QStringLiteral("Food")).integer(401, 2).text(110, QStringLiteral("Meals"))
+        // The future list is derived data; a section of it is read and dropped.
+        .section(QStringLiteral("Tallyra Scheduled"))
+        .record().date(108, at(2024, 1, 1)).integer(251, 1)
+        .u8(5).u8(1).u8(2).u8(3)
+        .intSetting(QStringLiteral("Options"), QStringLiteral("Export MS Money Date"), 1)
+        .section(QStringLiteral("Tallyra Account"))
+        .record().integer(104, 4).text(110, QStringLiteral("Card")).amount(113, -5)
+        .textSetting(QStringLiteral("Options"), QStringLiteral("Default Currency"), QStringLiteral("EUR"))
+        .end()
+        .raw("bytes after the end item are not read");
+    ASSERT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::Completed);
+    const std::vector<PropList> categories = m_book.records(TableKind::Category);
+    ASSERT_EQ(categories.size(), 1u);
+    // A property named twice keeps its last value.
+    EXPECT_EQ(categories[0], (PropList{PropValue::ofText(Prop::Name, QStringLiteral("Meals")),
+                                       PropValue::ofInt(Prop::CategoryId, 2)}));
+    EXPECT_EQ(m_book.tables().scheduled().count(), 0);
+    ASSERT_EQ(m_book.tables().accounts().count(), 1);
+    EXPECT_EQ(m_settings.written, (QStringList{QStringLiteral("Options/Export MS Money Date=1i"),
+                                               QStringLiteral("Options/Default Currency=EUR")}));
+}
+
+TEST_F(RestoreTest, ProgressNamesEachSavedTableThenComplete)
+{
+    BackupTestBook source;
+    fill(source);
+    ASSERT_EQ(restore(fileWith(backupOf(source))), Restore::Outcome::Completed);
+    EXPECT_EQ(m_ui.progressSteps, RestoreLoader::Steps);
+    EXPECT_EQ(m_ui.progressLabels,
+              (QStringList{QStringLiteral("Restore data Tallyra Transaction"), QStringLiteral("Restore data Tallyra Planner"),
+                           QStringLiteral("Restore data Tallyra Account"), QStringLiteral("Restore data Tallyra Project"),
+                           QStringLiteral("Restore data Tallyra Category"), QStringLiteral("Restore data Tallyra Currency"),
+                           QStringLiteral("Complete")}));
+    EXPECT_EQ(m_ui.progressDone, RestoreLoader::Steps);
+}
+
+}  // namespace
