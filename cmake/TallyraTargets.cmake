@@ -22,6 +22,11 @@ function(tallyra_test_suite name dir)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE tallyra_testsupport GTest::gtest GTest::gmock GTest::gtest_main ${ARGN})
+  # Outside test files (QIF exports of other programs) live beside the
+  # project, never in it; TALLYRA_SAMPLES in the environment overrides this.
+  target_compile_definitions(${name} PRIVATE TALLYRA_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/../shared/samples")
+  # One property value only: a list would be split into separate arguments
+  # on its way to set_tests_properties and dropped.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALLYRA_SAMPLES=${PROJECT_SOURCE_DIR}/../shared/samples")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

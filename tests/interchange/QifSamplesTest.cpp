@@ -12,8 +12,10 @@ namespace {
 
 QString samplesFolder()
 {
-    const QString root = qEnvironmentVariable("TALLYRA_SAMPLES");
-    return root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("qif"));
+    QString root = qEnvironmentVariable("TALLYRA_SAMPLES");
+    if (root.isEmpty())
+        root = QStringLiteral(TALLYRA_SAMPLES_DIR);
+    return QDir(root).filePath(QStringLiteral("qif"));
 }
 
 class QifSamplesTest : public ::testing::Test {
@@ -179,7 +181,7 @@ TEST_F(QifSamplesTest, AwkwardAmountsAndAddresses)
     EXPECT_EQ(rows[2].contact, "1010 Rodeo Dr.");
 }
 
-TEST_F(QifSamplesTest, FullQuickenExport)
+TEST_F(QifSamplesTest, FullExportWithListsAndInvestments)
 {
     QifImportTestBook b;
     const QifImportResult r = importTwice(b, "quicken-full-export-lists-invst-nbsp.qif");
