@@ -2,6 +2,8 @@
 
 #include "interchange/BackupFormat.h"
 
+#include <QtEndian>
+
 std::optional<FileTime> BackupReader::headerTime(QByteArrayView data)
 {
     if (data.size() < BackupFormat::HeaderSize)
@@ -15,12 +17,17 @@ std::optional<FileTime> BackupReader::headerTime(QByteArrayView data)
     return static_cast<FileTime>(time);
 }
 
-BackupReader::BackupReader(QByteArrayView data) : m_data(data)
+BackupReader::BackupReader(QByteArrayView data, Values values) : m_data(data), m_values(values)
 {
     if (headerTime(data))
         m_pos = BackupFormat::HeaderSize;
     else
         m_final = ItemKind::Error;
+}
+
+const uchar* BackupReader::here() const
+{
+    return reinterpret_cast<const uchar*>(m_data.data()) + m_pos;
 }
 
 quint8 BackupReader::get8()
@@ -30,40 +37,44 @@ quint8 BackupReader::get8()
 
 quint16 BackupReader::get16()
 {
-    const quint16 low = get8();
-    return static_cast<quint16>(low | (get8() << 8));
+    const quint16 v = qFromLittleEndian<quint16>(here());
+    m_pos += 2;
+    return v;
 }
 
 quint32 BackupReader::get32()
 {
-    const quint32 low = get16();
-    return low | (static_cast<quint32>(get16()) << 16);
+    const quint32 v = qFromLittleEndian<quint32>(here());
+    m_pos += 4;
+    return v;
 }
 
 quint64 BackupReader::get64()
 {
-    const quint64 low = get32();
-    return low | (static_cast<quint64>(get32()) << 32);
+    const quint64 v = qFromLittleEndian<quint64>(here());
+    m_pos += 8;
+    return v;
 }
 
 QString BackupReader::getUnits(qsizetype units)
 {
     QString out(units, Qt::Uninitialized);
-    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
-    for (qsizetype i = 0; i < units; ++i)
-        dst[i] = get16();
+    qFromLittleEndian<quint16>(here(), units, out.data());
+    m_pos += units * 2;
     return out;
 }
 
-// A 16-bit length and that many code units; nullopt when they run past the data.
-std::optional<QString> BackupReader::lengthAndUnits()
+std::optional<QString> BackupReader::lengthAndUnits(bool keep)
 {
     if (!has(2))
         return std::nullopt;
     const qsizetype units = get16();
     if (!has(units * 2))
         return std::nullopt;
-    return getUnits(units);
+    if (keep)
+        return getUnits(units);
+    m_pos += units * 2;
+    return QString();
 }
 
 BackupReader::Item BackupReader::fail()
@@ -80,7 +91,7 @@ BackupReader::Item BackupReader::readProperty(PropType type, bool wide)
         return fail();
     const quint16 id = get16();
     if (type == PropType::Text) {
-        const std::optional<QString> text = lengthAndUnits();
+        const std::optional<QString> text = lengthAndUnits(m_values == Values::Read);
         if (!text)
             return fail();
         item.property = PropValue::ofText(id, *text);

@@ -43,9 +43,13 @@ public:
     // backup file (too short, first byte or first version byte not 1).
     static std::optional<FileTime> headerTime(QByteArrayView data);
 
+    // Whether text property values are read or only stepped over (a pass that
+    // checks the file's structure needs no values).
+    enum class Values { Read, Skip };
+
     // Reads the items after the header; the data must outlive the reader.
     // Data that fails headerTime() yields a single Error.
-    explicit BackupReader(QByteArrayView data);
+    explicit BackupReader(QByteArrayView data, Values values = Values::Read);
 
     // The next item. After End or Error every call answers the same again.
     Item next();
@@ -54,17 +58,22 @@ public:
 
 private:
     bool has(qsizetype bytes) const { return bytes >= 0 && m_data.size() - m_pos >= bytes; }
+    // Callers check has() first.
+    const uchar* here() const;
     quint8 get8();
     quint16 get16();
     quint32 get32();
     quint64 get64();
     QString getUnits(qsizetype units);
-    std::optional<QString> lengthAndUnits();
+    // A 16-bit length and that many code units; nullopt when they run past the
+    // data. Without `keep` the units are stepped over and "" is returned.
+    std::optional<QString> lengthAndUnits(bool keep = true);
     Item fail();
     Item readProperty(PropType type, bool wide);
     Item readSetting(bool withNumber);
 
     QByteArrayView m_data;
+    Values m_values;
     qsizetype m_pos = 0;
     std::optional<ItemKind> m_final;  // End or Error once reached
 };

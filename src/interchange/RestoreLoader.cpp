@@ -9,8 +9,9 @@
 
 namespace {
 
-// How often a long fill looks for "Stop".
-constexpr qint64 StopCheckEvery = 512;
+// Records written to the store in one step; also how often a long fill
+// looks for "Stop".
+constexpr size_t BatchSize = 1024;
 
 const PropValue* find(const PropList& props, quint16 id, PropType type)
 {
@@ -60,11 +61,11 @@ bool RestoreLoader::replace(QByteArrayView data)
         if (!emptyTable(m_tables.table(kind)))
             return false;
     }
-    for (const PropList& lock : m_lockRecords) {
-        if (!writeRecord(m_tables.transactions(), lock))
+    for (PropList& lock : m_lockRecords) {
+        if (!queue(TableKind::Transaction, std::move(lock)))
             return false;
     }
-    return fill(data);
+    return fill(data) && flush();
 }
 
 // The password-lock record stays with the book: it is found under its own
@@ -72,6 +73,7 @@ bool RestoreLoader::replace(QByteArrayView data)
 bool RestoreLoader::takeLockRecords()
 {
     m_lockRecords.clear();
+    m_batch.clear();
     DbTable& t = m_tables.transactions();
     SortScope scope(t, Prop::AccountKey, DbTable::SortKind::Text);
     if (!scope.ok())
@@ -88,29 +90,38 @@ bool RestoreLoader::takeLockRecords()
     return true;
 }
 
-// The table is left open without a sort order: a record written through an
-// unsorted cursor is found again by its place in the store's own list, so
-// no sorted list is built and kept up record by record while the book fills;
-// each is built once, when a cursor first needs it.
+// The table is left open without a sort order, so no sorted list is kept up
+// record by record while the book fills; each is built once, when a cursor
+// first needs it.
 bool RestoreLoader::emptyTable(DbTable& table)
 {
     table.close();
     return table.open() && table.deleteAll();
 }
 
-bool RestoreLoader::writeRecord(DbTable& table, const PropList& props)
+// The records of a table are written in batches: one store write for many
+// records, and no record read back.
+bool RestoreLoader::flush()
+{
+    if (m_batch.empty())
+        return true;
+    if (m_ui.progressStopRequested())
+        return false;
+    const bool written = m_tables.table(m_batchKind).appendRecords(m_batch);
+    m_batch.clear();
+    return written;
+}
+
+bool RestoreLoader::queue(TableKind kind, PropList props)
 {
     // A record without properties holds nothing a reader could tell from no record.
     if (props.empty())
         return true;
-    table.beginNew();
-    for (size_t i = 0; i < props.size(); ++i) {
-        PropValue value = props[i];
-        value.remove = false;
-        if (!table.setValue(value, i + 1 == props.size()))
-            return false;
-    }
-    return true;
+    if (kind != m_batchKind && !flush())
+        return false;
+    m_batchKind = kind;
+    m_batch.push_back(std::move(props));
+    return m_batch.size() < BatchSize || flush();
 }
 
 bool RestoreLoader::fill(QByteArrayView data)
@@ -119,7 +130,6 @@ bool RestoreLoader::fill(QByteArrayView data)
     m_section = nullptr;
     m_pending = false;
     m_steps = 0;
-    m_written = 0;
     for (;;) {
         BackupReader::Item item = reader.next();
         switch (item.kind) {
@@ -131,7 +141,7 @@ bool RestoreLoader::fill(QByteArrayView data)
         case BackupReader::ItemKind::Record:
             if (!finishRecord())
                 return false;
-            m_props.clear();
+            m_props = PropList();
             m_pending = m_section != nullptr;
             break;
         case BackupReader::ItemKind::Property:
@@ -184,7 +194,5 @@ bool RestoreLoader::finishRecord()
     m_pending = false;
     if (m_section->kind == TableKind::Transaction && isLockRecord(m_props))
         return true;
-    if (++m_written % StopCheckEvery == 0 && m_ui.progressStopRequested())
-        return false;
-    return writeRecord(m_tables.table(m_section->kind), m_props);
+    return queue(m_section->kind, std::move(m_props));
 }

@@ -40,7 +40,8 @@ private:
     void startSection(const QString& name);
     void addProperty(PropValue value);
     bool finishRecord();
-    bool writeRecord(DbTable& table, const PropList& props);
+    bool queue(TableKind kind, PropList props);
+    bool flush();
 
     TableSet& m_tables;
     Interaction& m_ui;
@@ -50,5 +51,7 @@ private:
     bool m_pending = false;
     PropList m_props;
     qint64 m_steps = 0;
-    qint64 m_written = 0;
+    // Records waiting to be written, all of one table.
+    std::vector<PropList> m_batch;
+    TableKind m_batchKind = TableKind::Transaction;
 };

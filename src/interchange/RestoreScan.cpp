@@ -6,7 +6,7 @@
 RestoreScan RestoreScan::of(QByteArrayView data)
 {
     RestoreScan scan;
-    BackupReader reader(data);
+    BackupReader reader(data, BackupReader::Values::Skip);
     bool known = false;
     for (;;) {
         BackupReader::Item item = reader.next();

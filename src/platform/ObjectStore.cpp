@@ -885,6 +885,63 @@ bool ObjectStore::deleteRecord(DbId db, RecordId record)
     return true;
 }
 
+bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
+{
+    if (records.empty())
+        return true;
+    d->noticeOtherWriters();
+    bool implicit = false;
+    if (!d->beginImplicit(implicit))
+        return false;
+    Database* base = d->database(db);
+    if (!base) {
+        d->abandonImplicit(implicit);
+        return false;
+    }
+    bool good = base->insert.prepare(
+        d->db, "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)");
+    if (!good)
+        d->fail(d->sqliteError());
+    std::vector<PropList> written;
+    std::vector<RecordId> ids;
+    written.reserve(records.size());
+    ids.reserve(records.size());
+    for (const PropList& changes : records) {
+        if (!good)
+            break;
+        PropList after;
+        mergeInto(after, changes);
+        if (after.empty()) {
+            good = d->fail(StoreError::NoData, QStringLiteral("no properties to write"));
+            break;
+        }
+        const QByteArray blob = RecordCodec::encode(after);
+        Use s(base->insert);
+        good = d->bindSortValues(*base, *s, after, 1) &&
+               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) == SQLITE_OK &&
+               sqlite3_step(*s) == SQLITE_DONE;
+        if (!good && d->error == StoreError::None)
+            d->fail(d->sqliteError());
+        if (good) {
+            ids.push_back(sqlite3_last_insert_rowid(d->db));
+            written.push_back(std::move(after));
+        }
+    }
+    good = good && d->adjustCount(*base, static_cast<qint64>(ids.size()));
+    if (!d->endImplicit(implicit, good))
+        return false;
+    // The caches may have been dropped by a failed commit; only a live entry is updated.
+    auto it = d->databases.find(db);
+    if (it != d->databases.end()) {
+        Database& live = *it->second;
+        live.count += static_cast<qint64>(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i)
+            d->indexInsert(live, written[i], ids[i]);
+    }
+    d->ok();
+    return true;
+}
+
 bool ObjectStore::clearDatabase(DbId db)
 {
     d->noticeOtherWriters();

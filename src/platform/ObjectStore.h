@@ -73,6 +73,12 @@ public:
     // change list fails with NoData.
     RecordId writeRecord(DbId db, RecordId record, const PropList& changes);
     bool deleteRecord(DbId db, RecordId record);
+    // Writes new records in one step, as writeRecord with record 0 would write
+    // each of them, without handing their ids back (a restore fills a table
+    // this way). An empty list writes nothing and succeeds; a record without
+    // properties fails with NoData. On failure nothing was written, unless an
+    // open store transaction holds the records before (the caller rolls back).
+    bool appendRecords(DbId db, const std::vector<PropList>& records);
     // Deletes every record of the database in one step; its sort orders stay.
     // False when the write failed (nothing was deleted then).
     bool clearDatabase(DbId db);

@@ -359,6 +359,16 @@ bool DbTable::seekInt(SeekKind kind, qint32 value) { return seek(kind, PropValue
 
 bool DbTable::seekInt64(SeekKind kind, qint64 value) { return seek(kind, PropValue::ofInt64(m_sortId, value)); }
 
+bool DbTable::appendRecords(const std::vector<PropList>& records)
+{
+    if (!m_open)
+        return fail(StoreError::InvalidArgument);
+    const bool written = m_store->appendRecords(m_db, records);
+    const StoreError error = m_store->lastError();
+    clearCurrent();
+    return written ? true : fail(error);
+}
+
 bool DbTable::deleteAll()
 {
     if (!m_open)

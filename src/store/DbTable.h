@@ -98,6 +98,11 @@ public:
     // Makes the record with that identity current, wherever it now stands.
     bool moveToRecord(RecordId record);
 
+    // Writes new records in one step, each as a record assembled by setters
+    // and committed would be, without making any of them current (a restore
+    // fills the book this way); afterwards there is no current record.
+    bool appendRecords(const std::vector<PropList>& records);
+
     // Deletes the record at `position`; afterwards there is no current record.
     bool deleteAt(qint64 position);
     // Deletes every record of the table at once (a restore empties the book
