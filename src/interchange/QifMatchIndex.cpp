@@ -11,7 +11,6 @@ size_t qHash(const QifMatchIndex::Key& key, size_t seed)
 bool QifMatchIndex::load(DbTable& transactions, qint32 account, QifRunBalance& balances)
 {
     m_groups.clear();
-    m_size = 0;
     const AccountRun run = AccountRun::locate(transactions, account);
     for (qint64 p = run.first; p < run.end(); ++p) {
         if (!transactions.moveTo(p) || transactions.getInt(Prop::AccountId) != account) {
@@ -27,7 +26,6 @@ bool QifMatchIndex::load(DbTable& transactions, qint32 account, QifRunBalance& b
                                                                 transactions.getText(Prop::Note),
                                                                 transactions.getInt(Prop::Mark),
                                                                 transactions.getInt(Prop::ImportMark)});
-        ++m_size;
     }
     transactions.moveTo(DbTable::NoRecord);
     return true;

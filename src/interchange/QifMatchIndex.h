@@ -47,8 +47,6 @@ public:
     std::optional<Candidate> take(FileTime date, const QString& description, const QString& number, qint64 amount,
                                   qint32 category);
 
-    qsizetype size() const { return m_size; }
-
     struct Key {
         FileTime day = 0;
         qint64 amount = 0;
@@ -65,7 +63,6 @@ private:
     };
 
     QHash<Key, Group> m_groups;
-    qsizetype m_size = 0;
 };
 
 size_t qHash(const QifMatchIndex::Key& key, size_t seed = 0);
