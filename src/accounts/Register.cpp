@@ -14,7 +14,8 @@ Register::Register(TableSet& tables, const CurrencyCache& currencies, const Loca
 {
 }
 
-Register::Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale, FutureList& future)
+Register::Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale,
+                   FutureList& future)
     : m_tables(tables), m_currencies(currencies), m_locale(locale), m_future(&future)
 {
 }

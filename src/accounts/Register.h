@@ -40,7 +40,8 @@ public:
     Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale);
     // The same, with the future list whose entries follow the new-transaction
     // row; it must outlive the register too.
-    Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale, FutureList& future);
+    Register(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale,
+             FutureList& future);
 
     // Attaches (or, with nullptr, detaches) the future list; the future rows
     // are counted again at the next select() or refresh().

@@ -127,7 +127,8 @@ void RegisterInfo::addPlannedTransfer(RegisterPopup& popup, const FutureEntry& e
     const std::optional<AccountRecord> account = AccountList(m_tables.accounts()).find(-e.category);
     if (!account)
         return;
-    const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
+    const QString label =
+        e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
     popup.lines.push_back(Line::textLine(label + account->name));
 }
 

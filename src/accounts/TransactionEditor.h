@@ -141,13 +141,13 @@ private:
     bool loadTransaction(qint64 row);
     void markChanged(Field field);
     void unmarkChanged(Field field);
-    std::optional<QString> write(bool forced, FileTime now);
+    std::optional<QString> write(bool forced, FileTime moment);
     // Each gives the key of the transaction written; nullopt when nothing was.
-    std::optional<QString> writeNew(bool forced, FileTime now, const TransactionChanges& changes,
+    std::optional<QString> writeNew(bool forced, FileTime moment, const TransactionChanges& changes,
                                     TransactionFollowUp& followUp);
-    std::optional<QString> writeExisting(FileTime now, TransactionChanges& changes,
+    std::optional<QString> writeExisting(FileTime moment, TransactionChanges& changes,
                                          TransactionFollowUp& followUp);
-    std::optional<QString> writePosting(FileTime now, TransactionChanges& changes,
+    std::optional<QString> writePosting(FileTime moment, TransactionChanges& changes,
                                         TransactionFollowUp& followUp);
     bool resolveNames(TransactionChanges& changes, bool& failed);
     std::optional<Money> checkedAmount();

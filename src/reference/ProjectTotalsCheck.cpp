@@ -122,7 +122,8 @@ void ProjectTotalsCheck::count(const DbTable& t)
     const QString key = t.getText(Prop::ProjectKey);
     if (key < idStartKey(project) || key >= idEndKey(project))
         return;
-    m_nodes[*found].counted.add(Money::fromHundredths(t.getInt64(Prop::Amount)), t.getText(Prop::CurrencyCode));
+    m_nodes[*found].counted.add(Money::fromHundredths(t.getInt64(Prop::Amount)),
+                                t.getText(Prop::CurrencyCode));
 }
 
 // Each project's stored own sums go to every ancestor, up the parent links
@@ -156,10 +157,10 @@ void ProjectTotalsCheck::compare(const Node& node, QStringView defaultCode, QStr
                   node.counted.ownDeposits(defaultCode), "counted");
     compareAmount(out, who, QStringLiteral("own payments"), node.stored.ownPayments,
                   node.counted.ownPayments(defaultCode), "counted");
-    compareAmount(out, who, QStringLiteral("subtree deposits"), node.stored.treeDeposits, node.subtreeDeposits,
-                  "in its sub-projects");
-    compareAmount(out, who, QStringLiteral("subtree payments"), node.stored.treePayments, node.subtreePayments,
-                  "in its sub-projects");
+    compareAmount(out, who, QStringLiteral("subtree deposits"), node.stored.treeDeposits,
+                  node.subtreeDeposits, "in its sub-projects");
+    compareAmount(out, who, QStringLiteral("subtree payments"), node.stored.treePayments,
+                  node.subtreePayments, "in its sub-projects");
 }
 
 // A missing field and a field holding 0 say the same.

@@ -20,8 +20,8 @@ int check(CliContext& c)
     return MainProgramRun(c).run([&](MainBook& book) {
         const QStringList problems = CheckCommand::bookProblems(book);
         if (c.options.json) {
-            CliValues::printJson(c.out, QJsonDocument(QJsonObject{
-                                            {QStringLiteral("problems"), QJsonArray::fromStringList(problems)}}));
+            CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("problems"),
+                                                                   QJsonArray::fromStringList(problems)}}));
         } else {
             for (const QString& problem : problems)
                 c.out << problem << '\n';
@@ -43,6 +43,7 @@ QStringList CheckCommand::bookProblems(MainBook& book)
 void CheckCommand::addTo(CliCommandTable& table)
 {
     table.add({QStringLiteral("check"), QStringLiteral("check"),
-               QStringLiteral("verifies balances, totals, keys, transfer links, project totals and the future list"),
+               QStringLiteral("verifies balances, totals, keys, transfer links, project totals and the "
+                              "future list"),
                check});
 }

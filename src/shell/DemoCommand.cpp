@@ -103,14 +103,16 @@ struct Plan {
 
 const Plan Plans[] = {
     {"Salary", 320000, "USD", RecurrenceRule::Monthly, "", "2", "Salary", "", "", Start::NextMonthDay, 1},
-    {"Rent", -115000, "USD", RecurrenceRule::Monthly, "", "0", "Rent Paid", "", "Property office", Start::NextMonthDay,
-     3},
-    {"Car insurance", -24000, "USD", RecurrenceRule::Quarterly, "", "7", "Insurance:Auto", "", "", Start::NextMonthDay,
-     15},
-    {"Gym membership", -3900, "EUR", RecurrenceRule::Monthly, "12", "0", "Recreation", "", "", Start::NextMonthDay, 10},
-    {"Kitchen cabinets", -180000, "USD", RecurrenceRule::OnlyOnce, "", "0", "Home Repair", "Home:Renovation", "",
-     Start::DaysFromToday, 12},
-    {"Internet", -4990, "USD", RecurrenceRule::Monthly, "", "0", "Utilities", "", "", Start::DaysFromToday, -1},
+    {"Rent", -115000, "USD", RecurrenceRule::Monthly, "", "0", "Rent Paid", "", "Property office",
+     Start::NextMonthDay, 3},
+    {"Car insurance", -24000, "USD", RecurrenceRule::Quarterly, "", "7", "Insurance:Auto", "", "",
+     Start::NextMonthDay, 15},
+    {"Gym membership", -3900, "EUR", RecurrenceRule::Monthly, "12", "0", "Recreation", "", "",
+     Start::NextMonthDay, 10},
+    {"Kitchen cabinets", -180000, "USD", RecurrenceRule::OnlyOnce, "", "0", "Home Repair", "Home:Renovation",
+     "", Start::DaysFromToday, 12},
+    {"Internet", -4990, "USD", RecurrenceRule::Monthly, "", "0", "Utilities", "", "", Start::DaysFromToday,
+     -1},
 };
 
 // "1150.00": the lenient number rule reads it in every locale.
@@ -163,13 +165,22 @@ private:
 
     EditorContext editorContext()
     {
-        return {m_book.tables(), m_book.currencies(), m_book.categories(), m_book.projects(), m_book.totals(),
-                m_book.future(), m_clock,             m_locale,           m_ui,                m_conversion};
+        return {m_book.tables(),
+                m_book.currencies(),
+                m_book.categories(),
+                m_book.projects(),
+                m_book.totals(),
+                m_book.future(),
+                m_clock,
+                m_locale,
+                m_ui,
+                m_conversion};
     }
 
     qint32 accountId(const char* name)
     {
-        const std::optional<AccountRecord> a = AccountList(m_book.tables().accounts()).findByName(QString::fromUtf8(name));
+        const std::optional<AccountRecord> a =
+            AccountList(m_book.tables().accounts()).findByName(QString::fromUtf8(name));
         return a ? a->id : 0;
     }
 
@@ -183,7 +194,8 @@ private:
         for (const auto& [name, code] : {std::pair{"Checking", Usd}, std::pair{"Savings", Eur}}) {
             const std::optional<int> row = CliValues::currencyRow(code);
             if (!row || creator.create(AccountDraft{QString::fromUtf8(name), *row, Money()}) == 0)
-                return fail(QStringLiteral("The account %1 could not be created.").arg(QString::fromUtf8(name)));
+                return fail(
+                    QStringLiteral("The account %1 could not be created.").arg(QString::fromUtf8(name)));
         }
         if (!m_book.currencies().storeRate(Usd, Eur, 0.92))
             return fail(QStringLiteral("The rate could not be stored."));
@@ -213,7 +225,8 @@ private:
                     all.push_back({day, &p, month});
             }
         }
-        std::stable_sort(all.begin(), all.end(), [](const Dated& a, const Dated& b) { return a.day < b.day; });
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Dated& a, const Dated& b) { return a.day < b.day; });
         return all;
     }
 
@@ -269,7 +282,8 @@ private:
     {
         for (const Plan& plan : Plans) {
             if (!addPlan(plan))
-                return fail(QStringLiteral("The plan \"%1\" could not be saved.").arg(QString::fromUtf8(plan.description)));
+                return fail(QStringLiteral("The plan \"%1\" could not be saved.")
+                                .arg(QString::fromUtf8(plan.description)));
         }
         return true;
     }
@@ -318,7 +332,8 @@ int demo(CliContext& c)
 {
     if (!c.arguments.isEmpty())
         return AccountCommands::badUsage(c.err, QStringLiteral("demo takes no arguments"));
-    CliFirstAccount first(AccountDraft{QString::fromLatin1(CashName), *CliValues::currencyRow(Usd), Money()}, c.err);
+    CliFirstAccount first(AccountDraft{QString::fromLatin1(CashName), *CliValues::currencyRow(Usd), Money()},
+                          c.err);
     return MainProgramRun(c).run(
         [&](MainBook& book) {
             if (!first.asked()) {
@@ -334,12 +349,13 @@ int demo(CliContext& c)
             const qint64 transactions = book.tables().transactions().count();
             const qint64 plans = book.tables().planner().count();
             if (c.options.json) {
-                CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("accounts"), accounts},
-                                                                      {QStringLiteral("transactions"), transactions},
-                                                                      {QStringLiteral("plans"), plans}}));
+                CliValues::printJson(c.out,
+                                     QJsonDocument(QJsonObject{{QStringLiteral("accounts"), accounts},
+                                                               {QStringLiteral("transactions"), transactions},
+                                                               {QStringLiteral("plans"), plans}}));
             } else {
-                c.out << "Demo book: " << accounts << " accounts, " << transactions << " transactions, " << plans
-                      << " plans.\n";
+                c.out << "Demo book: " << accounts << " accounts, " << transactions << " transactions, "
+                      << plans << " plans.\n";
             }
             return static_cast<int>(CliDone);
         },
@@ -368,7 +384,9 @@ bool DemoCommand::fill(MainBook& book, const Clock& clock, const LocaleValues& l
 
 void DemoCommand::addTo(CliCommandTable& table)
 {
-    table.add({QStringLiteral("demo"), QStringLiteral("demo"),
-               QStringLiteral("fills a new book with an example: accounts in two currencies, transfers, plans, projects"),
-               demo});
+    table.add(
+        {QStringLiteral("demo"), QStringLiteral("demo"),
+         QStringLiteral(
+             "fills a new book with an example: accounts in two currencies, transfers, plans, projects"),
+         demo});
 }

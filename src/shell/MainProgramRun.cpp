@@ -11,7 +11,8 @@ int MainProgramRun::run(const Command& command, FirstAccountSource* firstAccount
 {
     MainBook book(m_context.book, m_context.locale);
     CliFirstAccount refusal(std::nullopt, m_context.err);
-    StartUp::Hooks hooks = StartUp::standardHooks(book, m_context.clock, m_context.localeValues, m_context.interaction);
+    StartUp::Hooks hooks =
+        StartUp::standardHooks(book, m_context.clock, m_context.localeValues, m_context.interaction);
     hooks.checkPassword = [this, &book] { return checkPassword(book); };
     // A command line run shows no reminders on its way in: showing them marks
     // them reminded, so every command would use them up and the `reminders`

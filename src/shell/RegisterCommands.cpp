@@ -36,9 +36,12 @@ int withRegister(CliContext& c, const QString& account, const Body& body)
 QString markLetter(ReconcileMark mark)
 {
     switch (mark) {
-    case ReconcileMark::Unreconciled: return {};
-    case ReconcileMark::Cleared: return QStringLiteral("C");
-    case ReconcileMark::Reconciled: return QStringLiteral("R");
+    case ReconcileMark::Unreconciled:
+        return {};
+    case ReconcileMark::Cleared:
+        return QStringLiteral("C");
+    case ReconcileMark::Reconciled:
+        return QStringLiteral("R");
     }
     return {};
 }
@@ -91,10 +94,10 @@ bool printFuture(CliContext& c, MainBook& book, Register& reg, QJsonArray& rows)
             rows.append(futureJson(book, row, *e));
             continue;
         }
-        c.out << row << '\t' << dateWithWeekday(e->date, c.localeValues) << '\t' << reg.plannerNumber(e->plannerId)
-              << '\t' << e->description << '\t' << moneyText(e->amount, c.localeValues) << ' ' << e->currency
-              << "\t\t\t" << book.categories().pathOf(e->category) << '\t' << book.projects().pathOf(e->project)
-              << '\n';
+        c.out << row << '\t' << dateWithWeekday(e->date, c.localeValues) << '\t'
+              << reg.plannerNumber(e->plannerId) << '\t' << e->description << '\t'
+              << moneyText(e->amount, c.localeValues) << ' ' << e->currency << "\t\t\t"
+              << book.categories().pathOf(e->category) << '\t' << book.projects().pathOf(e->project) << '\n';
     }
     return true;
 }
@@ -131,18 +134,19 @@ int printRegister(CliContext& c, MainBook& book, Register& reg)
     // The future bar's label: what the list up to the horizon comes to in the account's currency.
     Prognosis prognosis(book.future(), book.currencies(), book.categories(), c.localeValues);
     const Money expected = prognosis.total(book.state().horizon, reg.currency());
-    CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("account"), account},
-                                                          {QStringLiteral("transactions"), rows},
-                                                          {QStringLiteral("future"), future},
-                                                          {QStringLiteral("prognosis"), expected.hundredths()}}));
+    CliValues::printJson(c.out,
+                         QJsonDocument(QJsonObject{{QStringLiteral("account"), account},
+                                                   {QStringLiteral("transactions"), rows},
+                                                   {QStringLiteral("future"), future},
+                                                   {QStringLiteral("prognosis"), expected.hundredths()}}));
     return CliDone;
 }
 
 void printLines(CliContext& c, const QStringList& lines)
 {
     if (c.options.json) {
-        CliValues::printJson(c.out,
-                             QJsonDocument(QJsonObject{{QStringLiteral("lines"), QJsonArray::fromStringList(lines)}}));
+        CliValues::printJson(
+            c.out, QJsonDocument(QJsonObject{{QStringLiteral("lines"), QJsonArray::fromStringList(lines)}}));
         return;
     }
     for (const QString& line : lines)
@@ -153,7 +157,8 @@ int showRegister(CliContext& c)
 {
     if (c.arguments.size() != 1)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected ACCOUNT"));
-    return withRegister(c, c.arguments[0], [&](MainBook& book, Register& reg) { return printRegister(c, book, reg); });
+    return withRegister(c, c.arguments[0],
+                        [&](MainBook& book, Register& reg) { return printRegister(c, book, reg); });
 }
 
 int showBalance(CliContext& c)
@@ -215,17 +220,20 @@ int toggleMark(CliContext& c)
 
 int showInfo(CliContext& c)
 {
-    return withTransactionRow(c, [&](MainBook& book, Register& reg, qint64 row) {
-        RegisterInfo info(reg, book.tables(), book.categories(), book.projects(), book.currencies(),
-                          c.localeValues);
-        const std::optional<RegisterPopup> popup = info.build(row);
-        if (!popup) {
-            c.err << BalancePopup::ErrorDatabaseText << '\n';
-            return static_cast<int>(CliFailed);
-        }
-        printLines(c, QStringList{popup->title} + popup->printed());
-        return static_cast<int>(CliDone);
-    }, true);
+    return withTransactionRow(
+        c,
+        [&](MainBook& book, Register& reg, qint64 row) {
+            RegisterInfo info(reg, book.tables(), book.categories(), book.projects(), book.currencies(),
+                              c.localeValues);
+            const std::optional<RegisterPopup> popup = info.build(row);
+            if (!popup) {
+                c.err << BalancePopup::ErrorDatabaseText << '\n';
+                return static_cast<int>(CliFailed);
+            }
+            printLines(c, QStringList{popup->title} + popup->printed());
+            return static_cast<int>(CliDone);
+        },
+        true);
 }
 
 }  // namespace
@@ -233,11 +241,13 @@ int showInfo(CliContext& c)
 void RegisterCommands::addTo(CliCommandTable& table)
 {
     table.add({QStringLiteral("register"), QStringLiteral("register ACCOUNT"),
-               QStringLiteral("the account's transactions with running balances, then its balance"), showRegister});
-    table.add({QStringLiteral("balance"), QStringLiteral("balance ACCOUNT"), QStringLiteral("the balance popup's lines"),
-               showBalance});
+               QStringLiteral("the account's transactions with running balances, then its balance"),
+               showRegister});
+    table.add({QStringLiteral("balance"), QStringLiteral("balance ACCOUNT"),
+               QStringLiteral("the balance popup's lines"), showBalance});
     table.add({QStringLiteral("mark"), QStringLiteral("mark ACCOUNT ROW"),
                QStringLiteral("advances a transaction's reconcile mark"), toggleMark});
     table.add({QStringLiteral("info"), QStringLiteral("info ACCOUNT ROW"),
-               QStringLiteral("the information popup's lines of a transaction or a future-list row"), showInfo});
+               QStringLiteral("the information popup's lines of a transaction or a future-list row"),
+               showInfo});
 }

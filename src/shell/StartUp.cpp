@@ -21,7 +21,8 @@ FileTime nowOf(const Clock& clock)
 
 }  // namespace
 
-StartUp::Hooks StartUp::standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale, Interaction& ui)
+StartUp::Hooks StartUp::standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale,
+                                      Interaction& ui)
 {
     Hooks hooks;
     hooks.buildFutureList = [&book](bool force, FileTime upTo) -> std::optional<FileTime> {
@@ -36,7 +37,8 @@ StartUp::Hooks StartUp::standardHooks(MainBook& book, const Clock& clock, const 
     return hooks;
 }
 
-StartUp::StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount, Hooks hooks)
+StartUp::StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount,
+                 Hooks hooks)
     : m_book(book), m_clock(clock), m_ui(ui), m_firstAccount(firstAccount), m_hooks(std::move(hooks))
 {
 }
@@ -83,8 +85,8 @@ StartUp::Outcome StartUp::run()
     loadCurrencies();
     if (!createFirstRunData())
         return quit();
-    const bool rebuilding =
-        state.horizon == 0 || m_book.settings().read(TallyraSettings::Text::Version) != QLatin1String(RunState::VersionText);
+    const bool rebuilding = state.horizon == 0 || m_book.settings().read(TallyraSettings::Text::Version) !=
+                                                      QLatin1String(RunState::VersionText);
     if (rebuilding) {
         rebuild();
     } else {
@@ -143,8 +145,8 @@ void StartUp::loadCurrencies()
 {
     m_ui.showStatus(CurrencyStartUp::LoadingText);
     TallyraSettings& settings = m_book.settings();
-    const CurrencyStartUp::DefaultCheck check =
-        CurrencyStartUp::loadCache(m_book.currencies(), settings.read(TallyraSettings::Text::DefaultCurrency));
+    const CurrencyStartUp::DefaultCheck check = CurrencyStartUp::loadCache(
+        m_book.currencies(), settings.read(TallyraSettings::Text::DefaultCurrency));
     m_book.state().defaultCurrency = check.code;
     if (check.writeBack) {
         settings.write(TallyraSettings::Text::DefaultCurrency, check.code);
@@ -169,7 +171,8 @@ bool StartUp::createFirstAccount()
         return false;
     AccountCreator creator(m_book.tables(), m_book.currencies(), m_clock);
     if (creator.create(*draft) == 0) {
-        m_ui.showMessage(QStringLiteral("The first account could not be created."), Interaction::Icon::Exclamation);
+        m_ui.showMessage(QStringLiteral("The first account could not be created."),
+                         Interaction::Icon::Exclamation);
         return false;
     }
     if (const std::optional<QString> code = CurrencyStartUp::defaultAfterFirstAccount(m_book.currencies())) {

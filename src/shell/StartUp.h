@@ -50,7 +50,8 @@ public:
     // book.future(), project totals recomputed in the default currency, the
     // reminders shown through `ui` with the clock's today. The password check
     // is the caller's. Everything passed must outlive the hooks.
-    static Hooks standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale, Interaction& ui);
+    static Hooks standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale,
+                               Interaction& ui);
 
     StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount, Hooks hooks = {});
 

@@ -11,7 +11,10 @@ namespace {
 
 class DemoCliTest : public CliBook {
 protected:
-    QJsonObject registerOf(const QString& account) { return json({QStringLiteral("register"), account}).object(); }
+    QJsonObject registerOf(const QString& account)
+    {
+        return json({QStringLiteral("register"), account}).object();
+    }
 };
 
 TEST_F(DemoCliTest, FillsANewBookWhoseInvariantsHold)
@@ -51,12 +54,14 @@ TEST_F(DemoCliTest, ABookMadeByInitIsRefused)
 TEST_F(DemoCliTest, HistoryEndsTodayAndTheTransferBetweenCurrenciesIsConverted)
 {
     ok({QStringLiteral("demo")});
-    const QJsonArray checking = registerOf(QStringLiteral("Checking"))[QStringLiteral("transactions")].toArray();
+    const QJsonArray checking =
+        registerOf(QStringLiteral("Checking"))[QStringLiteral("transactions")].toArray();
     ASSERT_FALSE(checking.isEmpty());
     EXPECT_LE(checking.last()[QStringLiteral("date")].toString(), QStringLiteral("2024-03-05T23:59:59.999"));
     EXPECT_GE(checking.first()[QStringLiteral("date")].toString(), QStringLiteral("2023-12-01"));
 
-    const QJsonArray savings = registerOf(QStringLiteral("Savings"))[QStringLiteral("transactions")].toArray();
+    const QJsonArray savings =
+        registerOf(QStringLiteral("Savings"))[QStringLiteral("transactions")].toArray();
     int transfers = 0;
     for (const QJsonValue& t : savings) {
         if (t[QStringLiteral("category")].toString() != QStringLiteral("[Checking]"))
@@ -98,7 +103,8 @@ TEST_F(DemoCliTest, EveryRegisterListsTheFutureRowsAfterItsNewRow)
     EXPECT_TRUE(cash[QStringLiteral("prognosis")].isDouble());
 
     // The text form prints the same rows after the transactions and before the balance.
-    const QStringList lines = ok({QStringLiteral("register"), QStringLiteral("Cash")}).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        ok({QStringLiteral("register"), QStringLiteral("Cash")}).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GT(lines.size(), future.size());
     EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Balance:")));
     const QString firstFuture = lines[lines.size() - 1 - future.size()];
@@ -112,7 +118,8 @@ TEST_F(DemoCliTest, InfoOnAFutureRowShowsThePlannedTransaction)
     const QJsonObject reg = registerOf(QStringLiteral("Checking"));
     const QJsonObject first = reg[QStringLiteral("future")].toArray().first().toObject();
     const QString row = QString::number(first[QStringLiteral("row")].toInteger());
-    const QStringList lines = ok({QStringLiteral("info"), QStringLiteral("Checking"), row}).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        ok({QStringLiteral("info"), QStringLiteral("Checking"), row}).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 4);
     EXPECT_EQ(lines[0], QStringLiteral("Planned Transaction"));
     EXPECT_EQ(lines[1], QStringLiteral("Description:\t") + first[QStringLiteral("description")].toString());
@@ -120,7 +127,8 @@ TEST_F(DemoCliTest, InfoOnAFutureRowShowsThePlannedTransaction)
 
     const QString newRow = QString::number(reg[QStringLiteral("transactions")].toArray().size());
     EXPECT_EQ(cli({QStringLiteral("info"), QStringLiteral("Checking"), newRow}).exit, 1);
-    EXPECT_EQ(cli({QStringLiteral("mark"), QStringLiteral("Checking"), row}).exit, 1) << "no mark on a future row";
+    EXPECT_EQ(cli({QStringLiteral("mark"), QStringLiteral("Checking"), row}).exit, 1)
+        << "no mark on a future row";
 }
 
 TEST_F(DemoCliTest, ProjectTotalsOfTheExampleAreComputed)

@@ -44,15 +44,18 @@ TEST_F(ProjectTotalsCheckTest, ACorruptedOwnSumIsReported)
     write(3, Prop::OwnDeposits, 9999);
     // The ancestors' subtree sums follow the stored own sums, so they now
     // disagree by the same cent.
-    EXPECT_EQ(problems(), (QStringList{"project 1 (All projects): subtree deposits 107.00 stored, 106.99 in its sub-projects",
-                                       "project 2 (Home): subtree deposits 107.00 stored, 106.99 in its sub-projects",
-                                       "project 3 (Garden): own deposits 99.99 stored, 100.00 counted"}));
+    EXPECT_EQ(
+        problems(),
+        (QStringList{"project 1 (All projects): subtree deposits 107.00 stored, 106.99 in its sub-projects",
+                     "project 2 (Home): subtree deposits 107.00 stored, 106.99 in its sub-projects",
+                     "project 3 (Garden): own deposits 99.99 stored, 100.00 counted"}));
 }
 
 TEST_F(ProjectTotalsCheckTest, ACorruptedCurrencyFieldIsReportedByItsCode)
 {
     write(3, Prop::projectPaymentsIn(2), 2999);
-    EXPECT_EQ(problems(), QStringList{QStringLiteral("project 3 (Garden): payments in EUR 29.99 stored, 30.00 counted")});
+    EXPECT_EQ(problems(),
+              QStringList{QStringLiteral("project 3 (Garden): payments in EUR 29.99 stored, 30.00 counted")});
 }
 
 TEST_F(ProjectTotalsCheckTest, ASubtreeSumOffFromItsSubProjectsIsReported)
@@ -60,7 +63,8 @@ TEST_F(ProjectTotalsCheckTest, ASubtreeSumOffFromItsSubProjectsIsReported)
     // Home holds Garden (100.00 + 33.00 paid) and Pond (7.00) below it.
     write(2, Prop::TreeDeposits, 10000);
     EXPECT_EQ(problems(),
-              QStringList{QStringLiteral("project 2 (Home): subtree deposits 100.00 stored, 107.00 in its sub-projects")});
+              QStringList{QStringLiteral(
+                  "project 2 (Home): subtree deposits 100.00 stored, 107.00 in its sub-projects")});
 }
 
 TEST_F(ProjectTotalsCheckTest, AStaleProjectIsNotReported)
@@ -77,9 +81,11 @@ TEST_F(ProjectTotalsCheckTest, AChangeLeftUnmarkedIsReported)
 {
     b.setAmount(m_garden, 4000);
     const QStringList found = problems();
-    EXPECT_TRUE(found.contains(QStringLiteral("project 3 (Garden): deposits in USD 100.00 stored, 40.00 counted")))
+    EXPECT_TRUE(
+        found.contains(QStringLiteral("project 3 (Garden): deposits in USD 100.00 stored, 40.00 counted")))
         << found.join(u'\n').toStdString();
-    EXPECT_TRUE(found.contains(QStringLiteral("project 3 (Garden): own deposits 100.00 stored, 40.00 counted")));
+    EXPECT_TRUE(
+        found.contains(QStringLiteral("project 3 (Garden): own deposits 100.00 stored, 40.00 counted")));
 }
 
 TEST_F(ProjectTotalsCheckTest, ReservedAccountsAreNotCounted)
@@ -103,10 +109,12 @@ TEST_F(ProjectTotalsCheckTest, ProjectKeysMustMatchTheProjectAndTheDate)
     const FileTime at = when(2004, 1, 1);
     t.beginNew();
     ASSERT_TRUE(t.setText(Prop::AccountKey, fullKey(1, at)) && t.setInt(Prop::AccountId, 1) &&
-                t.setInt64(Prop::Date, at) && t.setInt(Prop::ProjectId, 5) && t.setInt64(Prop::Balance, 0, true));
+                t.setInt64(Prop::Date, at) && t.setInt(Prop::ProjectId, 5) &&
+                t.setInt64(Prop::Balance, 0, true));
     const QStringList found = problems();
     ASSERT_EQ(found.size(), 2) << found.join(u'\n').toStdString();
-    EXPECT_TRUE(found[0].endsWith(QStringLiteral("not the key of project 6 on its date"))) << found[0].toStdString();
+    EXPECT_TRUE(found[0].endsWith(QStringLiteral("not the key of project 6 on its date")))
+        << found[0].toStdString();
     EXPECT_EQ(found[1], QStringLiteral("transaction 1_20040101120000000 has project 5 but no project key"));
 }
 
@@ -115,7 +123,8 @@ TEST_F(ProjectTotalsCheckTest, AProjectKeyWithoutAProjectIsReported)
     b.addMismatched(5, 0, 0);
     const QStringList found = problems();
     ASSERT_EQ(found.size(), 1);
-    EXPECT_TRUE(found[0].endsWith(QStringLiteral("has a project key but no project"))) << found[0].toStdString();
+    EXPECT_TRUE(found[0].endsWith(QStringLiteral("has a project key but no project")))
+        << found[0].toStdString();
 }
 
 TEST_F(ProjectTotalsCheckTest, CheckingWritesNothingAndKeepsTheSortOrders)

@@ -29,11 +29,11 @@ public:
 class CheckCommandTest : public ::testing::Test {
 protected:
     CheckCommandTest()
-        : m_folder(*BookFolder::open(m_dir.path())),
-          m_clock(LocalTime{2024, 3, 5, 10, 0, 0, 0}),
+        : m_folder(*BookFolder::open(m_dir.path())), m_clock(LocalTime{2024, 3, 5, 10, 0, 0, 0}),
           m_book(std::make_unique<MainBook>(m_folder))
     {
-        StartUp startUp(*m_book, m_clock, m_ui, m_first, StartUp::standardHooks(*m_book, m_clock, m_locale, m_ui));
+        StartUp startUp(*m_book, m_clock, m_ui, m_first,
+                        StartUp::standardHooks(*m_book, m_clock, m_locale, m_ui));
         EXPECT_EQ(startUp.run(), StartUp::Outcome::Ready);
     }
     bool fill()
@@ -89,7 +89,8 @@ TEST_F(CheckCommandTest, ACorruptedProjectTotalIsReported)
     ASSERT_TRUE(projects.seekInt(SeekKind::Equal, renovation));
     ASSERT_EQ(projects.getInt(Prop::TotalsValid), 1);
     ASSERT_TRUE(projects.setInt64(Prop::OwnPayments, 1));
-    EXPECT_TRUE(anyStartsWith(problems(), QStringLiteral("project %1 (Renovation): own payments").arg(renovation)))
+    EXPECT_TRUE(
+        anyStartsWith(problems(), QStringLiteral("project %1 (Renovation): own payments").arg(renovation)))
         << problems().join(u'\n').toStdString();
 }
 
