@@ -75,6 +75,18 @@ int listCurrencies(CliContext& c)
     });
 }
 
+// Project totals hold their sums converted into the default currency at the
+// rates of their last recompute: a new rate or a new default currency makes
+// every one of them out of date. As the options sheet does when it closes,
+// they are recomputed before the command ends.
+int refreshProjectTotals(CliContext& c, MainBook& book)
+{
+    ProjectTotals& totals = book.totals();
+    if (!totals.markAllStale() || !totals.updateStale(book.state().defaultCurrency))
+        return failed(c, QStringLiteral("The project totals could not be brought up to date."));
+    return static_cast<int>(CliDone);
+}
+
 int setRate(CliContext& c)
 {
     if (c.arguments.size() != 3)
@@ -90,7 +102,7 @@ int setRate(CliContext& c)
             return failed(c, QStringLiteral("A currency's rate to itself is always 1."));
         if (!cache.storeRate(from, to, rate))
             return failed(c, QStringLiteral("The rate must be a number above 0."));
-        return static_cast<int>(CliDone);
+        return refreshProjectTotals(c, book);
     });
 }
 
@@ -105,7 +117,7 @@ int setDefaultCurrency(CliContext& c)
         if (!book.settings().write(TallyraSettings::Text::DefaultCurrency, code))
             return failed(c, QStringLiteral("The settings could not be written."));
         book.state().defaultCurrency = code;
-        return static_cast<int>(CliDone);
+        return refreshProjectTotals(c, book);
     });
 }
 

@@ -50,6 +50,30 @@ TEST_F(ReferenceCommandsTest, DefaultCurrencyAndSymbolOnlyForCurrenciesOfTheBook
     EXPECT_EQ(cli({"symbol", "XAU", "g"}).exit, 1);
 }
 
+// Project totals are sums converted into the default currency: a new rate or
+// a new default currency recomputes them, and the book's check still holds.
+TEST_F(ReferenceCommandsTest, RateAndDefaultCurrencyChangesRecomputeProjectTotals)
+{
+    ASSERT_EQ(cli({"rate", "EUR", "USD", "2"}).exit, 0);
+    ASSERT_EQ(cli({"--yes", "add", "Euro Cash", "-10", "--project", "Trip"}).exit, 0);
+    auto tripPayments = [this] {
+        for (const QJsonValue& p : json({"projects"}).array()) {
+            if (p[QStringLiteral("path")].toString() == QStringLiteral("Trip"))
+                return p[QStringLiteral("own_payments")].toInteger();
+        }
+        return qint64(-1);
+    };
+    EXPECT_EQ(tripPayments(), 2000);
+
+    ASSERT_EQ(cli({"rate", "EUR", "USD", "3"}).exit, 0);
+    expectCheckPasses();
+    EXPECT_EQ(tripPayments(), 3000);
+
+    ASSERT_EQ(cli({"default-currency", "EUR"}).exit, 0);
+    expectCheckPasses();
+    EXPECT_EQ(tripPayments(), 1000);
+}
+
 TEST_F(ReferenceCommandsTest, TreesGrowByPathAndRefuseCycles)
 {
     const QJsonArray before = json({"categories"}).array();
