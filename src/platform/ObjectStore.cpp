@@ -4,6 +4,7 @@
 #include "platform/SortIndex.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <sqlite3.h>
 
@@ -135,7 +136,7 @@ struct Database {
     QByteArray table;  // the SQLite table that holds its records
     std::vector<std::unique_ptr<SortIndex>> indexes;  // parallel to sorts; null until first use
     std::unique_ptr<std::vector<RecordId>> byRecordId;  // the unsorted order; null until first use
-    Statement select, insert, update, remove;
+    Statement select, insert, update, updateProps, remove;
 };
 
 struct ObjectStore::Impl {
@@ -154,9 +155,54 @@ struct ObjectStore::Impl {
     // next write or change check: starting a read transaction per statement
     // costs file-system calls on every row.
     bool readSnapshot = false;
+    // The record last read or written inside a store transaction. No other
+    // connection can write while one is open (it begins IMMEDIATE), so a
+    // write that follows a read of the same record (a running balance walk)
+    // takes its "before" from here instead of reading the record again.
+    struct Recent {
+        DbId db = 0;
+        RecordId record = 0;
+        PropList props;
+    } recent;
+    // The handle through which a single 64-bit value is written in place.
+    // Once open, the records of that database are also read through it, so a
+    // walk that reads a record and then writes its balance seeks it once.
+    sqlite3_blob* patchBlob = nullptr;
+    DbId patchDb = 0;
+    RecordId patchRecord = 0;
+    QByteArray blobBuffer;
+    void closePatchBlob()
+    {
+        if (patchBlob)
+            sqlite3_blob_close(patchBlob);
+        patchBlob = nullptr;
+        patchDb = 0;
+        patchRecord = 0;
+    }
+    bool moveBlobTo(RecordId record);
+    bool readThroughBlob(Database& base, RecordId record, PropList& out);
+    bool patchInt64(Database& base, RecordId record, int offset, qint64 value);
+    void forgetRecent()
+    {
+        closePatchBlob();
+        recent = Recent();
+    }
+    void remember(DbId base, RecordId record, PropList props)
+    {
+        if (depth > 0)
+            recent = Recent{base, record, std::move(props)};
+    }
+    bool recall(DbId base, RecordId record, PropList& out) const
+    {
+        if (depth == 0 || recent.record == 0 || recent.db != base || recent.record != record)
+            return false;
+        out = recent.props;
+        return true;
+    }
 
     ~Impl()
     {
+        closePatchBlob();
         endRead();
         // close_v2 waits for the statements still alive (countUpdate) to be finalized.
         databases.clear();
@@ -202,6 +248,7 @@ struct ObjectStore::Impl {
 
     bool exec(const char* sql)
     {
+        closePatchBlob();
         char* message = nullptr;
         if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
             const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
@@ -226,6 +273,7 @@ struct ObjectStore::Impl {
 
     void dropCaches()
     {
+        forgetRecent();
         databases.clear();
         ++generation;
     }
@@ -236,6 +284,10 @@ struct ObjectStore::Impl {
 
     bool noticeOtherWriters()
     {
+        // A store transaction begins IMMEDIATE: no other connection can
+        // commit while it is open.
+        if (depth > 0)
+            return false;
         endRead();
         if (!dataVersionQuery.prepare(db, "PRAGMA data_version"))
             return false;
@@ -266,6 +318,7 @@ struct ObjectStore::Impl {
     // Ends an implicit write transaction in which nothing was written, keeping the error.
     void abandonImplicit(bool implicit)
     {
+        closePatchBlob();
         if (implicit)
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -376,6 +429,12 @@ SortIndex* ObjectStore::Impl::sortIndex(Database& base, quint16 sortProp)
 
 bool ObjectStore::Impl::readProps(Database& base, RecordId record, PropList& out)
 {
+    if (recall(base.id, record, out))
+        return true;
+    if (readThroughBlob(base, record, out)) {
+        remember(base.id, record, out);
+        return true;
+    }
     out.clear();
     ensureRead();
     if (!base.select.prepare(db, "SELECT props FROM " + base.table + " WHERE oid = ?"))
@@ -389,6 +448,7 @@ bool ObjectStore::Impl::readProps(Database& base, RecordId record, PropList& out
         return fail(sqliteError());
     if (!RecordCodec::decode(sqlite3_column_blob(*s, 0), sqlite3_column_bytes(*s, 0), out))
         return fail(StoreError::Io, QStringLiteral("damaged record"));
+    remember(base.id, record, out);
     return true;
 }
 
@@ -587,6 +647,12 @@ std::unique_ptr<ObjectStore> ObjectStore::open(const QString& path, QString* err
     // a system call per row on a large book.
     impl->exec("PRAGMA mmap_size=1073741824");
     impl->exec("PRAGMA cache_size=-32768");
+    // A save that rewrites the running balances of a large account dirties
+    // thousands of pages; copying them back into the store file on every such
+    // commit would double its cost. The log is folded back after about 64 MB
+    // of pages instead (and when the last connection closes), which copies a
+    // page rewritten by many saves only once.
+    impl->exec("PRAGMA wal_autocheckpoint=16384");
     // Every commit reaches the disk before the call returns.
     if (!impl->exec("PRAGMA synchronous=FULL"))
         return report(QStringLiteral("%1: %2").arg(path, impl->errorText));
@@ -674,6 +740,7 @@ std::vector<SortSpec> ObjectStore::sortSpecs(DbId db)
 
 bool ObjectStore::setSortSpecs(DbId db, const std::vector<SortSpec>& sorts)
 {
+    d->forgetRecent();
     d->noticeOtherWriters();
     Database* base = d->database(db);
     if (!base)
@@ -792,6 +859,103 @@ bool ObjectStore::readRecord(DbId db, RecordId record, PropList& out)
     return d->readProps(*base, record, out);
 }
 
+namespace {
+
+bool sameSortValues(const Database& base, const PropList& before, const PropList& after)
+{
+    for (const SortSpec& sort : base.sorts) {
+        const SortIndex index(sort);
+        const SortIndex::Key from = index.keyOf(before);
+        const SortIndex::Key to = index.keyOf(after);
+        if (from.present != to.present || from.number != to.number || from.text != to.text)
+            return false;
+    }
+    return true;
+}
+
+// Where the value of a 64-bit property starts in the encoded record; -1 when
+// the record has no such property of that type.
+int int64ValueOffset(const PropList& props, quint16 id)
+{
+    qsizetype offset = 0;
+    for (const PropValue& p : props) {
+        if (p.id == id)
+            return p.type == PropType::Int64 ? static_cast<int>(offset + 4) : -1;
+        offset += 4 + (p.type == PropType::Int ? 4 : p.type == PropType::Int64 ? 8 : 4 + p.text.size() * 2);
+    }
+    return -1;
+}
+
+bool sortsUse(const Database& base, quint16 id)
+{
+    return std::any_of(base.sorts.begin(), base.sorts.end(), [id](const SortSpec& s) { return s.propId == id; });
+}
+
+// A change of one 64-bit value that the record already holds and no sort
+// order reads (a running balance) keeps the record's size and layout; inside
+// a store transaction, with the record's content known, it is written in
+// place. Gives the value's offset, or -1.
+int patchOffset(const Database& base, const PropList& before, const PropList& changes)
+{
+    if (changes.size() != 1 || changes[0].remove || changes[0].type != PropType::Int64 ||
+        sortsUse(base, changes[0].id))
+        return -1;
+    return int64ValueOffset(before, changes[0].id);
+}
+
+}  // namespace
+
+// The open handle is moved to `record`; on failure it is closed.
+bool ObjectStore::Impl::moveBlobTo(RecordId record)
+{
+    if (patchRecord == record)
+        return true;
+    if (sqlite3_blob_reopen(patchBlob, record) != SQLITE_OK) {
+        closePatchBlob();
+        return false;
+    }
+    patchRecord = record;
+    return true;
+}
+
+// False when the record could not be read this way (the caller reads it
+// with a statement, which also tells a missing record from a failure).
+bool ObjectStore::Impl::readThroughBlob(Database& base, RecordId record, PropList& out)
+{
+    if (depth == 0 || !patchBlob || patchDb != base.id || !moveBlobTo(record))
+        return false;
+    const int size = sqlite3_blob_bytes(patchBlob);
+    blobBuffer.resize(size);
+    if (sqlite3_blob_read(patchBlob, blobBuffer.data(), size, 0) != SQLITE_OK ||
+        !RecordCodec::decode(blobBuffer.constData(), size, out)) {
+        closePatchBlob();
+        return false;
+    }
+    return true;
+}
+
+bool ObjectStore::Impl::patchInt64(Database& base, RecordId record, int offset, qint64 value)
+{
+    bool open = false;
+    if (patchBlob && patchDb == base.id) {
+        open = moveBlobTo(record);
+    } else {
+        closePatchBlob();
+        open = sqlite3_blob_open(db, "main", base.table.constData(), "props", record, 1, &patchBlob) == SQLITE_OK;
+        if (open) {
+            patchDb = base.id;
+            patchRecord = record;
+        }
+    }
+    uchar bytes[sizeof(qint64)];
+    qToLittleEndian(value, bytes);
+    if (open && sqlite3_blob_write(patchBlob, bytes, sizeof bytes, offset) == SQLITE_OK)
+        return true;
+    fail(sqliteError());
+    closePatchBlob();
+    return false;
+}
+
 RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& changes)
 {
     if (changes.empty()) {
@@ -805,23 +969,41 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
         return 0;
     Database* base = d->database(db);
     PropList before;
-    if (!base || (record != 0 && !d->readProps(*base, record, before))) {
+    const bool known = base && record != 0 && d->recall(db, record, before);
+    if (!base || (record != 0 && !known && !d->readProps(*base, record, before))) {
         d->abandonImplicit(implicit);
         return 0;
     }
     PropList after = before;
     mergeInto(after, changes);
+    if (known && !implicit) {
+        const int offset = patchOffset(*base, before, changes);
+        if (offset >= 0) {
+            if (!d->patchInt64(*base, record, offset, changes[0].number)) {
+                d->forgetRecent();
+                return 0;
+            }
+            d->remember(db, record, std::move(after));
+            d->ok();
+            return record;
+        }
+    }
+    d->closePatchBlob();
     const QByteArray blob = RecordCodec::encode(after);
 
-    Statement& stmt = record == 0 ? base->insert : base->update;
+    // A change that leaves every sort value as it was (a running balance, a
+    // note) writes the properties only, so SQLite leaves its indexes alone.
+    const bool propsOnly = record != 0 && sameSortValues(*base, before, after);
+    Statement& stmt = record == 0 ? base->insert : propsOnly ? base->updateProps : base->update;
     const QByteArray sql =
         record == 0 ? "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)"
+        : propsOnly ? "UPDATE " + base->table + " SET props = ?5 WHERE oid = ?6"
                     : "UPDATE " + base->table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4, props = ?5 WHERE oid = ?6";
     bool good = stmt.prepare(d->db, sql);
     RecordId written = record;
     if (good) {
         Use s(stmt);
-        good = d->bindSortValues(*base, *s, after, 1) &&
+        good = (propsOnly || d->bindSortValues(*base, *s, after, 1)) &&
                sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) == SQLITE_OK;
         if (good && record != 0)
             sqlite3_bind_int64(*s, 6, record);
@@ -835,6 +1017,8 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
     }
     if (good && record == 0)
         good = d->adjustCount(*base, 1);
+    if (!good)
+        d->forgetRecent();
     if (!d->endImplicit(implicit, good))
         return 0;
 
@@ -849,12 +1033,14 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
             d->indexInsert(live, after, written);
         }
     }
+    d->remember(db, written, std::move(after));
     d->ok();
     return written;
 }
 
 bool ObjectStore::deleteRecord(DbId db, RecordId record)
 {
+    d->forgetRecent();
     d->noticeOtherWriters();
     bool implicit = false;
     if (!d->beginImplicit(implicit))
@@ -944,6 +1130,7 @@ bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
 
 bool ObjectStore::clearDatabase(DbId db)
 {
+    d->forgetRecent();
     d->noticeOtherWriters();
     bool implicit = false;
     if (!d->beginImplicit(implicit))
@@ -974,6 +1161,7 @@ bool ObjectStore::clearDatabase(DbId db)
 bool ObjectStore::beginTransaction()
 {
     if (d->depth == 0) {
+        d->forgetRecent();
         d->noticeOtherWriters();
         d->endRead();
         if (!d->exec("BEGIN IMMEDIATE"))
@@ -990,6 +1178,7 @@ bool ObjectStore::commitTransaction()
         return d->fail(StoreError::InvalidArgument, QStringLiteral("no transaction"));
     if (--d->depth > 0)
         return !d->rollbackOnly;
+    d->forgetRecent();
     if (d->rollbackOnly) {
         sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
         d->dropCaches();
@@ -1006,6 +1195,7 @@ bool ObjectStore::commitTransaction()
 
 void ObjectStore::rollbackTransaction()
 {
+    d->forgetRecent();
     if (d->depth == 0)
         return;
     if (--d->depth > 0) {

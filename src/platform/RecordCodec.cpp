@@ -1,17 +1,38 @@
 #include "platform/RecordCodec.h"
 
+#include <QtEndian>
+
 #include <cstring>
 
 namespace RecordCodec {
 namespace {
 
+// Writes at `out` and moves past what was written; the caller sized the buffer.
 template <typename T>
-void put(QByteArray& out, T value)
+void put(uchar*& out, T value)
 {
-    char bytes[sizeof(T)];
-    for (size_t i = 0; i < sizeof(T); ++i)
-        bytes[i] = static_cast<char>((static_cast<quint64>(value) >> (8 * i)) & 0xff);
-    out.append(bytes, sizeof(T));
+    qToLittleEndian(value, out);
+    out += sizeof(T);
+}
+
+qsizetype encodedSize(const PropList& props)
+{
+    qsizetype size = 0;
+    for (const PropValue& p : props) {
+        size += 4;
+        switch (p.type) {
+        case PropType::Int:
+            size += 4;
+            break;
+        case PropType::Int64:
+            size += 8;
+            break;
+        case PropType::Text:
+            size += 4 + p.text.size() * 2;
+            break;
+        }
+    }
+    return size;
 }
 
 template <typename T>
@@ -35,9 +56,7 @@ bool takeText(const uchar*& p, const uchar* end, QString& text)
     if (static_cast<quint64>(end - p) < static_cast<quint64>(units) * 2)
         return false;
     text.resize(units);
-    char16_t* dst = reinterpret_cast<char16_t*>(text.data());
-    for (quint32 i = 0; i < units; ++i)
-        dst[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+    qFromLittleEndian<quint16>(p, units, text.data());
     p += static_cast<qsizetype>(units) * 2;
     return true;
 }
@@ -46,25 +65,23 @@ bool takeText(const uchar*& p, const uchar* end, QString& text)
 
 QByteArray encode(const PropList& props)
 {
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(props.size()) * 16);
+    QByteArray out(encodedSize(props), Qt::Uninitialized);
+    uchar* at = reinterpret_cast<uchar*>(out.data());
     for (const PropValue& p : props) {
-        put<quint16>(out, p.id);
-        put<quint16>(out, static_cast<quint16>(p.type));
+        put<quint16>(at, p.id);
+        put<quint16>(at, static_cast<quint16>(p.type));
         switch (p.type) {
         case PropType::Int:
-            put<qint32>(out, static_cast<qint32>(p.number));
+            put<qint32>(at, static_cast<qint32>(p.number));
             break;
         case PropType::Int64:
-            put<qint64>(out, p.number);
+            put<qint64>(at, p.number);
             break;
-        case PropType::Text: {
-            put<quint32>(out, static_cast<quint32>(p.text.size()));
-            const char16_t* units = reinterpret_cast<const char16_t*>(p.text.utf16());
-            for (qsizetype i = 0; i < p.text.size(); ++i)
-                put<quint16>(out, units[i]);
+        case PropType::Text:
+            put<quint32>(at, static_cast<quint32>(p.text.size()));
+            qToLittleEndian<quint16>(p.text.utf16(), p.text.size(), at);
+            at += p.text.size() * 2;
             break;
-        }
         }
     }
     return out;

@@ -287,6 +287,69 @@ TEST_F(ObjectStoreTest, FailedWriteChangesNothing)
     EXPECT_EQ(store->seek(db, Key, SeekKind::Equal, PropValue::ofText(Key, QStringLiteral("m"))).record, r);
 }
 
+// Inside a transaction a 64-bit value that no sort order reads is written in
+// place of the old one (a running balance walk); every other change, and a
+// read of any record between, must still see and keep the whole record.
+TEST_F(ObjectStoreTest, SixtyFourBitRewritesInATransactionKeepEverythingElse)
+{
+    constexpr quint16 Balance = 113;
+    std::vector<RecordId> ids;
+    for (int i = 0; i < 5; ++i) {
+        ids.push_back(add({PropValue::ofText(Key, QStringLiteral("k%1").arg(i)), PropValue::ofInt64(Balance, 1),
+                           PropValue::ofText(Name, QStringLiteral("n%1").arg(i)), PropValue::ofInt64(When, 10 + i)}));
+    }
+    auto valueOf = [&](RecordId r, quint16 id) {
+        PropList props;
+        EXPECT_TRUE(store->readRecord(db, r, props));
+        for (const PropValue& p : props) {
+            if (p.id == id)
+                return p.number;
+        }
+        return qint64(-1);
+    };
+    {
+        StoreTransaction t(*store);
+        for (size_t i = 0; i < ids.size(); ++i) {
+            PropList props;
+            ASSERT_TRUE(store->readRecord(db, ids[i], props));
+            ASSERT_EQ(store->writeRecord(db, ids[i], {PropValue::ofInt64(Balance, -1'000'000'000'000LL * qint64(i))}),
+                      ids[i]);
+        }
+        // A sorted 64-bit value moves the record in its order.
+        ASSERT_EQ(store->writeRecord(db, ids[0], {PropValue::ofInt64(When, 99)}), ids[0]);
+        // A property the record lacked makes it longer.
+        ASSERT_EQ(store->writeRecord(db, ids[1], {PropValue::ofInt64(Id + 50, 7)}), ids[1]);
+        ASSERT_EQ(store->writeRecord(db, ids[1], {PropValue::ofInt64(Balance, 5)}), ids[1]);
+        EXPECT_EQ(valueOf(ids[1], Balance), 5);
+        EXPECT_TRUE(store->deleteRecord(db, ids[4]));
+        EXPECT_EQ(store->writeRecord(db, ids[4], {PropValue::ofInt64(Balance, 5)}), 0) << "a deleted record";
+        ASSERT_TRUE(t.commit());
+    }
+    store.reset();
+    store = ObjectStore::open(path());
+    ASSERT_TRUE(store);
+    EXPECT_EQ(valueOf(ids[1], Balance), 5);
+    EXPECT_EQ(valueOf(ids[1], Id + 50), 7);
+    EXPECT_EQ(valueOf(ids[3], Balance), -3'000'000'000'000LL);
+    EXPECT_EQ(valueOf(ids[3], When), 13);
+    PropList third;
+    ASSERT_TRUE(store->readRecord(db, ids[2], third));
+    ASSERT_EQ(third.size(), 4u);
+    EXPECT_EQ(third[2].text, QStringLiteral("n2")) << "the text after the rewritten value is intact";
+    EXPECT_EQ(store->recordAt(db, When, 3), ids[0]) << "moved last by its new date";
+    EXPECT_EQ(store->recordCount(db), 4);
+
+    // Rolled back, the values written in place are gone too.
+    {
+        StoreTransaction t(*store);
+        PropList props;
+        ASSERT_TRUE(store->readRecord(db, ids[2], props));
+        ASSERT_EQ(store->writeRecord(db, ids[2], {PropValue::ofInt64(Balance, 77)}), ids[2]);
+        EXPECT_EQ(valueOf(ids[2], Balance), 77);
+    }
+    EXPECT_EQ(valueOf(ids[2], Balance), -2'000'000'000'000LL);
+}
+
 TEST_F(ObjectStoreTest, AnotherConnectionsWritesAreSeenAfterCheckingForChanges)
 {
     addKey(QStringLiteral("b"));
