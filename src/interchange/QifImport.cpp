@@ -238,3 +238,13 @@ QifImportResult QifImport::importDevice(QIODevice& device, qint32 account)
         return {};
     return Run(m_context, device, std::move(*target), *now).go();
 }
+
+QifImportResult QifImport::importAndTell(const QString& path, qint32 account)
+{
+    const QifImportResult result = importFile(path, account);
+    if (result.ok)
+        m_context.ui.showMessage(QString::fromUtf8(SucceededText), Interaction::Icon::Information);
+    else
+        m_context.ui.showMessage(QString::fromUtf8(FailedText), Interaction::Icon::Exclamation);
+    return result;
+}

@@ -68,6 +68,9 @@ public:
     QifImportResult importFile(const QString& path, qint32 account);
     // The same from an open, seekable device.
     QifImportResult importDevice(QIODevice& device, qint32 account);
+    // The import command once its file is chosen: importFile, then
+    // SucceededText (information icon) or FailedText (exclamation icon).
+    QifImportResult importAndTell(const QString& path, qint32 account);
 
 private:
     class Run;

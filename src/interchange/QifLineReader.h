@@ -27,7 +27,18 @@ struct QifLine {
 
     // The tag: the first character; compare it with isTag (case does not count).
     QChar tag() const { return text.front(); }
-    bool isTag(char letter) const { return text.front().toUpper() == QChar::fromLatin1(letter).toUpper(); }
+    // The tag with an ASCII letter in upper case. Only ASCII case counts: a
+    // long s or a dotless i is no "S" or "I" line.
+    char16_t tagUpper() const
+    {
+        const char16_t c = text.front().unicode();
+        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    }
+    bool isTag(char letter) const
+    {
+        const char16_t wanted = static_cast<unsigned char>(letter);
+        return tagUpper() == (wanted >= u'a' && wanted <= u'z' ? wanted - u'a' + u'A' : wanted);
+    }
     // Everything after the tag, as it stands.
     QString value() const { return text.mid(1); }
 };

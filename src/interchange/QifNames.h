@@ -11,7 +11,10 @@
 // share no parent would otherwise cost a full scan per level of each path).
 // The rules are those of the trees' own find and create by path: the first
 // record in id order wins; a path is made below its longest existing parent
-// path, an empty parent part standing for the root.
+// path, an empty parent part standing for the root. One difference: a path
+// that names the root (":Fuel", "All categories:Fuel") finds what it made
+// before ("Fuel"), where the tree's find by path never would; so such a line
+// does not make a new category on every record and every re-import.
 
 #include "reference/Categories.h"
 #include "reference/Projects.h"
@@ -19,6 +22,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class QifNames {
 public:
@@ -40,12 +44,22 @@ private:
         bool loaded;
     };
 
+    // Where a missing path goes: `parts[next..]` are made below `parent`,
+    // and the last of them then has the path `madePath`.
+    struct Place {
+        QStringList parts;
+        qsizetype next = 0;
+        qint32 parent = TreeTable::RootId;
+        QString madePath;
+    };
+
     static QString keyOf(const QString& path) { return path.toCaseFolded(); }
     // Keeps the id already held for the path: the first in id order wins.
     static void remember(Tree& tree, const QString& path, qint32 id);
     static void load(Tree& tree);
     static qint32 idOf(Tree& tree, const QString& path);
-    static qint32 create(Tree& tree, const QString& path);
+    static Place placeOf(Tree& tree, const QString& path);
+    static qint32 create(Tree& tree, const Place& place);
 
     Tree m_categories;
     Tree m_projects;

@@ -31,7 +31,7 @@ void readCategoryLine(QifRecord& r, const QString& value, bool* namedClass)
 QifRecord::Effect QifRecord::apply(const QifLine& line, const QifDateOrder& order, bool* namedClass)
 {
     const QString value = line.value();
-    switch (line.tag().toUpper().unicode()) {
+    switch (line.tagUpper()) {
     case u'!':
         return Effect::Clear;
     case u'^':

@@ -352,6 +352,28 @@ TEST_F(QifImportTest, MissingFileOrAccountFails)
     EXPECT_TRUE(b.rows().empty());
 }
 
+TEST_F(QifImportTest, TheCommandTellsHowTheImportWent)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("bank.qif"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("D1/2/24\nT-1\nPShop\n^\n");
+    file.close();
+    EXPECT_TRUE(b.importer().importAndTell(file.fileName(), 1).ok);
+    EXPECT_EQ(b.ui.messages, QStringList{"Import Succesful"});
+    EXPECT_EQ(b.ui.icons, std::vector<Interaction::Icon>{Interaction::Icon::Information});
+
+    QifImportTestBook failing;
+    EXPECT_FALSE(failing.importer().importAndTell(dir.filePath("none.qif"), 1).ok);
+    EXPECT_EQ(failing.ui.messages, (QStringList{"File read error", "Import Failure"}));
+    EXPECT_EQ(failing.ui.icons,
+              (std::vector<Interaction::Icon>{Interaction::Icon::Exclamation, Interaction::Icon::Exclamation}));
+    // An account that is gone fails the same way, without the file message.
+    QifImportTestBook noAccount;
+    EXPECT_FALSE(noAccount.importer().importAndTell(file.fileName(), 9).ok);
+    EXPECT_EQ(noAccount.ui.messages, QStringList{"Import Failure"});
+}
+
 TEST_F(QifImportTest, ADeviceThatCannotBeReadAgainIsRefused)
 {
     // A character device never ends; reading it three times is impossible anyway.

@@ -85,6 +85,11 @@ TEST(QifLine, TagIgnoresCaseAndValueIsTheRest)
     EXPECT_FALSE(line.isTag('P'));
     EXPECT_EQ(line.value(), "12/31/99");
     EXPECT_EQ(QifLine{QStringLiteral("^")}.value(), "");
+    EXPECT_TRUE(QifLine{QStringLiteral("!type:cat")}.isTag('!'));
+    // Only ASCII letters have a case here: a long s is no split line, a dotless i no "I" line.
+    EXPECT_FALSE(QifLine{QStringLiteral("\u017FFood")}.isTag('S'));
+    EXPECT_FALSE(QifLine{QStringLiteral("\u0131x")}.isTag('I'));
+    EXPECT_EQ(QifLine{QStringLiteral("s")}.tagUpper(), u'S');
 }
 
 TEST(QifCategorySection, SkipsFromTypeCatUpToTheNextBang)

@@ -19,9 +19,10 @@ std::ostream& operator<<(std::ostream& os, const Made& m)
 // for path, down to the ids of what it makes.
 TEST(QifNames, AgreesWithTheTreesOwnFindOrCreate)
 {
+    // Paths that name the root are left to PathsNamingTheRootFindWhatTheyMade.
     const QStringList paths = {"Food",         "food:Groceries", "FOOD:GROCERIES", "Auto:Fuel",  "Auto::Fuel",
-                               "Auto::Fuel",   ":Fuel",          ":Fuel",          "Fuel",       "All categories",
-                               "All categories:Food", "All categories:Food", "a:b:c:d:e", "A:B:C:x", "x:y/z",
+                               "Auto::Fuel",   ":Fuel",          "Fuel",           "All categories",
+                               "a:b:c:d:e",    "A:B:C:x",        "x:y/z",          "Auto:",      "auto:",
                                QStringLiteral("\u00C4pfel"), QStringLiteral("\u00E4PFEL:Sorte"), "Auto:Fuel"};
     QifImportTestBook viaNames;
     QifImportTestBook viaTree;
@@ -37,6 +38,45 @@ TEST(QifNames, AgreesWithTheTreesOwnFindOrCreate)
     EXPECT_EQ(byNames, byTree);
     EXPECT_EQ(viaNames.categories.tree().records().size(), viaTree.categories.tree().records().size());
     EXPECT_EQ(names.category(""), 0);
+}
+
+// ":Fuel" and "All categories:Fuel" make a top-level "Fuel", whose path is
+// "Fuel": the tree's find by path never finds them again, so without care each
+// record, and each re-import, would make one more "Fuel".
+TEST(QifNames, PathsNamingTheRootFindWhatTheyMade)
+{
+    QifImportTestBook b;
+    QifNames names(b.categories, b.projects);
+    const qint32 fuel = names.category(":Fuel");
+    ASSERT_NE(fuel, 0);
+    EXPECT_EQ(b.categories.pathOf(fuel), "Fuel");
+    EXPECT_EQ(names.category(":Fuel"), fuel);
+    EXPECT_EQ(names.category("All categories:fuel"), fuel);
+    EXPECT_EQ(names.category("Fuel"), fuel);
+    const qint32 diesel = names.category("all categories:Fuel:Diesel");
+    EXPECT_EQ(b.categories.pathOf(diesel), "Fuel:Diesel");
+    EXPECT_EQ(names.category("Fuel:Diesel"), diesel);
+    EXPECT_EQ(b.categories.tree().records().size(), 3u);  // root, Fuel, Diesel
+
+    // A later import reads the tree afresh and still finds them.
+    QifNames later(b.categories, b.projects);
+    EXPECT_EQ(later.category("ALL CATEGORIES:FUEL:diesel"), diesel);
+    EXPECT_EQ(later.category(":fuel"), fuel);
+    EXPECT_EQ(later.project("All projects:Trip"), later.project(":Trip"));
+    EXPECT_EQ(b.projects.tree().records().size(), 2u);
+    EXPECT_EQ(b.categories.tree().records().size(), 3u);
+
+    // So a file that writes its paths so imports once and re-imports into the same transactions.
+    const QByteArray qif = "D1/2/2003\nT1\nL:Fuel/:Trip\n^\n"
+                           "D1/3/2003\nT2\nLAll categories:Fuel/All projects:Trip\n^\n";
+    ASSERT_EQ(b.import(qif).added, 2);
+    const QifImportResult again = b.import(qif);
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.merged, 2);
+    for (const QifRow& row : b.rows())
+        EXPECT_EQ(row.category, fuel);
+    EXPECT_EQ(b.categories.tree().records().size(), 3u);
+    EXPECT_EQ(b.projects.tree().records().size(), 2u);
 }
 
 TEST(QifNames, ProjectsAreAnotherTree)

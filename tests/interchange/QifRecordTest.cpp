@@ -85,6 +85,8 @@ TEST(QifRecord, CategoryLineSplitsCategoryAndClass)
 
 TEST(QifRecord, SplitLinesDropCategoryAndClassButKeepTheTotal)
 {
+    // A line that opens with a long s (read through UTF-8) is no split line.
+    EXPECT_EQ(fed({"LFood/Home", QStringLiteral("\u017FFood")}).category, "Food");
     for (const char* split : {"SFood", "EMemo", "$-5.00"}) {
         const QifRecord r = fed({"T-10", "LFood:Groceries/Home", QString::fromLatin1(split)});
         EXPECT_EQ(r.category, "") << split;
