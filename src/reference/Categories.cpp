@@ -7,6 +7,7 @@
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
 
+#include <limits>
 #include <vector>
 
 Categories::Categories(TableSet& tables)
@@ -75,6 +76,10 @@ QString Categories::pathOf(qint32 id)
 {
     if (id >= 0)
         return id == 0 ? QString() : m_tree.pathOf(id);
+    // The smallest value has no account to name (and no negation); damaged
+    // or restored data may hold it.
+    if (id == std::numeric_limits<qint32>::min())
+        return QString();
     const std::optional<QString> name = accountName(-id);
     return name ? QLatin1Char('[') + *name + QLatin1Char(']') : QString();
 }

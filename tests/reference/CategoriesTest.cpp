@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using Outcome = TreeTable::DeleteOutcome;
@@ -97,6 +99,7 @@ TEST_F(CategoriesTest, PathOfNamesTransfersByAccount)
     EXPECT_EQ(cats().pathOf(-4), QString());
     EXPECT_EQ(cats().pathOf(0), QString());
     EXPECT_EQ(cats().pathOf(76), QString());
+    EXPECT_EQ(cats().pathOf(std::numeric_limits<qint32>::min()), QString()) << "no account, no overflow";
 }
 
 TEST_F(CategoriesTest, FindByPathReadsCategoriesAndTransfers)
