@@ -3,6 +3,8 @@
 #include "interchange/FieldText.h"
 #include "store/RecordLayout.h"
 
+#include <limits>
+
 QString exportAmountText(Money amount, QChar decimalSeparator)
 {
     const qint64 h = amount.hundredths();
@@ -17,6 +19,19 @@ QString exportAmountText(Money amount, QChar decimalSeparator)
 }
 
 namespace {
+
+// Only the blank is trimmed: other white space (a no-break space, a vertical
+// tab) is part of the contact's text.
+QString trimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
 
 QString statusText(qint32 mark)
 {
@@ -41,13 +56,15 @@ ExportFields ExportFieldReader::read(const DbTable& t)
     f.project = projectPath(t.getInt(Prop::ProjectId));
     f.status = statusText(t.getInt(Prop::Mark));
     f.number = singleLineField(t.getText(Prop::Number));
-    f.contact = singleLineField(t.getText(Prop::Contact)).trimmed();
+    f.contact = trimBlanks(singleLineField(t.getText(Prop::Contact)));
     return f;
 }
 
 QString ExportFieldReader::categoryPath(qint32 id)
 {
-    if (id == 0)
+    // The most negative value would be a transfer to an account id beyond the
+    // range of ids (and cannot be negated): no account has it.
+    if (id == 0 || id == std::numeric_limits<qint32>::min())
         return {};
     auto it = m_categoryPaths.constFind(id);
     if (it == m_categoryPaths.constEnd())

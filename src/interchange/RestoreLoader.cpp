@@ -7,6 +7,8 @@
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
 
+#include <algorithm>
+
 namespace {
 
 // Records written to the store in one step; also how often a long fill
@@ -180,10 +182,19 @@ void RestoreLoader::addProperty(PropValue value)
     if (!m_pending)
         return;
     auto same = std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == value.id; });
-    if (same != m_props.end())
-        *same = std::move(value);  // named twice: the last value counts
-    else
+    // A zero or an empty text is stored as no property, as a backup leaves it
+    // out: every reader takes them for the same, but a sorted order puts a
+    // missing key last and a zero first, so keeping the zero would move the
+    // record once the book is backed up and restored again.
+    const bool nothing = value.type == PropType::Text ? value.text.isEmpty() : value.number == 0;
+    if (nothing) {
+        if (same != m_props.end())
+            m_props.erase(same);  // named twice: the last value counts
+    } else if (same != m_props.end()) {
+        *same = std::move(value);
+    } else {
         m_props.push_back(std::move(value));
+    }
 }
 
 // A record reaches its table when the next record or section starts, or at the end.

@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLockFile>
+#include <QSettings>
 
 namespace {
 
@@ -65,6 +68,72 @@ TEST_F(InterchangeCliTest, RestoredBookBacksUpToTheSameBytes)
     EXPECT_EQ(ok({"--json", "accounts"}), accounts);
     EXPECT_EQ(ok({"--json", "categories"}), categories);
     EXPECT_EQ(ok({"--json", "plans"}), plans);
+    const QString second = file(QStringLiteral("second.tyb"));
+    ok({"backup", second});
+    const QByteArray a = bytesOf(first);
+    const QByteArray b = bytesOf(second);
+    ASSERT_GT(a.size(), 13);
+    EXPECT_EQ(a.mid(13).toHex(' ').toStdString(), b.mid(13).toHex(' ').toStdString());
+}
+
+// A book with something in every saved table and in the future list: notes on
+// an account and on transactions, marks, contacts and numbers, a transfer
+// between currencies, a stored rate, plans with every option, a partly posted
+// occurrence in another currency, nested projects.
+TEST_F(InterchangeCliTest, FullBookRestoredBacksUpToTheSameBytes)
+{
+    ok({"init", "Cash", "USD", "100"});
+    ok({"account-add", "Savings", "EUR", "20"});
+    ok({"account-edit", "Savings", "--note", "rainy days"});
+    ok({"rate", "EUR", "USD", "1.1"});
+    ok({"--yes", "add", "Cash", "-12.50", "--date", "2024-03-01", "--desc", "Gas", "--category", "Auto:Fuel",
+        "--project", "Trip:Car", "--note", "two\nlines", "--mark", "2", "--contact", "Shop", "--number", "7"});
+    ok({"add", "Cash", "-30", "--date", "2024-03-02", "--desc", "To savings", "--category", "[Savings]", "--rate",
+        "1.2", "--mark", "1"});
+    ok({"--yes", "plan-add", "-50", "EUR", "--desc", "Gym %m", "--start", "2024-03-03", "--rule", "3", "--ongoing",
+        "--note", "month %m", "--contact", "Club", "--number", "9", "--mark", "1", "--category", "Sport",
+        "--project", "Trip", "--reminder-days", "2"});
+    ok({"plan-add", "-500", "USD", "--desc", "Rent", "--start", "2024-04-01", "--rule", "3", "--entries", "12"});
+    ok({"future", "--horizon", "2024-06-30"});
+    // Part of the gym's first occurrence, posted into the dollar account.
+    const QJsonObject cash = json({"register", "Cash"}).object();
+    qint64 gymRow = -1;
+    for (const QJsonValue row : cash.value(QStringLiteral("future")).toArray()) {
+        if (row.toObject().value(QStringLiteral("planner_id")).toInt() == 1 && gymRow < 0)
+            gymRow = row.toObject().value(QStringLiteral("row")).toInteger();
+    }
+    ASSERT_GE(gymRow, 0);
+    ok({"--yes", "post", "Cash", QString::number(gymRow), "--amount", "-20", "--rate", "1.1"});
+    ok({"projects"});
+
+    const QString first = file(QStringLiteral("first.tyb"));
+    ok({"backup", first});
+    // The chosen folder and file are remembered for the next backup or restore.
+    {
+        QSettings ini(QDir(m_dir.path()).filePath(QStringLiteral("Tallyra.ini")), QSettings::IniFormat);
+        EXPECT_EQ(ini.value(QStringLiteral("Options/BackUp Folder")).toString(), m_files.path() + u'/');
+        EXPECT_EQ(ini.value(QStringLiteral("Options/BackUp File")).toString(), QStringLiteral("first.tyb"));
+    }
+    QStringList views;
+    for (const char* view : {"accounts", "plans", "categories", "projects", "currencies"})
+        views << ok({"--json", QString::fromLatin1(view)});
+    const QJsonValue cashRows = json({"register", "Cash"}).object().value(QStringLiteral("transactions"));
+    const QJsonValue savingsRows = json({"register", "Savings"}).object().value(QStringLiteral("transactions"));
+    ok({"add", "Cash", "1", "--date", "2024-03-05", "--desc", "later"});
+    ok({"default-currency", "EUR"});
+
+    const CliResult r = cli({"--yes", "restore", first});
+    ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+    expectCheckPasses();
+    QStringList after;
+    for (const char* view : {"accounts", "plans", "categories", "projects", "currencies"})
+        after << ok({"--json", QString::fromLatin1(view)});
+    EXPECT_EQ(after, views);
+    EXPECT_EQ(json({"register", "Cash"}).object().value(QStringLiteral("transactions")), cashRows);
+    EXPECT_EQ(json({"register", "Savings"}).object().value(QStringLiteral("transactions")), savingsRows);
+    // The future list is rebuilt from the plans.
+    EXPECT_FALSE(json({"future"}).object().value(QStringLiteral("entries")).toArray().isEmpty());
+
     const QString second = file(QStringLiteral("second.tyb"));
     ok({"backup", second});
     const QByteArray a = bytesOf(first);

@@ -1,5 +1,6 @@
 #include "interchange/Backup.h"
 
+#include "interchange/BackupLocation.h"
 #include "interchange/BackupWriter.h"
 
 #include "BackupTestBook.h"
@@ -192,6 +193,31 @@ TEST_F(BackupFileTest, CursorsKeepTheSortsTheyWereFoundIn)
     EXPECT_EQ(m_book.tables().planner().sortId(), Prop::Date);
     EXPECT_EQ(m_book.tables().transactions().sortId(), Prop::AccountKey);
     EXPECT_EQ(m_book.tables().currencies().sortId(), Prop::CurrencyNumber);
+}
+
+TEST(BackupLocation, FolderAndFileOfTheChosenPath)
+{
+    struct Case {
+        const char* path;
+        const char* folder;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"/home/ann/backups/Monday.tyb", "/home/ann/backups/", "Monday.tyb"},
+        {"\\My Documents\\Monday.tyb", "\\My Documents\\", "Monday.tyb"},
+        {"ab\\Monday.tyb", "ab\\", "Monday.tyb"},
+        {"/home/ann/", "/home/ann/", ""},
+        // A separator at position 0 or 1, or none: the defaults, whatever the name.
+        {"/Monday.tyb", "\\", "BackUp.tyb"},
+        {"\\Monday.tyb", "\\", "BackUp.tyb"},
+        {"C\\Monday.tyb", "\\", "BackUp.tyb"},
+        {"Monday.tyb", "\\", "BackUp.tyb"},
+    };
+    for (const Case& c : cases) {
+        const BackupLocation l = BackupLocation::of(QString::fromLatin1(c.path));
+        EXPECT_EQ(l.folder, QString::fromLatin1(c.folder)) << c.path;
+        EXPECT_EQ(l.file, QString::fromLatin1(c.file)) << c.path;
+    }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -136,6 +138,33 @@ TEST_F(ExportTest, FreeTextCannotBreakALineOrAColumn)
     ASSERT_TRUE(write(r));
     EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D5/ 5' 1", QStringLiteral("PCaf\u00e9 bar  "), "Ma b c", "T1.00",
                                      "LOdd name", "N1 2", "Ax y", "A", "A", "A", "A", "^", ""}));
+}
+
+TEST_F(ExportTest, ContactLosesOnlyTheBlanksAtItsEnds)
+{
+    // A no-break space is text of the contact, not a blank to trim.
+    m_book.addTransaction(1, at(2001, 5, 5), 100, QStringLiteral("Pay"),
+                          {PropValue::ofText(Prop::Contact, QStringLiteral(" \u00a0Jane Doe\u00a0\t\r\n"))});
+    ExportRequest r = request(ExportFormat::UnicodeText);
+    ASSERT_TRUE(write(r));
+    EXPECT_EQ(lines(r)[1].section(QLatin1Char('\t'), 8), QStringLiteral("\u00a0Jane Doe\u00a0"));
+}
+
+TEST_F(ExportTest, EightBitFormatsWriteWhatTheCodePageLacksAsQuestionMarks)
+{
+    // The euro sign is byte 0x80 of the default page; omega and the emoji are not in it.
+    m_book.addTransaction(1, at(2001, 5, 5), 100, QStringLiteral("\u20ac 5 \u03a9 \U0001F600"),
+                          {PropValue::ofInt(Prop::CategoryId, std::numeric_limits<qint32>::min())});
+    ExportRequest r = request(ExportFormat::Qif);
+    ASSERT_TRUE(write(r));
+    const QByteArray bytes = BackupTestBook::read(r.path);
+    EXPECT_TRUE(bytes.contains(QByteArray("\r\nP\x80 5 ? ?\r\n"))) << bytes.toStdString();
+    // A transfer mark naming no possible account has no category text.
+    EXPECT_TRUE(bytes.contains(QByteArray("\r\nL\r\n"))) << bytes.toStdString();
+
+    r.format = ExportFormat::UnicodeText;
+    ASSERT_TRUE(write(r));
+    EXPECT_EQ(lines(r)[1].section(QLatin1Char('\t'), 1, 1), QStringLiteral("\u20ac 5 \u03a9 \U0001F600"));
 }
 
 TEST_F(ExportTest, BothDatesCountAsWholeDays)

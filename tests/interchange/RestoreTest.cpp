@@ -9,6 +9,10 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <limits>
+#include <set>
+
 namespace {
 
 const FileTime BackupTime = at(2024, 3, 1, 10);  // a Friday
@@ -75,6 +79,77 @@ void addLockRecord(BackupTestBook& book, qint64 digest)
     ASSERT_TRUE(PasswordLockRecord::write(book.tables().transactions(), LockSettings{digest, 60}));
 }
 
+// One record in each saved table with every property a backup carries set,
+// texts with characters outside Latin-1, numbers at the edges of their types;
+// plus the properties no backup carries, which the restored book must lack.
+struct EveryProperty {
+    std::vector<std::pair<TableKind, PropList>> carried;
+    std::vector<std::pair<TableKind, PropList>> notCarried;
+};
+
+EveryProperty everyProperty()
+{
+    using namespace Prop;
+    const FileTime when = at(2023, 7, 14, 6, 5, 999);
+    const auto text = [](quint16 id, const char16_t* value) { return PropValue::ofText(id, QString::fromUtf16(value)); };
+    const auto i32 = [](quint16 id, qint32 v) { return PropValue::ofInt(id, v); };
+    const auto i64 = [](quint16 id, qint64 v) { return PropValue::ofInt64(id, v); };
+    constexpr qint32 minInt = std::numeric_limits<qint32>::min();
+    constexpr qint64 minInt64 = std::numeric_limits<qint64>::min();
+    constexpr qint64 maxInt64 = std::numeric_limits<qint64>::max();
+    EveryProperty e;
+    e.carried = {
+        {TableKind::Transaction,
+         {PropValue::ofText(AccountKey, fullKey(4, when)), PropValue::ofText(ProjectKey, fullKey(2, when)),
+          PropValue::ofText(PlannerKey, fullKey(3, at(2023, 7, 1))), text(CurrencyCode, u"EUR"), text(Number, u"N° 7"),
+          text(Name, u"Café € 😀"), text(Contact, u"Jörg"), text(Note, u"line one\nline two"),
+          PropValue::ofText(TransferLink, fullKey(5, when)), text(ForeignCurrency, u"USD"), text(ForeignRate, u"1.09"),
+          i32(AccountId, 4), i32(ProjectId, 2), i32(PlannerId, 3), i32(CategoryId, -5), i32(Mark, 2),
+          i64(PlannedDate, at(2023, 7, 1)), i64(Date, when), i64(PartialPosting, 1), i64(PostedAmount, -4200),
+          i64(Amount, minInt64), i64(Balance, maxInt64), i64(ForeignAmount, 4200)}},
+        {TableKind::Planner,
+         {text(Name, u"Rent %m"), text(CurrencyCode, u"EUR"), text(Note, u"for %y"), text(Number, u"12"),
+          text(Contact, u"Landlord"), i32(PlannerId, 3), i32(Recurrence, 4), i32(Completed, 17), i32(AccountId, 4),
+          i32(ProjectId, 2), i32(Entries, -1), i32(ReminderMinutes, 2880), i32(CarriedPlannerInt, minInt),
+          i32(Stopped, 1), i32(CategoryId, 9), i32(Mark, 1), i64(Date, at(2022, 1, 1)),
+          i64(NextDate, at(2023, 8, 1)), i64(Amount, -90000), i64(CarriedPlannerValue, -1)}},
+        {TableKind::Account,
+         {text(Name, u"Giro"), text(CurrencyCode, u"EUR"), text(Note, u"joint account"), i32(AccountId, 4),
+          i32(CarriedAccountInt, -3), i64(Created, at(2020, 2, 29)), i64(Balance, -123456789)}},
+        {TableKind::Project,
+         {text(Name, u"Garden"), i32(ProjectId, 2), i32(CheckState, 1), i32(CarriedProjectInt, 8), i32(Parent, 1),
+          i32(TotalsValid, 1), i64(CarriedProjectDate1, 1), i64(CarriedProjectDate2, maxInt64)}},
+        {TableKind::Category, {text(Name, u"Rent"), i32(CategoryId, 9), i32(Parent, 1)}},
+        {TableKind::Currency,
+         {text(CurrencyCode, u"EUR"), text(Note, u"carried"), text(Symbol, u"€"), text(CurrencyName, u"Euro"),
+          text(currencyRateTo(2), u"1.00000"), text(currencyRateTo(3), u"1.08000"), i32(CurrencyNumber, 2)}},
+        {TableKind::Currency,
+         {text(CurrencyCode, u"USD"), text(Symbol, u"$"), text(CurrencyName, u"US Dollar"),
+          text(currencyRateTo(2), u"0.92593"), i32(CurrencyNumber, 3)}},
+    };
+    e.notCarried = {
+        {TableKind::Transaction, {i32(ImportMark, 1)}},
+        {TableKind::Project,
+         {i64(OwnDeposits, 5), i64(OwnPayments, -5), i64(TreeDeposits, 6), i64(TreePayments, -6),
+          i64(projectDepositsIn(2), 5), i64(projectPaymentsIn(2), -5)}},
+        {TableKind::Category, {i32(CheckState, 1)}},
+    };
+    return e;
+}
+
+std::vector<PropList> sortedRecords(const std::vector<std::pair<TableKind, PropList>>& records, TableKind kind)
+{
+    std::vector<PropList> out;
+    for (const auto& [k, props] : records) {
+        if (k != kind)
+            continue;
+        PropList sorted = props;
+        std::sort(sorted.begin(), sorted.end(), [](const PropValue& a, const PropValue& b) { return a.id < b.id; });
+        out.push_back(sorted);
+    }
+    return out;
+}
+
 class RestoreTest : public ::testing::Test {
 protected:
     QByteArray backupOf(BackupTestBook& book)
@@ -125,6 +200,30 @@ TEST_F(RestoreTest, RestoredBookBacksUpToTheSameBytes)
     EXPECT_EQ(m_book.tables().scheduled().count(), 0);
     EXPECT_EQ(m_settings.written, QStringList{QStringLiteral("Options/Default Currency=USD")});
     EXPECT_EQ(m_ui.messages, QStringList{QString::fromLatin1(Restore::CompletedText)});
+}
+
+TEST_F(RestoreTest, EveryCarriedPropertyComesBackAndNothingElse)
+{
+    const EveryProperty e = everyProperty();
+    BackupTestBook source;
+    std::set<TableKind> extended;
+    for (const auto& [kind, props] : e.carried) {
+        PropList all = props;
+        // The first record of each table also holds what no backup carries.
+        for (const auto& [otherKind, extra] : e.notCarried) {
+            if (otherKind == kind && !extended.count(kind))
+                all.insert(all.end(), extra.begin(), extra.end());
+        }
+        extended.insert(kind);
+        source.add(kind, all);
+    }
+    const QByteArray first = backupOf(source);
+    ASSERT_EQ(restore(fileWith(first)), Restore::Outcome::Completed);
+
+    for (const TableKind kind : {TableKind::Transaction, TableKind::Planner, TableKind::Account, TableKind::Project,
+                                 TableKind::Category, TableKind::Currency})
+        EXPECT_EQ(m_book.records(kind), sortedRecords(e.carried, kind)) << TableDefinitions::of(kind).name.toStdString();
+    EXPECT_EQ(backupOf(m_book).toHex(' ').toStdString(), first.toHex(' ').toStdString());
 }
 
 TEST_F(RestoreTest, RestoreReplacesWhatTheBookHeld)
@@ -299,6 +398,32 @@ TEST_F(RestoreTest, OddButCompleteFilesRestoreWhatTheyCan)
     ASSERT_EQ(m_book.tables().accounts().count(), 1);
     EXPECT_EQ(m_settings.written, (QStringList{QStringLiteral("Options/Export MS Money Date=1i"),
                                                QStringLiteral("Options/Default Currency=EUR")}));
+}
+
+// Zeros and empty texts are what a backup leaves out; a file that spells them
+// out restores as if it had not, so the records keep their places in the
+// sorted orders (a zero key sorts first, a missing one last) through the
+// next backup and restore.
+TEST_F(RestoreTest, ZerosInAFileRestoreAsMissingProperties)
+{
+    BackupBytes file;
+    file.header(BackupTime)
+        .section(QStringLiteral("Tallyra Category"))
+        .record().integer(401, 0).text(110, QStringLiteral("Zero")).text(114, QString())
+        .record().integer(401, 2).text(110, QStringLiteral("Two")).integer(203, 1).integer(203, 0)
+        .section(QStringLiteral("Tallyra Account"))
+        .record().integer(104, 3).text(110, QStringLiteral("Card")).amount(113, 0).date(151, 0)
+        .end();
+    ASSERT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::Completed);
+    EXPECT_EQ(m_book.records(TableKind::Category),
+              (std::vector<PropList>{{PropValue::ofText(Prop::Name, QStringLiteral("Two")), PropValue::ofInt(Prop::CategoryId, 2)},
+                                     {PropValue::ofText(Prop::Name, QStringLiteral("Zero"))}}));
+    EXPECT_EQ(m_book.records(TableKind::Account),
+              (std::vector<PropList>{{PropValue::ofInt(Prop::AccountId, 3), PropValue::ofText(Prop::Name, QStringLiteral("Card"))}}));
+
+    const QByteArray first = backupOf(m_book);
+    ASSERT_EQ(restore(fileWith(first)), Restore::Outcome::Completed);
+    EXPECT_EQ(backupOf(m_book).toHex(' ').toStdString(), first.toHex(' ').toStdString());
 }
 
 TEST_F(RestoreTest, ProgressNamesEachSavedTableThenComplete)
