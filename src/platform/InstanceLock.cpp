@@ -2,6 +2,32 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QThread>
+
+namespace {
+
+// QLockFile takes over the file of a holder that died, which it tells by the
+// process id written in the file. A holder killed between making the file
+// and writing its id leaves an empty file that would lock the book for good:
+// a live holder writes its id right after making the file, so a file that
+// still names nobody a moment later is taken over too.
+bool tryLock(QLockFile& file)
+{
+    file.setStaleLockTime(0);
+    if (file.tryLock(0) || file.error() != QLockFile::LockFailedError)
+        return file.error() == QLockFile::NoError;
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (file.getLockInfo(&pid, &host, &app))
+        return false;
+    QThread::msleep(200);
+    if (file.getLockInfo(&pid, &host, &app))
+        return false;
+    return file.removeStaleLockFile() && file.tryLock(0);
+}
+
+}  // namespace
 
 InstanceLock::InstanceLock(std::unique_ptr<QLockFile> file) : m_file(std::move(file))
 {
@@ -16,9 +42,8 @@ std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& folder, const
 {
     auto file = std::make_unique<QLockFile>(QDir(folder).filePath(fileName));
     // A holder that stays alive keeps the lock however old it is; only a dead
-    // holder's file is taken over, which QLockFile checks by process id.
-    file->setStaleLockTime(0);
-    if (file->tryLock(0))
+    // holder's file is taken over.
+    if (tryLock(*file))
         return std::unique_ptr<InstanceLock>(new InstanceLock(std::move(file)));
     if (error) {
         *error = file->error() == QLockFile::LockFailedError
@@ -31,8 +56,7 @@ std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& folder, const
 bool InstanceLock::isHeld(const QString& folder, const QString& fileName)
 {
     QLockFile file(QDir(folder).filePath(fileName));
-    file.setStaleLockTime(0);
-    if (file.tryLock(0)) {
+    if (tryLock(file)) {
         file.unlock();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "platform/InstanceLock.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,26 @@ TEST(InstanceLockTest, SecondHolderIsRefusedUntilTheFirstLetsGo)
     EXPECT_TRUE(InstanceLock::acquire(dir.path(), QStringLiteral("y.lock")));
     first.reset();
     EXPECT_TRUE(InstanceLock::acquire(dir.path(), QStringLiteral("x.lock")));
+}
+
+// A program killed between making its lock file and writing its process id
+// into it leaves an empty file; it must not lock the book for ever.
+TEST(InstanceLockTest, EmptyLockFileLeftByAKilledHolderIsTakenOver)
+{
+    QTemporaryDir dir;
+    {
+        QFile empty(dir.filePath(QStringLiteral("x.lock")));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    EXPECT_FALSE(InstanceLock::isHeld(dir.path(), QStringLiteral("x.lock")));
+    {
+        QFile empty(dir.filePath(QStringLiteral("x.lock")));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    auto lock = InstanceLock::acquire(dir.path(), QStringLiteral("x.lock"));
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(InstanceLock::isHeld(dir.path(), QStringLiteral("x.lock")));
+    EXPECT_FALSE(InstanceLock::acquire(dir.path(), QStringLiteral("x.lock"))) << "a live holder keeps it";
 }
 
 TEST(InstanceLockTest, FolderThatDoesNotExistFails)
