@@ -315,6 +315,11 @@ struct ObjectStore::Impl {
     bool bindSortValues(Database& d, sqlite3_stmt* s, const PropList& props, int firstParam);
     bool adjustCount(Database& d, qint64 delta);
     bool beginImplicit(bool& implicit);
+    // The start of a write that changes more than one value in place: the
+    // in-place handle and the remembered record are let go, a write
+    // transaction is made sure of, and the database looked up. Null on
+    // failure, with nothing begun.
+    Database* beginBulkWrite(DbId id, bool& implicit);
     // Ends an implicit write transaction in which nothing was written, keeping the error.
     void abandonImplicit(bool implicit)
     {
@@ -495,6 +500,18 @@ bool ObjectStore::Impl::beginImplicit(bool& implicit)
     implicit = depth == 0;
     endRead();
     return !implicit || exec("BEGIN IMMEDIATE");
+}
+
+Database* ObjectStore::Impl::beginBulkWrite(DbId id, bool& implicit)
+{
+    forgetRecent();
+    noticeOtherWriters();
+    if (!beginImplicit(implicit))
+        return nullptr;
+    Database* base = database(id);
+    if (!base)
+        abandonImplicit(implicit);
+    return base;
 }
 
 bool ObjectStore::Impl::endImplicit(bool implicit, bool success)
@@ -1080,15 +1097,10 @@ bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
 {
     if (records.empty())
         return true;
-    d->noticeOtherWriters();
     bool implicit = false;
-    if (!d->beginImplicit(implicit))
+    Database* base = d->beginBulkWrite(db, implicit);
+    if (!base)
         return false;
-    Database* base = d->database(db);
-    if (!base) {
-        d->abandonImplicit(implicit);
-        return false;
-    }
     bool good = base->insert.prepare(
         d->db, "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)");
     if (!good)
@@ -1135,16 +1147,10 @@ bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
 
 bool ObjectStore::clearDatabase(DbId db)
 {
-    d->forgetRecent();
-    d->noticeOtherWriters();
     bool implicit = false;
-    if (!d->beginImplicit(implicit))
+    Database* base = d->beginBulkWrite(db, implicit);
+    if (!base)
         return false;
-    Database* base = d->database(db);
-    if (!base) {
-        d->abandonImplicit(implicit);
-        return false;
-    }
     const QByteArray sql =
         "DELETE FROM " + base->table + "; UPDATE databases SET count = 0 WHERE id = " + QByteArray::number(db) + ";";
     if (!d->endImplicit(implicit, d->exec(sql.constData())))
