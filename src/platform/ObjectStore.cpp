@@ -375,7 +375,6 @@ bool ObjectStore::Impl::buildSortIndex(Database& base, size_t k)
     const QByteArray keyed =
         "SELECT oid, " + col + " FROM " + base.table + " WHERE " + col + " IS NOT NULL ORDER BY " + col + ", oid";
     const QByteArray missing = "SELECT oid FROM " + base.table + " WHERE " + col + " IS NULL ORDER BY oid";
-    index->reserve(base.count);
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, keyed.constData(), -1, &s, nullptr) != SQLITE_OK)
         return fail(sqliteError());

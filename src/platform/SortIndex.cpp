@@ -7,26 +7,17 @@ namespace {
 template <typename Entries, typename Value>
 qint64 lowerBoundOf(const Entries& entries, const Value& value)
 {
-    auto it = std::lower_bound(entries.begin(), entries.end(), value,
-                               [](const auto& entry, const Value& v) { return entry.first < v; });
-    return it - entries.begin();
+    return entries.lowerBound(value, [](const auto& entry, const Value& v) { return entry.first < v; });
 }
 
 template <typename Entries, typename Value>
 qint64 positionIn(const Entries& entries, const Value& value, RecordId record)
 {
-    auto target = std::make_pair(value, record);
-    auto it = std::lower_bound(entries.begin(), entries.end(), target);
-    if (it == entries.end() || *it != target)
+    const auto target = std::make_pair(value, record);
+    const qint64 position = entries.lowerBound(target, [](const auto& entry, const auto& t) { return entry < t; });
+    if (position == entries.size() || entries[position] != target)
         return -1;
-    return it - entries.begin();
-}
-
-template <typename Entries, typename Value>
-void insertInto(Entries& entries, Value value, RecordId record)
-{
-    auto target = std::make_pair(std::move(value), record);
-    entries.insert(std::upper_bound(entries.begin(), entries.end(), target), std::move(target));
+    return position;
 }
 
 }  // namespace
@@ -46,21 +37,20 @@ RecordId SortIndex::at(qint64 position) const
         return 0;
     const qint64 keyed = keyedSize();
     if (position < keyed)
-        return isText() ? m_texts[static_cast<size_t>(position)].second
-                        : m_numbers[static_cast<size_t>(position)].second;
+        return isText() ? m_texts[position].second : m_numbers[position].second;
     position -= keyed;
-    if (position < static_cast<qint64>(m_missing.size()))
-        return m_missing[static_cast<size_t>(position)];
+    if (position < m_missing.size())
+        return m_missing[position];
     return 0;
 }
 
 qint64 SortIndex::positionOf(const Key& key, RecordId record) const
 {
     if (!key.present) {
-        auto it = std::lower_bound(m_missing.begin(), m_missing.end(), record);
-        if (it == m_missing.end() || *it != record)
+        const qint64 position = m_missing.lowerBound(record, [](RecordId e, RecordId r) { return e < r; });
+        if (position == m_missing.size() || m_missing[position] != record)
             return -1;
-        return keyedSize() + (it - m_missing.begin());
+        return keyedSize() + position;
     }
     return isText() ? positionIn(m_texts, key.text, record) : positionIn(m_numbers, key.number, record);
 }
@@ -74,8 +64,7 @@ bool SortIndex::keyAtEquals(qint64 position, const PropValue& value) const
 {
     if (position < 0 || position >= keyedSize())
         return false;
-    const auto i = static_cast<size_t>(position);
-    return isText() ? m_texts[i].first == value.text : m_numbers[i].first == value.number;
+    return isText() ? m_texts[position].first == value.text : m_numbers[position].first == value.number;
 }
 
 qint64 SortIndex::seek(SeekKind kind, const PropValue& value) const
@@ -96,13 +85,12 @@ qint64 SortIndex::seek(SeekKind kind, const PropValue& value) const
 
 void SortIndex::insert(const Key& key, RecordId record)
 {
-    if (!key.present) {
-        m_missing.insert(std::upper_bound(m_missing.begin(), m_missing.end(), record), record);
-    } else if (isText()) {
-        insertInto(m_texts, key.text, record);
-    } else {
-        insertInto(m_numbers, key.number, record);
-    }
+    if (!key.present)
+        m_missing.insert(record);
+    else if (isText())
+        m_texts.insert({key.text, record});
+    else
+        m_numbers.insert({key.number, record});
 }
 
 bool SortIndex::erase(const Key& key, RecordId record)
@@ -112,18 +100,10 @@ bool SortIndex::erase(const Key& key, RecordId record)
         return false;
     const qint64 keyed = keyedSize();
     if (position >= keyed)
-        m_missing.erase(m_missing.begin() + (position - keyed));
+        m_missing.eraseAt(position - keyed);
     else if (isText())
-        m_texts.erase(m_texts.begin() + position);
+        m_texts.eraseAt(position);
     else
-        m_numbers.erase(m_numbers.begin() + position);
+        m_numbers.eraseAt(position);
     return true;
-}
-
-void SortIndex::reserve(qint64 keyed)
-{
-    if (isText())
-        m_texts.reserve(static_cast<size_t>(keyed));
-    else
-        m_numbers.reserve(static_cast<size_t>(keyed));
 }

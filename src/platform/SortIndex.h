@@ -1,12 +1,14 @@
 #pragma once
 
 // One sort order of a database, held in memory: every record id in sort
-// position order, so a position is reached in O(1) and a seek in O(log n).
+// position order, so a position and a seek are reached in O(log n), and an
+// insert or erase moves no more than a chunk of entries.
 //
 // Invariant: the records that have the sort property come first, ordered by
 // (value, record id); the records lacking it follow, ordered by record id.
 // Text values compare by UTF-16 code unit (QString's own order).
 
+#include "platform/ChunkedOrder.h"
 #include "platform/StoreTypes.h"
 
 #include <utility>
@@ -27,7 +29,7 @@ public:
     bool isText() const { return m_spec.type == PropType::Text; }
     Key keyOf(const PropList& props) const;
 
-    qint64 size() const { return keyedSize() + static_cast<qint64>(m_missing.size()); }
+    qint64 size() const { return keyedSize() + m_missing.size(); }
     // 0 when the position is out of range.
     RecordId at(qint64 position) const;
     // -1 when the record is not held under that key.
@@ -39,21 +41,20 @@ public:
     bool erase(const Key& key, RecordId record);
 
     // Bulk loading in sorted order (from the store's own index).
-    void appendNumber(qint64 value, RecordId record) { m_numbers.emplace_back(value, record); }
-    void appendText(QString value, RecordId record) { m_texts.emplace_back(std::move(value), record); }
-    void appendMissing(RecordId record) { m_missing.push_back(record); }
-    void reserve(qint64 keyed);
+    void appendNumber(qint64 value, RecordId record) { m_numbers.pushBack({value, record}); }
+    void appendText(QString value, RecordId record) { m_texts.pushBack({std::move(value), record}); }
+    void appendMissing(RecordId record) { m_missing.pushBack(record); }
 
 private:
     qint64 keyedSize() const
     {
-        return static_cast<qint64>(isText() ? m_texts.size() : m_numbers.size());
+        return isText() ? m_texts.size() : m_numbers.size();
     }
     qint64 lowerBound(const PropValue& value) const;
     bool keyAtEquals(qint64 position, const PropValue& value) const;
 
     SortSpec m_spec;
-    std::vector<std::pair<qint64, RecordId>> m_numbers;
-    std::vector<std::pair<QString, RecordId>> m_texts;
-    std::vector<RecordId> m_missing;
+    ChunkedOrder<std::pair<qint64, RecordId>> m_numbers;
+    ChunkedOrder<std::pair<QString, RecordId>> m_texts;
+    ChunkedOrder<RecordId> m_missing;
 };
