@@ -29,14 +29,19 @@ QString Restore::dateQuestion(FileTime backupTime, const LocaleValues& locale)
 Restore::Outcome Restore::restoreFrom(const QString& path)
 {
     QFile file(path);
+    m_notStarted = NotStartedReason::Unreadable;
     if (!file.open(QIODevice::ReadOnly))
         return Outcome::NotStarted;
     const QByteArray data = file.readAll();
     const bool read = file.error() == QFileDevice::NoError;
     file.close();
-    const std::optional<FileTime> time = BackupReader::headerTime(data);
-    if (!read || !time)
+    if (!read)
         return Outcome::NotStarted;
+    const std::optional<FileTime> time = BackupReader::headerTime(data);
+    m_notStarted = NotStartedReason::NotABackup;
+    if (!time)
+        return Outcome::NotStarted;
+    m_notStarted = NotStartedReason::Declined;
     if (!m_ui.askYesNo(dateQuestion(*time, m_locale)))
         return Outcome::NotStarted;
 

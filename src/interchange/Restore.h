@@ -59,6 +59,11 @@ public:
 
     static QString dateQuestion(FileTime backupTime, const LocaleValues& locale);
 
+    // Why the last restoreFrom() did not start. The window shows nothing for
+    // any of them; a command line says which it was.
+    enum class NotStartedReason { Declined, Unreadable, NotABackup };
+    NotStartedReason notStartedReason() const { return m_notStarted; }
+
 private:
     void storeSettings(const std::vector<RestoreSetting>& settings);
 
@@ -66,4 +71,5 @@ private:
     const LocaleValues& m_locale;
     Interaction& m_ui;
     RestoreSettings& m_settings;
+    NotStartedReason m_notStarted = NotStartedReason::Declined;
 };

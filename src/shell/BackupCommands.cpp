@@ -90,6 +90,10 @@ int restore(CliContext& c)
         const Restore::Outcome outcome = restore.restoreFrom(path);
         if (outcome == Restore::Outcome::NotStarted) {
             book.state().skipSave = false;
+            if (restore.notStartedReason() == Restore::NotStartedReason::Unreadable)
+                c.err << QStringLiteral("The file %1 could not be read.").arg(path) << '\n';
+            else if (restore.notStartedReason() == Restore::NotStartedReason::NotABackup)
+                c.err << QStringLiteral("%1 is not a backup file.").arg(path) << '\n';
             return static_cast<int>(CliFailed);
         }
         // The file's setting items may have named the horizon too.

@@ -165,6 +165,17 @@ TEST_F(InterchangeCliTest, RestoreAsksFirstAndADamagedFileChangesNothing)
 
     r = cli({"--yes", "restore", file(QStringLiteral("missing.tyb"))});
     EXPECT_EQ(r.exit, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("could not be read"))) << r.err.toStdString();
+
+    const QString text = file(QStringLiteral("notes.tyb"));
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("just some notes\n");
+    notes.close();
+    r = cli({"--yes", "restore", text});
+    EXPECT_EQ(r.exit, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("is not a backup file"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("NOT completed"))) << "nothing was started";
     EXPECT_EQ(ok({"--json", "register", "Cash"}), before);
     expectCheckPasses();
 }
