@@ -90,10 +90,24 @@ public:
 private:
     static constexpr size_t ChunkSize = 512;
 
+    bool chunkHolds(size_t c, qint64 position) const
+    {
+        return c < m_chunks.size() && m_starts[c] <= position &&
+               position < m_starts[c] + static_cast<qint64>(m_chunks[c].size());
+    }
+
+    // A walk through the positions stays in one chunk, then the next, so the
+    // last chunk found is tried first.
     size_t chunkAt(qint64 position) const
     {
-        return static_cast<size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), position) - m_starts.begin()) -
-               1;
+        if (chunkHolds(m_lastChunk, position))
+            return m_lastChunk;
+        if (chunkHolds(m_lastChunk + 1, position))
+            return ++m_lastChunk;
+        m_lastChunk = static_cast<size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), position) -
+                                          m_starts.begin()) -
+                      1;
+        return m_lastChunk;
     }
 
     void split(size_t c)
@@ -110,4 +124,5 @@ private:
     std::vector<std::vector<Entry>> m_chunks;  // never an empty one
     std::vector<qint64> m_starts;              // the position of each chunk's first entry
     qint64 m_size = 0;
+    mutable size_t m_lastChunk = 0;
 };
