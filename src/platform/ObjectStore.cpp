@@ -1048,7 +1048,9 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
     if (it != d->databases.end()) {
         Database& live = *it->second;
         if (record != 0) {
-            d->indexMove(live, before, after, record);
+            // propsOnly: every sort value was compared already and none moved.
+            if (!propsOnly)
+                d->indexMove(live, before, after, record);
         } else {
             ++live.count;
             d->indexInsert(live, after, written);
