@@ -14,6 +14,31 @@ function(tallyra_logic_library name dir)
   endif()
 endfunction()
 
+# The windows of a subsystem folder: ${dir}/ui/*.cpp over the folder's logic
+# library. Only these libraries (and the window programs) link Qt Widgets; a
+# folder without windows yet gets an interface library, so a program can name
+# it before its first window exists.
+function(tallyra_ui_library name dir logic)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/ui/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${logic} Qt6::Widgets ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${logic} Qt6::Widgets ${ARGN})
+  endif()
+endfunction()
+
+# A window program: every .cpp of its apps/ folder, linked to ui libraries.
+function(tallyra_window_program name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Widgets)
+endfunction()
+
 # A test executable per tests/ folder, each case registered with CTest.
 function(tallyra_test_suite name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
