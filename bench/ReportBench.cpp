@@ -5,10 +5,10 @@
 
 #include "platform/Interaction.h"
 #include "reference/CurrencyCache.h"
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportFilter.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 #include "store/FileTime.h"
 
 #include <QTemporaryDir>
@@ -46,7 +46,7 @@ struct ReportSession {
 void BM_CategoriesReport(benchmark::State& state)
 {
     ReportSession session(state.range(0));
-    GroupReportView view(ReportKind::Categories, session.context());
+    GroupReportTable view(ReportKind::Categories, session.context());
     for (auto _ : state) {
         view.build();
         benchmark::DoNotOptimize(view.report().totals.net);
@@ -57,7 +57,7 @@ void BM_CategoriesReport(benchmark::State& state)
 void BM_TransactionListHtml(benchmark::State& state)
 {
     ReportSession session(state.range(0));
-    TransactionListView view(session.context());
+    TransactionListTable view(session.context());
     view.build();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("list.htm"));

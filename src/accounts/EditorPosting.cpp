@@ -30,10 +30,10 @@ std::optional<Money> confirm(EditorContext& c, TransactionFollowUp& followUp, co
             return std::nullopt;
         return entryAmount;
     }
-    CurrencyConvertModel model(c.currencies, entry.currency, currency, magnitude(entryAmount),
-                               magnitude(accountAmount), CurrencyConvertModel::Mode::FixedAmount, c.locale);
+    CurrencyConversionForm model(c.currencies, entry.currency, currency, magnitude(entryAmount),
+                               magnitude(accountAmount), CurrencyConversionForm::Mode::FixedAmount, c.locale);
     const double rateBefore = c.currencies.rate(entry.currency, currency);
-    const std::optional<CurrencyConvertModel::Outcome> outcome = c.conversion.confirm(model);
+    const std::optional<CurrencyConversionForm::Outcome> outcome = c.conversion.confirm(model);
     if (!outcome)
         return std::nullopt;
     if (c.currencies.rate(entry.currency, currency) != rateBefore)

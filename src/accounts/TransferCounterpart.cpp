@@ -22,10 +22,10 @@ std::optional<Money> TransferCounterpart::amount(CurrencyCache& currencies,
     Money proposed = currencies.convert(moved, ownCurrency, otherCurrency);
     if (proposed.isNegative())
         proposed = -proposed;
-    CurrencyConvertModel model(currencies, otherCurrency, ownCurrency, proposed, moved,
-                               CurrencyConvertModel::Mode::FixedAmount, locale);
+    CurrencyConversionForm model(currencies, otherCurrency, ownCurrency, proposed, moved,
+                               CurrencyConversionForm::Mode::FixedAmount, locale);
     const double rateBefore = currencies.rate(otherCurrency, ownCurrency);
-    const std::optional<CurrencyConvertModel::Outcome> outcome = conversion.confirm(model);
+    const std::optional<CurrencyConversionForm::Outcome> outcome = conversion.confirm(model);
     if (!outcome)
         return std::nullopt;
     if (currencies.rate(otherCurrency, ownCurrency) != rateBefore)

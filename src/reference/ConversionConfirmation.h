@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reference/CurrencyConvertModel.h"
+#include "reference/CurrencyConversionForm.h"
 
 #include <optional>
 
@@ -11,13 +11,13 @@
 class ConversionConfirmation {
 public:
     virtual ~ConversionConfirmation() = default;
-    virtual std::optional<CurrencyConvertModel::Outcome> confirm(CurrencyConvertModel& model) = 0;
+    virtual std::optional<CurrencyConversionForm::Outcome> confirm(CurrencyConversionForm& model) = 0;
 };
 
 // Accepts every conversion as the model proposes it (the stored rate).
 class AcceptingConversion : public ConversionConfirmation {
 public:
-    std::optional<CurrencyConvertModel::Outcome> confirm(CurrencyConvertModel& model) override
+    std::optional<CurrencyConversionForm::Outcome> confirm(CurrencyConversionForm& model) override
     {
         return model.accept();
     }

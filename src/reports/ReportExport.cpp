@@ -2,7 +2,7 @@
 
 #include "platform/Interaction.h"
 #include "reference/CurrencyCache.h"
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/GroupTree.h"
 #include "reports/HtmlGroupWriter.h"
 #include "reports/HtmlListWriter.h"
@@ -12,7 +12,7 @@
 #include "reports/ReportSink.h"
 #include "reports/TextReportWriter.h"
 #include "reports/TransactionEntryReader.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 #include <QSaveFile>
 
@@ -67,7 +67,7 @@ HtmlReportInfo htmlInfo(const ReportContext& context, const QString& title)
     return info;
 }
 
-GroupTree treeOf(const GroupReportView& view)
+GroupTree treeOf(const GroupReportTable& view)
 {
     ReportLabels labels(view.context().tables);
     const bool projects = view.kind() == ReportKind::Projects;
@@ -140,7 +140,7 @@ QString ReportExport::extension(ReportFormat format)
     return QStringLiteral("pxl");
 }
 
-ReportExport::Outcome ReportExport::save(GroupReportView& view, ReportFormat format, const QString& title,
+ReportExport::Outcome ReportExport::save(GroupReportTable& view, ReportFormat format, const QString& title,
                                          const QString& path, const CodePage& codePage)
 {
     const ReportContext& context = view.context();
@@ -167,7 +167,7 @@ ReportExport::Outcome ReportExport::save(GroupReportView& view, ReportFormat for
     return finish(outcome, format, report.kind, context.ui);
 }
 
-ReportExport::Outcome ReportExport::save(TransactionListView& view, ReportFormat format, const QString& title,
+ReportExport::Outcome ReportExport::save(TransactionListTable& view, ReportFormat format, const QString& title,
                                          const QString& path, const CodePage& codePage)
 {
     const ReportContext& context = view.context();

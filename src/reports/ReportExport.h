@@ -17,9 +17,9 @@
 #include <QString>
 #include <QStringList>
 
-class GroupReportView;
+class GroupReportTable;
 class Interaction;
-class TransactionListView;
+class TransactionListTable;
 
 class ReportExport {
 public:
@@ -41,8 +41,8 @@ public:
     static QString fileType(ReportFormat format);
     static QString extension(ReportFormat format);
 
-    static Outcome save(GroupReportView& view, ReportFormat format, const QString& title, const QString& path,
+    static Outcome save(GroupReportTable& view, ReportFormat format, const QString& title, const QString& path,
                         const CodePage& codePage);
-    static Outcome save(TransactionListView& view, ReportFormat format, const QString& title, const QString& path,
+    static Outcome save(TransactionListTable& view, ReportFormat format, const QString& title, const QString& path,
                         const CodePage& codePage);
 };

@@ -2,8 +2,8 @@
 
 #include "platform/Clock.h"
 #include "reference/CurrencyCache.h"
-#include "reports/GroupReportView.h"
-#include "reports/TransactionListView.h"
+#include "reports/GroupReportTable.h"
+#include "reports/TransactionListTable.h"
 
 #include <QJsonArray>
 
@@ -70,7 +70,7 @@ QJsonObject document(const QJsonArray& rows, const ReportTotals& totals, const C
 
 }  // namespace
 
-QJsonObject ReportJson::of(const GroupReportView& view)
+QJsonObject ReportJson::of(const GroupReportTable& view)
 {
     QJsonArray rows;
     for (const GroupRow& row : view.report().rows)
@@ -78,7 +78,7 @@ QJsonObject ReportJson::of(const GroupReportView& view)
     return document(rows, view.report().totals, view.context().currencies, view.report().currency);
 }
 
-QJsonObject ReportJson::of(TransactionListView& view)
+QJsonObject ReportJson::of(TransactionListTable& view)
 {
     QJsonArray rows;
     for (qint64 i = 0; i < view.rowCount(); ++i) {

@@ -16,11 +16,11 @@
 
 #include <QJsonObject>
 
-class GroupReportView;
-class TransactionListView;
+class GroupReportTable;
+class TransactionListTable;
 
 class ReportJson {
 public:
-    static QJsonObject of(const GroupReportView& view);
-    static QJsonObject of(TransactionListView& view);
+    static QJsonObject of(const GroupReportTable& view);
+    static QJsonObject of(TransactionListTable& view);
 };

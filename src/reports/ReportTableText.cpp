@@ -1,9 +1,9 @@
 #include "reports/ReportTableText.h"
 
 #include "reference/CurrencyCache.h"
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/ReportDateText.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 namespace {
 
@@ -19,25 +19,25 @@ QString sumLine(const QString& sum, const QString& currency)
 
 }  // namespace
 
-QString ReportTableText::of(const GroupReportView& view)
+QString ReportTableText::of(const GroupReportTable& view)
 {
     const ReportKind kind = view.kind();
-    QString text = line({GroupReportView::columnTitle(kind, 1), GroupReportView::columnTitle(kind, 2),
-                         GroupReportView::columnTitle(kind, 3), GroupReportView::columnTitle(kind, 4)});
+    QString text = line({GroupReportTable::columnTitle(kind, 1), GroupReportTable::columnTitle(kind, 2),
+                         GroupReportTable::columnTitle(kind, 3), GroupReportTable::columnTitle(kind, 4)});
     if (view.isEmpty())
-        text += line({GroupReportView::EmptyText});
+        text += line({GroupReportTable::EmptyText});
     for (qint64 i = 0; i < view.rowCount(); ++i)
         text += line({view.cellText(i, 1), view.cellText(i, 2), view.cellText(i, 3), view.cellText(i, 4)});
     return text + sumLine(view.sumText(), view.report().currency);
 }
 
-QString ReportTableText::of(TransactionListView& view)
+QString ReportTableText::of(TransactionListTable& view)
 {
     const ReportContext& c = view.context();
-    QString text = line({TransactionListView::columnTitle(1), TransactionListView::columnTitle(2),
-                         TransactionListView::columnTitle(3), QStringLiteral("Account")});
+    QString text = line({TransactionListTable::columnTitle(1), TransactionListTable::columnTitle(2),
+                         TransactionListTable::columnTitle(3), QStringLiteral("Account")});
     if (view.isEmpty())
-        text += line({GroupReportView::EmptyText});
+        text += line({GroupReportTable::EmptyText});
     for (qint64 i = 0; i < view.rowCount(); ++i) {
         const std::optional<TransactionEntry> e = view.entry(i);
         if (!e)

@@ -7,11 +7,11 @@
 
 #include <QString>
 
-class GroupReportView;
-class TransactionListView;
+class GroupReportTable;
+class TransactionListTable;
 
 class ReportTableText {
 public:
-    static QString of(const GroupReportView& view);
-    static QString of(TransactionListView& view);
+    static QString of(const GroupReportTable& view);
+    static QString of(TransactionListTable& view);
 };

@@ -5,7 +5,7 @@ CliConversion::CliConversion(std::optional<QString> rate, std::optional<QString>
 {
 }
 
-std::optional<CurrencyConvertModel::Outcome> CliConversion::confirm(CurrencyConvertModel& model)
+std::optional<CurrencyConversionForm::Outcome> CliConversion::confirm(CurrencyConversionForm& model)
 {
     ++m_answered;
     // Currency A is the other one, B the edited account's: row 1 reads
@@ -17,7 +17,7 @@ std::optional<CurrencyConvertModel::Outcome> CliConversion::confirm(CurrencyConv
         QString amount = m_counterAmount->trimmed();
         if (amount.startsWith(u'-'))
             amount.remove(0, 1);
-        if (model.mode() == CurrencyConvertModel::Mode::EditableAmount) {
+        if (model.mode() == CurrencyConversionForm::Mode::EditableAmount) {
             model.editLeftAmount(amount);
         } else {
             // With the amount in A fixed by the rate, the rate that gives it:

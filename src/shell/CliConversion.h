@@ -16,7 +16,7 @@ class CliConversion : public ConversionConfirmation {
 public:
     CliConversion(std::optional<QString> rate, std::optional<QString> counterAmount);
 
-    std::optional<CurrencyConvertModel::Outcome> confirm(CurrencyConvertModel& model) override;
+    std::optional<CurrencyConversionForm::Outcome> confirm(CurrencyConversionForm& model) override;
 
     // How many confirmations were answered.
     int answered() const { return m_answered; }

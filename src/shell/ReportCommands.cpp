@@ -4,14 +4,14 @@
 #include "accounts/PasswordLock.h"
 #include "accounts/PasswordLockRecord.h"
 #include "reports/FilterFile.h"
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/ReportCommandLine.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportFilterChoices.h"
 #include "reports/ReportJson.h"
 #include "reports/ReportSession.h"
 #include "reports/ReportTableText.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 #include "shell/CliCommandTable.h"
 #include "shell/CliExit.h"
 #include "shell/CliPasswordPrompt.h"
@@ -118,7 +118,7 @@ ReportFormat formatOf(ReportRequest::Output output)
 
 // The list has only the header taps to change its sort; each tap rebuilds,
 // so a tap that picks the sort is also the build.
-void buildInOrder(TransactionListView& view, const ReportSort& wanted)
+void buildInOrder(TransactionListTable& view, const ReportSort& wanted)
 {
     if (wanted.column == view.sort().column && !wanted.descending) {
         view.build();
@@ -156,11 +156,11 @@ int runReport(CliContext& c)
         return badUsage(c.err, error);
     return runReportProgram(c, *request, [&](ReportSession&, const ReportContext& context) {
         if (request->kind == ReportKind::TransactionList) {
-            TransactionListView view(context);
+            TransactionListTable view(context);
             buildInOrder(view, request->sort.value_or(ReportSort()));
             return printOrSave(c, *request, view);
         }
-        GroupReportView view(request->kind, context);
+        GroupReportTable view(request->kind, context);
         view.setSort(request->sort.value_or(ReportSort()));
         return printOrSave(c, *request, view);
     });

@@ -28,9 +28,9 @@ class ScriptedConversion : public ConversionConfirmation {
 public:
     enum class Answer { Accept, NewRate, Cancel };
 
-    std::optional<CurrencyConvertModel::Outcome> confirm(CurrencyConvertModel& model) override
+    std::optional<CurrencyConversionForm::Outcome> confirm(CurrencyConversionForm& model) override
     {
-        shown.push_back({model.codeA(), model.codeB(), model.text(CurrencyConvertModel::Field::LeftAmount),
+        shown.push_back({model.codeA(), model.codeB(), model.text(CurrencyConversionForm::Field::LeftAmount),
                          model.rightAmountText()});
         switch (answer) {
         case Answer::Cancel:

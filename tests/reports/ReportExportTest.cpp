@@ -2,10 +2,10 @@
 
 #include "ReportEngineBook.h"
 
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/PocketExcelHead.h"
 #include "reports/PocketExcelWriter.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 #include "reports/ReportSink.h"
 
@@ -21,9 +21,9 @@ namespace {
 
 class ReportExportTest : public ReportEngineBook {
 protected:
-    GroupReportView categories{ReportKind::Categories, context};
-    GroupReportView projects{ReportKind::Projects, context};
-    TransactionListView list{context};
+    GroupReportTable categories{ReportKind::Categories, context};
+    GroupReportTable projects{ReportKind::Projects, context};
+    TransactionListTable list{context};
     CodePage codePage = CodePage::defaultPage();
 
     QString path(const char* name) const { return rb.book.folder() + QLatin1Char('/') + QLatin1String(name); }
@@ -32,7 +32,7 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QString html(GroupReportView& view)
+    QString html(GroupReportTable& view)
     {
         const ReportExport::Outcome o = ReportExport::save(view, ReportFormat::Html, QStringLiteral("T"),
                                                            path("g.htm"), codePage);

@@ -1,9 +1,9 @@
 #include "reports/ReportJson.h"
 
 #include "ReportEngineBook.h"
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 #include "reports/ReportTableText.h"
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 #include <QJsonArray>
 
@@ -38,7 +38,7 @@ QJsonObject groupRow(qint32 key, const char* label, qint64 deposits, qint64 paym
 TEST_F(ReportJsonTest, CategoriesGiveRowsTotalsAndCurrencyParts)
 {
     addMonth();
-    GroupReportView view(ReportKind::Categories, context);
+    GroupReportTable view(ReportKind::Categories, context);
     ASSERT_TRUE(view.build());
     const QJsonObject json = ReportJson::of(view);
     // 10.00 EUR at 1.5 twice; the transfer keeps its own currency and is not counted.
@@ -56,7 +56,7 @@ TEST_F(ReportJsonTest, CategoriesGiveRowsTotalsAndCurrencyParts)
 
 TEST_F(ReportJsonTest, AnEmptyReportHasEmptyListsAndZeroTotals)
 {
-    GroupReportView view(ReportKind::Projects, context);
+    GroupReportTable view(ReportKind::Projects, context);
     ASSERT_TRUE(view.build());
     const QJsonObject json = ReportJson::of(view);
     EXPECT_TRUE(json.value("rows").toArray().isEmpty());
@@ -71,7 +71,7 @@ TEST_F(ReportJsonTest, TransactionsGiveTheirOwnAndTheConvertedAmount)
 {
     addMonth();
     filter.setCurrency(QStringLiteral("EUR"));
-    TransactionListView view(context);
+    TransactionListTable view(context);
     ASSERT_TRUE(view.build());
     const QJsonObject json = ReportJson::of(view);
     const QJsonArray rows = json.value("rows").toArray();
@@ -96,7 +96,7 @@ TEST_F(ReportJsonTest, TransactionsGiveTheirOwnAndTheConvertedAmount)
 TEST_F(ReportJsonTest, ATransactionDeletedSinceTheBuildIsLeftOut)
 {
     addMonth();
-    TransactionListView view(context);
+    TransactionListTable view(context);
     ASSERT_TRUE(view.build());
     DbTable& t = rb.tables().transactions();
     ASSERT_TRUE(t.moveToRecord(first));
@@ -114,14 +114,14 @@ TEST_F(ReportJsonTest, ATransactionDeletedSinceTheBuildIsLeftOut)
 TEST_F(ReportJsonTest, TheTableShowsTheListsCellsAndTheSum)
 {
     addMonth();
-    GroupReportView groups(ReportKind::Categories, context);
+    GroupReportTable groups(ReportKind::Categories, context);
     ASSERT_TRUE(groups.build());
     EXPECT_EQ(ReportTableText::of(groups), QStringLiteral("Category Description\tDeposit\tPayment\tTotal\n"
                                                           "Food\t30.00\t0.00\t30.00\n"
                                                           "Food:Bread\t0.00\t5.00\t-5.00\n"
                                                           "[Cash]\t0.00\t3.00\t-3.00\n"
                                                           "Sum:\t25.00 USD\n"));
-    TransactionListView list(context);
+    TransactionListTable list(context);
     ASSERT_TRUE(list.build());
     EXPECT_EQ(ReportTableText::of(list), QStringLiteral("Data\tDescription\tSum\tAccount\n"
                                                         "12/5/2003 12:01\tMarket\t10.00\t[Euro Bank]\n"

@@ -52,7 +52,7 @@ class ScriptedConversion : public ConversionConfirmation {
 public:
     enum class Answer { Accept, NewRate, Cancel };
 
-    std::optional<CurrencyConvertModel::Outcome> confirm(CurrencyConvertModel& model) override
+    std::optional<CurrencyConversionForm::Outcome> confirm(CurrencyConversionForm& model) override
     {
         ++asked;
         switch (answer) {

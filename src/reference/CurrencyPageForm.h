@@ -16,7 +16,7 @@
 
 #include <functional>
 
-class CurrencyPageModel {
+class CurrencyPageForm {
 public:
     static const QString Title;         // "Currency"
     static const QString SuffixLabel;   // "Suffix:"
@@ -25,7 +25,7 @@ public:
     static const QString DefaultLabel;  // "Default:"
 
     // The cache must outlive the model. `defaultCode` is the current default.
-    CurrencyPageModel(CurrencyCache& cache, QString defaultCode);
+    CurrencyPageForm(CurrencyCache& cache, QString defaultCode);
 
     // Opening the page: no list selection, the default currency chosen in the
     // combo box (the first one when it is not cached).

@@ -17,7 +17,7 @@
 #include <functional>
 #include <optional>
 
-class CurrencyConvertModel {
+class CurrencyConversionForm {
 public:
     enum class Mode { FixedAmount, EditableAmount };
     enum class Field { LeftRate, RightRate, LeftAmount };
@@ -37,7 +37,7 @@ public:
     // amountA and amountB are the magnitudes the caller moves (amountA usually
     // amountB converted at the stored rate B -> A). The rates start so that the
     // shown rate is not below 1. The cache must outlive the model.
-    CurrencyConvertModel(CurrencyCache& cache, QString codeA, QString codeB, Money amountA, Money amountB,
+    CurrencyConversionForm(CurrencyCache& cache, QString codeA, QString codeB, Money amountA, Money amountB,
                          Mode mode, LocaleValues locale);
 
     Mode mode() const { return m_mode; }

@@ -1,4 +1,4 @@
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 #include "platform/Interaction.h"
 #include "reference/CurrencyCache.h"
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-const QString TransactionListView::RecalcQuestion = QStringLiteral("Recalc?");
+const QString TransactionListTable::RecalcQuestion = QStringLiteral("Recalc?");
 
 namespace {
 
@@ -24,9 +24,9 @@ ReportPopupLine labelled(const QString& label, const QString& value)
 
 }  // namespace
 
-TransactionListView::TransactionListView(const ReportContext& context) : m_context(context) {}
+TransactionListTable::TransactionListTable(const ReportContext& context) : m_context(context) {}
 
-QString TransactionListView::columnTitle(int column)
+QString TransactionListTable::columnTitle(int column)
 {
     switch (column) {
     case 1:
@@ -40,7 +40,7 @@ QString TransactionListView::columnTitle(int column)
     }
 }
 
-bool TransactionListView::build()
+bool TransactionListTable::build()
 {
     CurrencyCache& currencies = m_context.currencies;
     currencies.reload();
@@ -68,7 +68,7 @@ bool TransactionListView::build()
 }
 
 // Equal keys keep the scan's order in either direction.
-void TransactionListView::sortRows()
+void TransactionListTable::sortRows()
 {
     const bool descending = m_sort.descending;
     if (m_sort.column == 1) {
@@ -86,7 +86,7 @@ void TransactionListView::sortRows()
     });
 }
 
-bool TransactionListView::tapHeader(int column)
+bool TransactionListTable::tapHeader(int column)
 {
     if (!m_sort.tap(column, LastSortColumn))
         return false;
@@ -94,12 +94,12 @@ bool TransactionListView::tapHeader(int column)
     return true;
 }
 
-bool TransactionListView::needsRecalc() const
+bool TransactionListTable::needsRecalc() const
 {
     return m_context.filter.changeCounter() != m_filterCounter;
 }
 
-std::optional<TransactionEntry> TransactionListView::entry(qint64 index)
+std::optional<TransactionEntry> TransactionListTable::entry(qint64 index)
 {
     if (index < 0 || index >= rowCount())
         return std::nullopt;
@@ -107,7 +107,7 @@ std::optional<TransactionEntry> TransactionListView::entry(qint64 index)
     return reader.read(m_rows[static_cast<size_t>(index)].record);
 }
 
-void TransactionListView::noteMissing()
+void TransactionListTable::noteMissing()
 {
     if (m_askedRecalc)
         return;
@@ -116,7 +116,7 @@ void TransactionListView::noteMissing()
         build();
 }
 
-QString TransactionListView::cellText(qint64 index, int column)
+QString TransactionListTable::cellText(qint64 index, int column)
 {
     if (index < 0 || index >= rowCount() || column < 1 || column > 3)
         return QString();
@@ -135,12 +135,12 @@ QString TransactionListView::cellText(qint64 index, int column)
     }
 }
 
-QString TransactionListView::sumText() const
+QString TransactionListTable::sumText() const
 {
     return AmountForms::grouped(m_totals.net, m_context.locale);
 }
 
-ReportPopup TransactionListView::popup(qint64 index)
+ReportPopup TransactionListTable::popup(qint64 index)
 {
     ReportPopup lines;
     const std::optional<TransactionEntry> e = entry(index);
@@ -174,7 +174,7 @@ ReportPopup TransactionListView::popup(qint64 index)
 // "Transfer in" for money leaving this account, "Transfer from" for money
 // arriving, then the other side's amount and, between currencies, the rate
 // the two amounts make. A side of 0 makes no rate; that line is left out.
-void TransactionListView::appendTransfer(ReportPopup& lines, const TransactionEntry& e)
+void TransactionListTable::appendTransfer(ReportPopup& lines, const TransactionEntry& e)
 {
     TransactionEntryReader reader(m_context.tables, m_context.currencies, m_currency);
     QString text = (e.amount.isNegative() ? QStringLiteral("Transfer in") : QStringLiteral("Transfer from")) +

@@ -1,4 +1,4 @@
-#include "reports/TransactionListView.h"
+#include "reports/TransactionListTable.h"
 
 #include "ReportEngineBook.h"
 
@@ -8,9 +8,9 @@ namespace {
 
 Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
 
-class TransactionListViewTest : public ReportEngineBook {
+class TransactionListTableTest : public ReportEngineBook {
 protected:
-    TransactionListView list{context};
+    TransactionListTable list{context};
 
     QStringList column(int c)
     {
@@ -50,7 +50,7 @@ protected:
     }
 };
 
-TEST_F(TransactionListViewTest, EveryKeptTransactionIsARowAndCounted)
+TEST_F(TransactionListTableTest, EveryKeptTransactionIsARowAndCounted)
 {
     add(Cash, 1000, Food, 0, QStringLiteral("Shop"), 1);
     add(Euro, -1000, 0, 0, QStringLiteral("Fee"), 2);
@@ -67,7 +67,7 @@ TEST_F(TransactionListViewTest, EveryKeptTransactionIsARowAndCounted)
     EXPECT_EQ(list.cellText(0, 1), QStringLiteral("12/5/2003 12:01"));
 }
 
-TEST_F(TransactionListViewTest, AnEmptyReportHasNoRows)
+TEST_F(TransactionListTableTest, AnEmptyReportHasNoRows)
 {
     ASSERT_TRUE(list.build());
     EXPECT_TRUE(list.isEmpty());
@@ -82,7 +82,7 @@ struct ListSortCase {
     QStringList descriptions;
 };
 
-TEST_F(TransactionListViewTest, EachColumnSortsBothWays)
+TEST_F(TransactionListTableTest, EachColumnSortsBothWays)
 {
     add(Cash, 500, Food, 0, QStringLiteral("b"), 3);
     add(Euro, -400, Food, 0, QStringLiteral("c"), 1);  // -6.00 converted
@@ -102,7 +102,7 @@ TEST_F(TransactionListViewTest, EachColumnSortsBothWays)
     EXPECT_FALSE(list.tapHeader(0));
 }
 
-TEST_F(TransactionListViewTest, ADeletedTransactionAsksRecalcOnceAndYesRebuilds)
+TEST_F(TransactionListTableTest, ADeletedTransactionAsksRecalcOnceAndYesRebuilds)
 {
     add(Cash, 100, Food, 0, QStringLiteral("keep"), 1);
     add(Cash, 200, Food, 0, QStringLiteral("gone"), 2);
@@ -117,7 +117,7 @@ TEST_F(TransactionListViewTest, ADeletedTransactionAsksRecalcOnceAndYesRebuilds)
     EXPECT_EQ(list.cellText(0, 2), QStringLiteral("keep"));
 }
 
-TEST_F(TransactionListViewTest, NoToRecalcIsNotAskedAgainInTheSameBuild)
+TEST_F(TransactionListTableTest, NoToRecalcIsNotAskedAgainInTheSameBuild)
 {
     add(Cash, 100, Food, 0, QStringLiteral("a"), 1);
     add(Cash, 200, Food, 0, QStringLiteral("b"), 2);
@@ -136,7 +136,7 @@ TEST_F(TransactionListViewTest, NoToRecalcIsNotAskedAgainInTheSameBuild)
     EXPECT_EQ(list.rowCount(), 0);
 }
 
-TEST_F(TransactionListViewTest, StopKeepsTheTransactionsCountedSoFar)
+TEST_F(TransactionListTableTest, StopKeepsTheTransactionsCountedSoFar)
 {
     for (int i = 0; i < 30; ++i)
         add(Cash, 100, Food, 0, QString(), i);
@@ -148,7 +148,7 @@ TEST_F(TransactionListViewTest, StopKeepsTheTransactionsCountedSoFar)
     EXPECT_EQ(list.totals().net, m(600));
 }
 
-TEST_F(TransactionListViewTest, PopupOfAnOrdinaryTransaction)
+TEST_F(TransactionListTableTest, PopupOfAnOrdinaryTransaction)
 {
     TransactionSpec s;
     s.account = Cash;
@@ -177,7 +177,7 @@ TEST_F(TransactionListViewTest, PopupOfAnOrdinaryTransaction)
                                      }));
 }
 
-TEST_F(TransactionListViewTest, PopupOfATransferBetweenCurrenciesGivesTheRate)
+TEST_F(TransactionListTableTest, PopupOfATransferBetweenCurrenciesGivesTheRate)
 {
     addTransfer(-3000, 2000);
     ASSERT_TRUE(list.build());
@@ -193,7 +193,7 @@ TEST_F(TransactionListViewTest, PopupOfATransferBetweenCurrenciesGivesTheRate)
     EXPECT_TRUE(texts(list.popup(1)).contains(QStringLiteral("Transfer from:\t[Cash]\t  30.00 USD")));
 }
 
-TEST_F(TransactionListViewTest, PopupOfATransferOfZeroHasNoRate)
+TEST_F(TransactionListTableTest, PopupOfATransferOfZeroHasNoRate)
 {
     addTransfer(0, 2000);
     ASSERT_TRUE(list.build());
@@ -204,7 +204,7 @@ TEST_F(TransactionListViewTest, PopupOfATransferOfZeroHasNoRate)
     EXPECT_TRUE(texts(list.popup(1)).contains(QStringLiteral("Exchange rate 1 EUR = 0 USD")));
 }
 
-TEST_F(TransactionListViewTest, PopupOfATransferWhoseOtherSideIsGone)
+TEST_F(TransactionListTableTest, PopupOfATransferWhoseOtherSideIsGone)
 {
     addTransfer(-3000, 2000);
     ASSERT_TRUE(list.build());

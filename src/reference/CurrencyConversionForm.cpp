@@ -1,4 +1,4 @@
-#include "reference/CurrencyConvertModel.h"
+#include "reference/CurrencyConversionForm.h"
 
 #include "reference/RateText.h"
 #include "store/NumberParse.h"
@@ -25,9 +25,9 @@ Money hundredthsOf(double units)
 
 }  // namespace
 
-const QString CurrencyConvertModel::Title = QStringLiteral("Confirm Currency Convertation");
+const QString CurrencyConversionForm::Title = QStringLiteral("Confirm Currency Convertation");
 
-CurrencyConvertModel::CurrencyConvertModel(CurrencyCache& cache, QString codeA, QString codeB, Money amountA,
+CurrencyConversionForm::CurrencyConversionForm(CurrencyCache& cache, QString codeA, QString codeB, Money amountA,
                                            Money amountB, Mode mode, LocaleValues locale)
     : m_cache(cache),
       m_codeA(std::move(codeA)),
@@ -40,7 +40,7 @@ CurrencyConvertModel::CurrencyConvertModel(CurrencyCache& cache, QString codeA, 
     m_leftAmount = moneyText(amountA, m_locale);
 }
 
-void CurrencyConvertModel::fillRates()
+void CurrencyConversionForm::fillRates()
 {
     // The rate is shown the way round that is not below 1.
     const double forward = m_cache.rate(m_codeA, m_codeB);
@@ -53,7 +53,7 @@ void CurrencyConvertModel::fillRates()
     }
 }
 
-QString CurrencyConvertModel::text(Field field) const
+QString CurrencyConversionForm::text(Field field) const
 {
     switch (field) {
     case Field::LeftRate:
@@ -66,22 +66,22 @@ QString CurrencyConvertModel::text(Field field) const
     return {};
 }
 
-QString CurrencyConvertModel::rightAmountText() const
+QString CurrencyConversionForm::rightAmountText() const
 {
     return moneyText(m_amountB, m_locale);
 }
 
-QString CurrencyConvertModel::resetText() const
+QString CurrencyConversionForm::resetText() const
 {
     return moneyText(Money::fromHundredths(ResetHundredths), m_locale);
 }
 
-void CurrencyConvertModel::setWriteListener(std::function<void(Field, const QString&)> listener)
+void CurrencyConversionForm::setWriteListener(std::function<void(Field, const QString&)> listener)
 {
     m_listener = std::move(listener);
 }
 
-QString& CurrencyConvertModel::slot(Field field)
+QString& CurrencyConversionForm::slot(Field field)
 {
     switch (field) {
     case Field::LeftRate:
@@ -94,7 +94,7 @@ QString& CurrencyConvertModel::slot(Field field)
     return m_leftAmount;
 }
 
-void CurrencyConvertModel::write(Field field, const QString& value)
+void CurrencyConversionForm::write(Field field, const QString& value)
 {
     slot(field) = value;
     if (!m_listener)
@@ -104,7 +104,7 @@ void CurrencyConvertModel::write(Field field, const QString& value)
     m_writing = false;
 }
 
-void CurrencyConvertModel::editLeftRate(const QString& text)
+void CurrencyConversionForm::editLeftRate(const QString& text)
 {
     if (m_writing)
         return;
@@ -112,7 +112,7 @@ void CurrencyConvertModel::editLeftRate(const QString& text)
     recalculateFromRates();
 }
 
-void CurrencyConvertModel::editRightRate(const QString& text)
+void CurrencyConversionForm::editRightRate(const QString& text)
 {
     if (m_writing)
         return;
@@ -120,7 +120,7 @@ void CurrencyConvertModel::editRightRate(const QString& text)
     recalculateFromRates();
 }
 
-void CurrencyConvertModel::editLeftAmount(const QString& text)
+void CurrencyConversionForm::editLeftAmount(const QString& text)
 {
     if (m_writing || m_mode != Mode::EditableAmount)
         return;
@@ -128,7 +128,7 @@ void CurrencyConvertModel::editLeftAmount(const QString& text)
     recalculateFromAmount();
 }
 
-void CurrencyConvertModel::recalculateFromRates()
+void CurrencyConversionForm::recalculateFromRates()
 {
     // A reset replaces an edit's text, which counts as a change of its own and
     // runs the step again; each edit is reset at most once, hence three passes.
@@ -151,7 +151,7 @@ void CurrencyConvertModel::recalculateFromRates()
     }
 }
 
-void CurrencyConvertModel::recalculateFromAmount()
+void CurrencyConversionForm::recalculateFromAmount()
 {
     double e = parseLenientNumber(m_leftAmount);
     if (exceedsLimit(e)) {
@@ -171,7 +171,7 @@ void CurrencyConvertModel::recalculateFromAmount()
     }
 }
 
-CurrencyConvertModel::Outcome CurrencyConvertModel::accept()
+CurrencyConversionForm::Outcome CurrencyConversionForm::accept()
 {
     Outcome outcome;
     const double rate = parseLenientNumber(m_rightRate) / parseLenientNumber(m_leftRate);

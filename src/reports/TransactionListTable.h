@@ -17,14 +17,14 @@
 #include <optional>
 #include <vector>
 
-class TransactionListView {
+class TransactionListTable {
 public:
     static constexpr int ColumnCount = 4;
     static constexpr int LastSortColumn = 3;
     static const QString RecalcQuestion;  // "Recalc?"
 
     // The context must outlive the view.
-    explicit TransactionListView(const ReportContext& context);
+    explicit TransactionListTable(const ReportContext& context);
 
     static QString columnTitle(int column);
 

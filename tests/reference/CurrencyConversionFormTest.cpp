@@ -1,4 +1,4 @@
-#include "reference/CurrencyConvertModel.h"
+#include "reference/CurrencyConversionForm.h"
 
 #include "CurrencyBook.h"
 
@@ -9,8 +9,8 @@
 
 namespace {
 
-using Field = CurrencyConvertModel::Field;
-using Mode = CurrencyConvertModel::Mode;
+using Field = CurrencyConversionForm::Field;
+using Mode = CurrencyConversionForm::Mode;
 
 constexpr qint64 Max = std::numeric_limits<qint64>::max();
 
@@ -18,7 +18,7 @@ QString s(const char* text) { return QString::fromUtf8(text); }
 Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
 
 // Money moves from A (number 1) to B (number 2); B's record holds `bToA`.
-class CurrencyConvertModelTest : public ::testing::Test {
+class CurrencyConversionFormTest : public ::testing::Test {
 protected:
     void withRate(const char* bToA)
     {
@@ -27,17 +27,17 @@ protected:
         ASSERT_TRUE(cache.reload());
     }
 
-    CurrencyConvertModel model(Money amountA, Money amountB, Mode mode = Mode::EditableAmount,
+    CurrencyConversionForm model(Money amountA, Money amountB, Mode mode = Mode::EditableAmount,
                                LocaleValues locale = {})
     {
-        return CurrencyConvertModel(cache, s("AAA"), s("BBB"), amountA, amountB, mode, locale);
+        return CurrencyConversionForm(cache, s("AAA"), s("BBB"), amountA, amountB, mode, locale);
     }
 
     CurrencyBook book;
     CurrencyCache cache{book.table()};
 };
 
-TEST_F(CurrencyConvertModelTest, ShowsTheRateTheWayRoundThatIsNotBelowOne)
+TEST_F(CurrencyConversionFormTest, ShowsTheRateTheWayRoundThatIsNotBelowOne)
 {
     const struct {
         const char* bToA;
@@ -55,14 +55,14 @@ TEST_F(CurrencyConvertModelTest, ShowsTheRateTheWayRoundThatIsNotBelowOne)
         fresh.add(2, "BBB", "b", "Beta", {{1, c.bToA}});
         CurrencyCache pair(fresh.table());
         ASSERT_TRUE(pair.reload());
-        const CurrencyConvertModel dialog(pair, s("AAA"), s("BBB"), m(100), m(200), Mode::FixedAmount, {});
+        const CurrencyConversionForm dialog(pair, s("AAA"), s("BBB"), m(100), m(200), Mode::FixedAmount, {});
         EXPECT_EQ(dialog.text(Field::LeftRate), s(c.left)) << c.bToA;
         EXPECT_EQ(dialog.text(Field::RightRate), s(c.right)) << c.bToA;
     }
-    EXPECT_EQ(CurrencyConvertModel::Title, s("Confirm Currency Convertation"));
+    EXPECT_EQ(CurrencyConversionForm::Title, s("Confirm Currency Convertation"));
 }
 
-TEST_F(CurrencyConvertModelTest, ShowsBothAmountsInMoneyFormat)
+TEST_F(CurrencyConversionFormTest, ShowsBothAmountsInMoneyFormat)
 {
     withRate("0.50000");
     const auto dialog = model(m(61725), m(123450));
@@ -70,7 +70,7 @@ TEST_F(CurrencyConvertModelTest, ShowsBothAmountsInMoneyFormat)
     EXPECT_EQ(dialog.rightAmountText(), s("1 234.50"));
 }
 
-TEST_F(CurrencyConvertModelTest, RateEditsRecalculateTheAmountInA)
+TEST_F(CurrencyConversionFormTest, RateEditsRecalculateTheAmountInA)
 {
     withRate("0.50000");
     const struct {
@@ -95,7 +95,7 @@ TEST_F(CurrencyConvertModelTest, RateEditsRecalculateTheAmountInA)
     }
 }
 
-TEST_F(CurrencyConvertModelTest, ARightRateOfZeroLeavesTheAmountsAlone)
+TEST_F(CurrencyConversionFormTest, ARightRateOfZeroLeavesTheAmountsAlone)
 {
     withRate("0.50000");
     auto dialog = model(m(500), m(1000));
@@ -105,7 +105,7 @@ TEST_F(CurrencyConvertModelTest, ARightRateOfZeroLeavesTheAmountsAlone)
     }
 }
 
-TEST_F(CurrencyConvertModelTest, OverLargeRatesAreResetToTheLargestAmount)
+TEST_F(CurrencyConversionFormTest, OverLargeRatesAreResetToTheLargestAmount)
 {
     withRate("0.50000");
     LocaleValues german;
@@ -127,7 +127,7 @@ TEST_F(CurrencyConvertModelTest, OverLargeRatesAreResetToTheLargestAmount)
     }
 }
 
-TEST_F(CurrencyConvertModelTest, TheLimitIsOnTheRoundedValue)
+TEST_F(CurrencyConversionFormTest, TheLimitIsOnTheRoundedValue)
 {
     withRate("0.50000");
     auto dialog = model(m(0), m(100));
@@ -137,7 +137,7 @@ TEST_F(CurrencyConvertModelTest, TheLimitIsOnTheRoundedValue)
     EXPECT_EQ(dialog.text(Field::LeftRate), s("10 000 000 000.00"));
 }
 
-TEST_F(CurrencyConvertModelTest, TypingTheAmountInASetsTheRate)
+TEST_F(CurrencyConversionFormTest, TypingTheAmountInASetsTheRate)
 {
     withRate("0.50000");
     const struct {
@@ -161,7 +161,7 @@ TEST_F(CurrencyConvertModelTest, TypingTheAmountInASetsTheRate)
     }
 }
 
-TEST_F(CurrencyConvertModelTest, AnOverLargeAmountIsResetAndUsed)
+TEST_F(CurrencyConversionFormTest, AnOverLargeAmountIsResetAndUsed)
 {
     withRate("0.50000");
     auto dialog = model(m(0), m(100));
@@ -171,7 +171,7 @@ TEST_F(CurrencyConvertModelTest, AnOverLargeAmountIsResetAndUsed)
     EXPECT_EQ(dialog.text(Field::RightRate), s("1.00"));
 }
 
-TEST_F(CurrencyConvertModelTest, TheFixedModeTakesNoTypedAmount)
+TEST_F(CurrencyConversionFormTest, TheFixedModeTakesNoTypedAmount)
 {
     withRate("0.50000");
     auto dialog = model(m(500), m(1000), Mode::FixedAmount);
@@ -180,7 +180,7 @@ TEST_F(CurrencyConvertModelTest, TheFixedModeTakesNoTypedAmount)
     EXPECT_EQ(dialog.text(Field::LeftRate), s("1.00"));
 }
 
-TEST_F(CurrencyConvertModelTest, ItsOwnWritesDoNotRecalculate)
+TEST_F(CurrencyConversionFormTest, ItsOwnWritesDoNotRecalculate)
 {
     withRate("0.50000");
     auto dialog = model(m(0), m(20000));
@@ -211,7 +211,7 @@ TEST_F(CurrencyConvertModelTest, ItsOwnWritesDoNotRecalculate)
     EXPECT_EQ(dialog.text(Field::RightRate), s("4"));
 }
 
-TEST_F(CurrencyConvertModelTest, OkStoresTheRateAndYieldsTheAmounts)
+TEST_F(CurrencyConversionFormTest, OkStoresTheRateAndYieldsTheAmounts)
 {
     withRate("0.50000");
     auto dialog = model(m(0), m(30000));
@@ -227,7 +227,7 @@ TEST_F(CurrencyConvertModelTest, OkStoresTheRateAndYieldsTheAmounts)
     EXPECT_EQ(book.rateText(2, 1), s("0.33333"));
 }
 
-TEST_F(CurrencyConvertModelTest, OkWithAnUnusableRateStoresNoRate)
+TEST_F(CurrencyConversionFormTest, OkWithAnUnusableRateStoresNoRate)
 {
     withRate("0.50000");
     const std::pair<const char*, const char*> cases[] = {{"1", "0"}, {"0", "1"}, {"0", "0"}, {"1", "-2"}, {"", "3"}};
@@ -245,7 +245,7 @@ TEST_F(CurrencyConvertModelTest, OkWithAnUnusableRateStoresNoRate)
     EXPECT_DOUBLE_EQ(cache.rate(u"AAA", u"BBB"), 2.0);
 }
 
-TEST_F(CurrencyConvertModelTest, HugeAmountsSaturateInsteadOfOverflowing)
+TEST_F(CurrencyConversionFormTest, HugeAmountsSaturateInsteadOfOverflowing)
 {
     withRate("0.50000");
     auto dialog = model(m(0), m(Max), Mode::FixedAmount);
@@ -257,9 +257,9 @@ TEST_F(CurrencyConvertModelTest, HugeAmountsSaturateInsteadOfOverflowing)
     EXPECT_EQ(outcome.amountB.hundredths(), Max);
 }
 
-TEST_F(CurrencyConvertModelTest, UnknownCurrenciesConvertOneToOne)
+TEST_F(CurrencyConversionFormTest, UnknownCurrenciesConvertOneToOne)
 {
-    CurrencyConvertModel dialog(cache, s("XXX"), s("YYY"), m(100), m(100), Mode::FixedAmount, {});
+    CurrencyConversionForm dialog(cache, s("XXX"), s("YYY"), m(100), m(100), Mode::FixedAmount, {});
     EXPECT_EQ(dialog.text(Field::LeftRate), s("1.00"));
     EXPECT_EQ(dialog.text(Field::RightRate), s("1.00000"));
     const auto outcome = dialog.accept();

@@ -1,21 +1,21 @@
-#include "reference/CurrencyPageModel.h"
+#include "reference/CurrencyPageForm.h"
 
 #include "reference/BuiltInCurrencies.h"
 #include "reference/RateText.h"
 #include "store/NumberParse.h"
 
-const QString CurrencyPageModel::Title = QStringLiteral("Currency");
-const QString CurrencyPageModel::SuffixLabel = QStringLiteral("Suffix:");
-const QString CurrencyPageModel::RateGroup = QStringLiteral("Exchange rate to");
-const QString CurrencyPageModel::SetDefaultText = QStringLiteral("Set Default");
-const QString CurrencyPageModel::DefaultLabel = QStringLiteral("Default:");
+const QString CurrencyPageForm::Title = QStringLiteral("Currency");
+const QString CurrencyPageForm::SuffixLabel = QStringLiteral("Suffix:");
+const QString CurrencyPageForm::RateGroup = QStringLiteral("Exchange rate to");
+const QString CurrencyPageForm::SetDefaultText = QStringLiteral("Set Default");
+const QString CurrencyPageForm::DefaultLabel = QStringLiteral("Default:");
 
-CurrencyPageModel::CurrencyPageModel(CurrencyCache& cache, QString defaultCode)
+CurrencyPageForm::CurrencyPageForm(CurrencyCache& cache, QString defaultCode)
     : m_cache(cache), m_defaultCode(std::move(defaultCode))
 {
 }
 
-void CurrencyPageModel::open()
+void CurrencyPageForm::open()
 {
     m_seenReload = m_cache.reloadCount();
     m_listRow = -1;
@@ -26,7 +26,7 @@ void CurrencyPageModel::open()
     selectComboRow(defaultRow >= 0 ? defaultRow : 0);
 }
 
-QStringList CurrencyPageModel::items() const
+QStringList CurrencyPageForm::items() const
 {
     QStringList list;
     for (int i = 0; i < m_cache.size(); ++i)
@@ -34,17 +34,17 @@ QStringList CurrencyPageModel::items() const
     return list;
 }
 
-int CurrencyPageModel::validRow(int row) const
+int CurrencyPageForm::validRow(int row) const
 {
     return row >= 0 && row < m_cache.size() ? row : -1;
 }
 
-QString CurrencyPageModel::codeAt(int row) const
+QString CurrencyPageForm::codeAt(int row) const
 {
     return validRow(row) < 0 ? QString() : m_cache.entries()[static_cast<size_t>(row)].code;
 }
 
-void CurrencyPageModel::selectListRow(int row)
+void CurrencyPageForm::selectListRow(int row)
 {
     m_listRow = validRow(row);
     m_listCode = codeAt(m_listRow);
@@ -52,24 +52,24 @@ void CurrencyPageModel::selectListRow(int row)
     refreshRate();
 }
 
-void CurrencyPageModel::selectComboRow(int row)
+void CurrencyPageForm::selectComboRow(int row)
 {
     m_comboRow = validRow(row);
     m_comboCode = codeAt(m_comboRow);
     refreshRate();
 }
 
-bool CurrencyPageModel::isRateEnabled() const
+bool CurrencyPageForm::isRateEnabled() const
 {
     return m_listRow >= 0 && m_comboRow >= 0 && m_listRow != m_comboRow;
 }
 
-void CurrencyPageModel::setRateRefreshListener(std::function<void(const QString&)> listener)
+void CurrencyPageForm::setRateRefreshListener(std::function<void(const QString&)> listener)
 {
     m_rateListener = std::move(listener);
 }
 
-void CurrencyPageModel::refreshRate()
+void CurrencyPageForm::refreshRate()
 {
     if (m_listRow < 0 || m_comboRow < 0)
         return;
@@ -82,7 +82,7 @@ void CurrencyPageModel::refreshRate()
     m_refreshing = false;
 }
 
-bool CurrencyPageModel::editSuffix(const QString& text)
+bool CurrencyPageForm::editSuffix(const QString& text)
 {
     followCache();
     if (m_listRow < 0)
@@ -93,7 +93,7 @@ bool CurrencyPageModel::editSuffix(const QString& text)
     return written;
 }
 
-bool CurrencyPageModel::editRate(const QString& text)
+bool CurrencyPageForm::editRate(const QString& text)
 {
     if (m_refreshing)
         return false;
@@ -109,7 +109,7 @@ bool CurrencyPageModel::editRate(const QString& text)
     return true;
 }
 
-QString CurrencyPageModel::setDefault()
+QString CurrencyPageForm::setDefault()
 {
     followCache();
     if (m_listRow >= 0)
@@ -117,7 +117,7 @@ QString CurrencyPageModel::setDefault()
     return m_listRow >= 0 ? m_listCode : QString();
 }
 
-QString CurrencyPageModel::defaultText() const
+QString CurrencyPageForm::defaultText() const
 {
     const int cached = m_cache.indexOf(m_defaultCode);
     if (cached >= 0)
@@ -126,12 +126,12 @@ QString CurrencyPageModel::defaultText() const
     return builtIn >= 0 ? BuiltInCurrencies::displayText(builtIn) : m_defaultCode;
 }
 
-QString CurrencyPageModel::defaultLine() const
+QString CurrencyPageForm::defaultLine() const
 {
     return DefaultLabel + QLatin1Char(' ') + defaultText();
 }
 
-bool CurrencyPageModel::followCache()
+bool CurrencyPageForm::followCache()
 {
     if (m_cache.reloadCount() == m_seenReload)
         return false;

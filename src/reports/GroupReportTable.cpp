@@ -1,4 +1,4 @@
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 
 #include "platform/Interaction.h"
 #include "reference/CurrencyCache.h"
@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-const QString GroupReportView::EmptyText = QStringLiteral("Report Empty");
+const QString GroupReportTable::EmptyText = QStringLiteral("Report Empty");
 
 // A total of 0 has no shares: nullopt rather than a division by zero. The
 // share is held within +/-10^12 percent so the rounding stays in range.
-std::optional<QString> GroupReportView::shareText(Money value, Money whole)
+std::optional<QString> GroupReportTable::shareText(Money value, Money whole)
 {
     if (whole.isZero())
         return std::nullopt;
@@ -25,13 +25,13 @@ std::optional<QString> GroupReportView::shareText(Money value, Money whole)
     return AmountForms::plain(Money::fromHundredths(std::llround(hundredths)));
 }
 
-GroupReportView::GroupReportView(ReportKind kind, const ReportContext& context)
+GroupReportTable::GroupReportTable(ReportKind kind, const ReportContext& context)
     : m_context(context), m_labels(context.tables)
 {
     m_report.kind = kind;
 }
 
-QString GroupReportView::columnTitle(ReportKind kind, int column)
+QString GroupReportTable::columnTitle(ReportKind kind, int column)
 {
     switch (column) {
     case 1:
@@ -48,7 +48,7 @@ QString GroupReportView::columnTitle(ReportKind kind, int column)
     }
 }
 
-bool GroupReportView::build()
+bool GroupReportTable::build()
 {
     CurrencyCache& currencies = m_context.currencies;
     currencies.reload();
@@ -68,7 +68,7 @@ bool GroupReportView::build()
     return !m_report.stopped;
 }
 
-bool GroupReportView::tapHeader(int column)
+bool GroupReportTable::tapHeader(int column)
 {
     if (!m_sort.tap(column, GroupRowOrder::LastColumn))
         return false;
@@ -76,30 +76,30 @@ bool GroupReportView::tapHeader(int column)
     return true;
 }
 
-void GroupReportView::setSort(const ReportSort& sort)
+void GroupReportTable::setSort(const ReportSort& sort)
 {
     m_sort = sort;
     build();
 }
 
-bool GroupReportView::needsRecalc() const
+bool GroupReportTable::needsRecalc() const
 {
     return m_context.filter.changeCounter() != m_report.filterCounter;
 }
 
-const GroupRow* GroupReportView::row(qint64 index) const
+const GroupRow* GroupReportTable::row(qint64 index) const
 {
     if (index < 0 || index >= rowCount())
         return nullptr;
     return &m_report.rows[static_cast<size_t>(index)];
 }
 
-QString GroupReportView::amountText(Money amount, const QString& code) const
+QString GroupReportTable::amountText(Money amount, const QString& code) const
 {
     return m_context.currencies.amountText(amount, code, m_context.locale);
 }
 
-QString GroupReportView::cellText(qint64 index, int column) const
+QString GroupReportTable::cellText(qint64 index, int column) const
 {
     const GroupRow* r = row(index);
     if (!r)
@@ -118,24 +118,24 @@ QString GroupReportView::cellText(qint64 index, int column) const
     }
 }
 
-int GroupReportView::iconOf(qint64 index) const
+int GroupReportTable::iconOf(qint64 index) const
 {
     const GroupRow* r = row(index);
     return r ? (r->counted ? 2 : 1) : 0;
 }
 
-QString GroupReportView::fullName(qint64 index) const
+QString GroupReportTable::fullName(qint64 index) const
 {
     const GroupRow* r = row(index);
     return r ? r->label : QString();
 }
 
-QString GroupReportView::sumText() const
+QString GroupReportTable::sumText() const
 {
     return AmountForms::grouped(m_report.totals.net, m_context.locale);
 }
 
-ReportPopup GroupReportView::popup(qint64 index)
+ReportPopup GroupReportTable::popup(qint64 index)
 {
     ReportPopup lines;
     const GroupRow* r = row(index);
@@ -157,7 +157,7 @@ ReportPopup GroupReportView::popup(qint64 index)
 
 // A share of a total that is 0 (a report of payments only has no inflows)
 // has no meaning; its line is left out.
-void GroupReportView::appendShares(ReportPopup& lines, const GroupRow& row) const
+void GroupReportTable::appendShares(ReportPopup& lines, const GroupRow& row) const
 {
     const ReportTotals& totals = m_report.totals;
     if (!row.deposits.isZero()) {
@@ -170,7 +170,7 @@ void GroupReportView::appendShares(ReportPopup& lines, const GroupRow& row) cons
     }
 }
 
-void GroupReportView::appendCurrencyParts(ReportPopup& lines, const GroupRow& row) const
+void GroupReportTable::appendCurrencyParts(ReportPopup& lines, const GroupRow& row) const
 {
     const std::vector<CachedCurrency>& entries = m_context.currencies.entries();
     bool any = false;

@@ -1,4 +1,4 @@
-#include "reference/CurrencyPageModel.h"
+#include "reference/CurrencyPageForm.h"
 
 #include "CurrencyBook.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 QString s(const char* text) { return QString::fromUtf8(text); }
 
-class CurrencyPageModelTest : public ::testing::Test {
+class CurrencyPageFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -21,10 +21,10 @@ protected:
 
     CurrencyBook book;
     CurrencyCache cache{book.table()};
-    CurrencyPageModel page{cache, s("EUR")};
+    CurrencyPageForm page{cache, s("EUR")};
 };
 
-TEST_F(CurrencyPageModelTest, OpensWithTheDefaultInTheComboAndNoListSelection)
+TEST_F(CurrencyPageFormTest, OpensWithTheDefaultInTheComboAndNoListSelection)
 {
     EXPECT_EQ(page.items(), (QStringList{s("US Dollar (USD)"), s("Euro (EUR)"), s("Japanese Yen (JPY)")}));
     EXPECT_EQ(page.comboRow(), 1);
@@ -38,7 +38,7 @@ TEST_F(CurrencyPageModelTest, OpensWithTheDefaultInTheComboAndNoListSelection)
     EXPECT_EQ(page.defaultCode(), s("EUR"));
 }
 
-TEST_F(CurrencyPageModelTest, ShowsTheRateFromListToCombo)
+TEST_F(CurrencyPageFormTest, ShowsTheRateFromListToCombo)
 {
     struct Case {
         int list;
@@ -62,7 +62,7 @@ TEST_F(CurrencyPageModelTest, ShowsTheRateFromListToCombo)
     EXPECT_FALSE(page.isRateEnabled());
 }
 
-TEST_F(CurrencyPageModelTest, ARefreshIsNotTyping)
+TEST_F(CurrencyPageFormTest, ARefreshIsNotTyping)
 {
     // A view echoes every refreshed text back as an edit, as a line edit's
     // change notice would.
@@ -80,7 +80,7 @@ TEST_F(CurrencyPageModelTest, ARefreshIsNotTyping)
     EXPECT_EQ(book.rateText(3, 1), s("<none>"));
 }
 
-TEST_F(CurrencyPageModelTest, TypingStoresOnlyUsableRates)
+TEST_F(CurrencyPageFormTest, TypingStoresOnlyUsableRates)
 {
     page.selectListRow(0);
     page.selectComboRow(2);
@@ -95,7 +95,7 @@ TEST_F(CurrencyPageModelTest, TypingStoresOnlyUsableRates)
     EXPECT_DOUBLE_EQ(cache.rate(u"USD", u"JPY"), 0.5);
 }
 
-TEST_F(CurrencyPageModelTest, NothingTypedLeavesThePageUnmodified)
+TEST_F(CurrencyPageFormTest, NothingTypedLeavesThePageUnmodified)
 {
     page.selectListRow(0);
     page.selectComboRow(2);
@@ -104,7 +104,7 @@ TEST_F(CurrencyPageModelTest, NothingTypedLeavesThePageUnmodified)
     EXPECT_EQ(cache.rate(u"USD", u"JPY"), 1.0);
 }
 
-TEST_F(CurrencyPageModelTest, SuffixEditsWriteTheSymbolAndKeepTheSelection)
+TEST_F(CurrencyPageFormTest, SuffixEditsWriteTheSymbolAndKeepTheSelection)
 {
     page.selectListRow(2);
     const quint64 seen = cache.reloadCount();
@@ -116,7 +116,7 @@ TEST_F(CurrencyPageModelTest, SuffixEditsWriteTheSymbolAndKeepTheSelection)
     EXPECT_EQ(cache.symbolOf(u"JPY"), s("y"));
 }
 
-TEST_F(CurrencyPageModelTest, SelectionsFollowTheirCurrenciesAcrossAReload)
+TEST_F(CurrencyPageFormTest, SelectionsFollowTheirCurrenciesAcrossAReload)
 {
     page.selectListRow(2);  // JPY
     page.selectComboRow(1);  // EUR
@@ -130,7 +130,7 @@ TEST_F(CurrencyPageModelTest, SelectionsFollowTheirCurrenciesAcrossAReload)
     EXPECT_DOUBLE_EQ(cache.rate(u"JPY", u"EUR"), 0.01);
 }
 
-TEST_F(CurrencyPageModelTest, SetDefaultTakesTheListCurrency)
+TEST_F(CurrencyPageFormTest, SetDefaultTakesTheListCurrency)
 {
     page.selectListRow(2);
     EXPECT_EQ(page.setDefault(), s("JPY"));
@@ -138,13 +138,13 @@ TEST_F(CurrencyPageModelTest, SetDefaultTakesTheListCurrency)
     EXPECT_EQ(page.defaultLine(), s("Default: Japanese Yen (JPY)"));
 }
 
-TEST(CurrencyPageModel, OneCurrencyKeepsTheRateEditDisabled)
+TEST(CurrencyPageForm, OneCurrencyKeepsTheRateEditDisabled)
 {
     CurrencyBook book;
     book.add(1, "USD", "$", "US Dollar");
     CurrencyCache cache(book.table());
     ASSERT_TRUE(cache.reload());
-    CurrencyPageModel page(cache, s("USD"));
+    CurrencyPageForm page(cache, s("USD"));
     page.open();
     page.selectListRow(0);
     EXPECT_EQ(page.comboRow(), 0);
@@ -154,17 +154,17 @@ TEST(CurrencyPageModel, OneCurrencyKeepsTheRateEditDisabled)
     EXPECT_EQ(book.rateText(1, 1), s("<none>"));
 }
 
-TEST(CurrencyPageModel, DefaultLineNamesAnUncachedDefault)
+TEST(CurrencyPageForm, DefaultLineNamesAnUncachedDefault)
 {
     CurrencyBook book;
     CurrencyCache cache(book.table());
     ASSERT_TRUE(cache.reload());
-    CurrencyPageModel builtIn(cache, s("AFA"));
+    CurrencyPageForm builtIn(cache, s("AFA"));
     builtIn.open();
     EXPECT_EQ(builtIn.defaultText(), s("Afghanistan Afghani (AFA)"));
     EXPECT_TRUE(builtIn.items().isEmpty());
     EXPECT_EQ(builtIn.comboRow(), -1);
-    CurrencyPageModel unknown(cache, s("QQQ"));
+    CurrencyPageForm unknown(cache, s("QQQ"));
     EXPECT_EQ(unknown.defaultText(), s("QQQ"));
 }
 

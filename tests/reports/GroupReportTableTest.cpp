@@ -1,4 +1,4 @@
-#include "reports/GroupReportView.h"
+#include "reports/GroupReportTable.h"
 
 #include "ReportEngineBook.h"
 
@@ -8,12 +8,12 @@ namespace {
 
 Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
 
-class GroupReportViewTest : public ReportEngineBook {
+class GroupReportTableTest : public ReportEngineBook {
 protected:
-    GroupReportView categories{ReportKind::Categories, context};
-    GroupReportView projects{ReportKind::Projects, context};
+    GroupReportTable categories{ReportKind::Categories, context};
+    GroupReportTable projects{ReportKind::Projects, context};
 
-    const GroupRow* rowWithKey(const GroupReportView& view, qint32 key)
+    const GroupRow* rowWithKey(const GroupReportTable& view, qint32 key)
     {
         for (const GroupRow& r : view.report().rows) {
             if (r.key == key)
@@ -21,7 +21,7 @@ protected:
         }
         return nullptr;
     }
-    QList<qint32> keys(const GroupReportView& view)
+    QList<qint32> keys(const GroupReportTable& view)
     {
         QList<qint32> out;
         for (const GroupRow& r : view.report().rows)
@@ -37,17 +37,17 @@ protected:
     }
 };
 
-TEST_F(GroupReportViewTest, AnEmptyBookGivesAnEmptyReportWithSumZero)
+TEST_F(GroupReportTableTest, AnEmptyBookGivesAnEmptyReportWithSumZero)
 {
     EXPECT_TRUE(categories.build());
     EXPECT_TRUE(categories.isEmpty());
     EXPECT_EQ(categories.sumText(), QStringLiteral("0.00"));
-    EXPECT_EQ(GroupReportView::EmptyText, QStringLiteral("Report Empty"));
+    EXPECT_EQ(GroupReportTable::EmptyText, QStringLiteral("Report Empty"));
     EXPECT_EQ(categories.cellText(0, 1), QString());
     EXPECT_EQ(categories.iconOf(0), 0);
 }
 
-TEST_F(GroupReportViewTest, TransfersGetOneUncountedRowPerOwnAccount)
+TEST_F(GroupReportTableTest, TransfersGetOneUncountedRowPerOwnAccount)
 {
     add(Cash, -5000, -Euro);
     add(Euro, 3333, -Cash);
@@ -69,7 +69,7 @@ TEST_F(GroupReportViewTest, TransfersGetOneUncountedRowPerOwnAccount)
     EXPECT_EQ(categories.iconOf(0), 1);
 }
 
-TEST_F(GroupReportViewTest, ForeignAmountsAreConvertedPerTransactionAndKeptUnconvertedPerCurrency)
+TEST_F(GroupReportTableTest, ForeignAmountsAreConvertedPerTransactionAndKeptUnconvertedPerCurrency)
 {
     add(Euro, 1000, Food);
     add(Euro, 1000, Food);
@@ -84,7 +84,7 @@ TEST_F(GroupReportViewTest, ForeignAmountsAreConvertedPerTransactionAndKeptUncon
     EXPECT_EQ(categories.report().totals.deposits, m(3000));
 }
 
-TEST_F(GroupReportViewTest, HalfAHundredthRoundsAwayFromZero)
+TEST_F(GroupReportTableTest, HalfAHundredthRoundsAwayFromZero)
 {
     ASSERT_TRUE(cache.storeRate(QStringLiteral("EUR"), QStringLiteral("USD"), 0.5));
     add(Euro, -1, Food);
@@ -96,7 +96,7 @@ TEST_F(GroupReportViewTest, HalfAHundredthRoundsAwayFromZero)
     EXPECT_EQ(categories.report().totals.payments, m(1));
 }
 
-TEST_F(GroupReportViewTest, UncategorisedTransactionsAreConvertedButNotCounted)
+TEST_F(GroupReportTableTest, UncategorisedTransactionsAreConvertedButNotCounted)
 {
     add(Euro, -200);
     add(Cash, 700, Salary);
@@ -112,7 +112,7 @@ TEST_F(GroupReportViewTest, UncategorisedTransactionsAreConvertedButNotCounted)
     EXPECT_EQ(categories.report().totals.perCurrency[static_cast<size_t>(cache.indexOf(u"EUR"))].payments, m(0));
 }
 
-TEST_F(GroupReportViewTest, CategoryRowsAreLabelledWithTheirPath)
+TEST_F(GroupReportTableTest, CategoryRowsAreLabelledWithTheirPath)
 {
     add(Cash, -250, Bread);
     ASSERT_TRUE(categories.build());
@@ -126,7 +126,7 @@ TEST_F(GroupReportViewTest, CategoryRowsAreLabelledWithTheirPath)
     EXPECT_EQ(categories.iconOf(0), 2);
 }
 
-TEST_F(GroupReportViewTest, ProjectsTakeOnlyTransactionsWithAProject)
+TEST_F(GroupReportTableTest, ProjectsTakeOnlyTransactionsWithAProject)
 {
     add(Cash, -100, Food, Garden);
     add(Cash, -900, Food);
@@ -142,7 +142,7 @@ TEST_F(GroupReportViewTest, ProjectsTakeOnlyTransactionsWithAProject)
     EXPECT_EQ(projects.report().totals.net, m(200));
 }
 
-TEST_F(GroupReportViewTest, ACurrencyMissingFromTheListCountsAtRateOne)
+TEST_F(GroupReportTableTest, ACurrencyMissingFromTheListCountsAtRateOne)
 {
     TransactionSpec s;
     s.account = Cash;
@@ -167,7 +167,7 @@ struct SortCase {
     QList<qint32> keys;
 };
 
-TEST_F(GroupReportViewTest, EachColumnSortsBothWays)
+TEST_F(GroupReportTableTest, EachColumnSortsBothWays)
 {
     add(Cash, 500, Food);        // Food: +5.00
     add(Cash, -800, Bread);      // Food:Bread: -8.00
@@ -193,7 +193,7 @@ TEST_F(GroupReportViewTest, EachColumnSortsBothWays)
     }
 }
 
-TEST_F(GroupReportViewTest, TotalDescendingPutsNegativeTotalsLast)
+TEST_F(GroupReportTableTest, TotalDescendingPutsNegativeTotalsLast)
 {
     add(Cash, -100000, Food);
     add(Cash, 1, Bread);
@@ -203,7 +203,7 @@ TEST_F(GroupReportViewTest, TotalDescendingPutsNegativeTotalsLast)
     EXPECT_EQ(keys(categories), (QList<qint32>{Salary, Bread, Food}));
 }
 
-TEST_F(GroupReportViewTest, TappingAHeaderPicksAscendingThenTurnsTheDirection)
+TEST_F(GroupReportTableTest, TappingAHeaderPicksAscendingThenTurnsTheDirection)
 {
     EXPECT_TRUE(categories.tapHeader(3));
     EXPECT_EQ(categories.sort().column, 3);
@@ -218,7 +218,7 @@ TEST_F(GroupReportViewTest, TappingAHeaderPicksAscendingThenTurnsTheDirection)
     }
 }
 
-TEST_F(GroupReportViewTest, StopKeepsTheRowsMetSoFar)
+TEST_F(GroupReportTableTest, StopKeepsTheRowsMetSoFar)
 {
     for (int i = 0; i < 20; ++i)
         add(Cash, 100, i < 2 ? Food : Salary, 0, QString(), i);
@@ -232,7 +232,7 @@ TEST_F(GroupReportViewTest, StopKeepsTheRowsMetSoFar)
     EXPECT_EQ(ui.progressSteps, 10);
 }
 
-TEST_F(GroupReportViewTest, AFilterChangeAfterTheBuildAsksForRecalcAndLeavesTheRows)
+TEST_F(GroupReportTableTest, AFilterChangeAfterTheBuildAsksForRecalcAndLeavesTheRows)
 {
     add(Cash, 100, Food);
     ASSERT_TRUE(categories.build());
@@ -245,7 +245,7 @@ TEST_F(GroupReportViewTest, AFilterChangeAfterTheBuildAsksForRecalcAndLeavesTheR
     EXPECT_FALSE(categories.needsRecalc());
 }
 
-TEST_F(GroupReportViewTest, PopupGivesSharesAndPerCurrencyParts)
+TEST_F(GroupReportTableTest, PopupGivesSharesAndPerCurrencyParts)
 {
     add(Cash, 1000, Salary);
     add(Euro, 2000, Food);   // 30.00 USD
@@ -271,7 +271,7 @@ TEST_F(GroupReportViewTest, PopupGivesSharesAndPerCurrencyParts)
                                              }));
 }
 
-TEST_F(GroupReportViewTest, PopupLeavesOutTheShareOfASideWithoutMoney)
+TEST_F(GroupReportTableTest, PopupLeavesOutTheShareOfASideWithoutMoney)
 {
     add(Cash, -500, Food);
     ASSERT_TRUE(categories.build());
@@ -280,7 +280,7 @@ TEST_F(GroupReportViewTest, PopupLeavesOutTheShareOfASideWithoutMoney)
     EXPECT_FALSE(lines.join(u'|').contains(QStringLiteral("inflows")));
 }
 
-TEST_F(GroupReportViewTest, RowsWithoutOwnCategoryHaveNoPopup)
+TEST_F(GroupReportTableTest, RowsWithoutOwnCategoryHaveNoPopup)
 {
     add(Cash, -500);
     add(Cash, -500, -Euro);
@@ -296,7 +296,7 @@ struct ShareCase {
     std::optional<QString> text;
 };
 
-TEST(GroupReportViewShare, ShareOfATotalIsRoundedToHundredthsOfAPercent)
+TEST(GroupReportTableShare, ShareOfATotalIsRoundedToHundredthsOfAPercent)
 {
     const ShareCase cases[] = {
         {1, 3, QStringLiteral("33.33")},   {2, 3, QStringLiteral("66.67")},
@@ -305,7 +305,7 @@ TEST(GroupReportViewShare, ShareOfATotalIsRoundedToHundredthsOfAPercent)
         {std::numeric_limits<qint64>::max(), 1, QStringLiteral("1000000000000.00")},
     };
     for (const ShareCase& c : cases)
-        EXPECT_EQ(GroupReportView::shareText(m(c.value), m(c.whole)), c.text) << c.value << "/" << c.whole;
+        EXPECT_EQ(GroupReportTable::shareText(m(c.value), m(c.whole)), c.text) << c.value << "/" << c.whole;
 }
 
 }  // namespace

@@ -16,13 +16,13 @@
 
 #include <optional>
 
-class GroupReportView {
+class GroupReportTable {
 public:
     static constexpr int ColumnCount = 5;
     static const QString EmptyText;  // "Report Empty"
 
     // kind: Categories or Projects. The context must outlive the view.
-    GroupReportView(ReportKind kind, const ReportContext& context);
+    GroupReportTable(ReportKind kind, const ReportContext& context);
 
     ReportKind kind() const { return m_report.kind; }
     static QString columnTitle(ReportKind kind, int column);
