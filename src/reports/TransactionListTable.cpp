@@ -1,6 +1,7 @@
 #include "reports/TransactionListTable.h"
 
 #include "platform/Interaction.h"
+#include "platform/ObjectStore.h"
 #include "reference/CurrencyCache.h"
 #include "reports/AmountForms.h"
 #include "reports/ReportDateText.h"
@@ -8,7 +9,7 @@
 #include "reports/ReportScan.h"
 #include "reports/ReportSortKey.h"
 #include "store/RecordLayout.h"
-#include "reports/TransactionEntryReader.h"
+#include "store/TableSet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,6 +48,8 @@ bool TransactionListTable::build()
     m_currency = m_context.filter.currency();
     m_filterCounter = m_context.filter.changeCounter();
     m_askedRecalc = false;
+    m_sawDeleted = false;
+    dropCache();
     m_rows.clear();
     m_totals.reset(currencies.size());
     const ReportScan::Outcome outcome =
@@ -99,30 +102,68 @@ bool TransactionListTable::needsRecalc() const
     return m_context.filter.changeCounter() != m_filterCounter;
 }
 
-std::optional<TransactionEntry> TransactionListTable::entry(qint64 index)
+void TransactionListTable::dropCache()
+{
+    m_reader.reset();
+    m_page.clear();
+    m_pageFirst = -1;
+}
+
+TransactionEntryReader& TransactionListTable::reader() const
+{
+    if (!m_reader)
+        m_reader.emplace(m_context.tables, m_context.currencies, m_currency);
+    return *m_reader;
+}
+
+// Another program's writes move the store's generation; the page read before
+// them may hold transactions it deleted.
+const std::optional<TransactionEntry>* TransactionListTable::cachedEntry(qint64 index) const
 {
     if (index < 0 || index >= rowCount())
-        return std::nullopt;
-    TransactionEntryReader reader(m_context.tables, m_context.currencies, m_currency);
-    return reader.read(m_rows[static_cast<size_t>(index)].record);
+        return nullptr;
+    const ObjectStore* store = m_context.tables.store();
+    const quint64 generation = store ? store->generation() : 0;
+    const qint64 offset = index - m_pageFirst;
+    if (m_pageFirst < 0 || generation != m_pageGeneration || offset < 0 ||
+        offset >= static_cast<qint64>(m_page.size())) {
+        m_pageFirst = index - index % PageRows;
+        m_pageGeneration = generation;
+        m_page.clear();
+        const qint64 end = std::min(rowCount(), m_pageFirst + PageRows);
+        for (qint64 i = m_pageFirst; i < end; ++i)
+            m_page.push_back(reader().read(m_rows[static_cast<size_t>(i)].record));
+    }
+    return &m_page[static_cast<size_t>(index - m_pageFirst)];
 }
 
-void TransactionListTable::noteMissing()
+std::optional<TransactionEntry> TransactionListTable::entry(qint64 index) const
 {
-    if (m_askedRecalc)
-        return;
+    const std::optional<TransactionEntry>* e = cachedEntry(index);
+    return e ? *e : std::nullopt;
+}
+
+bool TransactionListTable::offerRecalc()
+{
+    if (!m_sawDeleted || m_askedRecalc)
+        return false;
     m_askedRecalc = true;
-    if (m_context.ui.askYesNo(RecalcQuestion))
-        build();
+    if (!m_context.ui.askYesNo(RecalcQuestion))
+        return false;
+    build();
+    return true;
 }
 
-QString TransactionListTable::cellText(qint64 index, int column)
+QString TransactionListTable::cellText(qint64 index, int column) const
 {
-    if (index < 0 || index >= rowCount() || column < 1 || column > 3)
+    if (column < 1 || column > 3)
         return QString();
-    const std::optional<TransactionEntry> e = entry(index);
+    const std::optional<TransactionEntry>* cached = cachedEntry(index);
+    if (!cached)
+        return QString();
+    const std::optional<TransactionEntry>& e = *cached;
     if (!e) {
-        noteMissing();
+        m_sawDeleted = true;
         return QString();
     }
     switch (column) {
@@ -176,10 +217,9 @@ ReportPopup TransactionListTable::popup(qint64 index)
 // the two amounts make. A side of 0 makes no rate; that line is left out.
 void TransactionListTable::appendTransfer(ReportPopup& lines, const TransactionEntry& e)
 {
-    TransactionEntryReader reader(m_context.tables, m_context.currencies, m_currency);
     QString text = (e.amount.isNegative() ? QStringLiteral("Transfer in") : QStringLiteral("Transfer from")) +
                    QStringLiteral(":\t") + e.categoryText;
-    const std::optional<TransactionEntry> other = reader.counterpart(e);
+    const std::optional<TransactionEntry> other = reader().counterpart(e);
     if (!other) {
         lines.push_back(ReportPopupLine::line(text));
         return;

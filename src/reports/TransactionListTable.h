@@ -3,9 +3,11 @@
 // The transaction list: the logic behind its list. A build keeps one row per
 // transaction that passes the filter (transfers and transactions without
 // category included) and sorts them by the chosen column: 1 date, 2
-// description, 3 the converted amount. Cells read the transaction from the
-// book; when one was deleted since the build the view asks "Recalc?" once per
-// build and rebuilds on Yes.
+// description, 3 the converted amount. Cells read the transactions from the
+// book a page at a time, with one entry reader per build. Reading a cell has
+// no side effect on the report: a row whose transaction was deleted since the
+// build reads as blanks and is noted, and the window asks offerRecalc() after
+// painting ("Recalc?" once per build, Yes rebuilds).
 
 #include "reports/ListRow.h"
 #include "reports/ReportContext.h"
@@ -13,6 +15,7 @@
 #include "reports/ReportSort.h"
 #include "reports/ReportTotals.h"
 #include "reports/TransactionEntry.h"
+#include "reports/TransactionEntryReader.h"
 
 #include <optional>
 #include <vector>
@@ -21,6 +24,8 @@ class TransactionListTable {
 public:
     static constexpr int ColumnCount = 4;
     static constexpr int LastSortColumn = 3;
+    // Rows read from the book together when a cell outside the cached page is read.
+    static constexpr qint64 PageRows = 64;
     static const QString RecalcQuestion;  // "Recalc?"
 
     // The context must outlive the view.
@@ -42,14 +47,19 @@ public:
     bool stopped() const { return m_stopped; }
 
     // Column 1 date and time, 2 description, 3 the amount in its own
-    // currency. "" outside the rows, and for a deleted transaction (after the
-    // "Recalc?" question; a Yes rebuilds the report first).
-    QString cellText(qint64 index, int column);
+    // currency. "" outside the rows, and for a deleted transaction, which is
+    // noted for offerRecalc().
+    QString cellText(qint64 index, int column) const;
+    // True when a cell read since the build met a deleted transaction.
+    bool sawDeletedRow() const { return m_sawDeleted; }
+    // Asks "Recalc?" when a deleted transaction was met, once per build, and
+    // rebuilds on Yes. True when it rebuilt.
+    bool offerRecalc();
     QString sumText() const;
 
     // The row's transaction as the writers and the popup show it; nullopt
     // when it is gone (no question asked).
-    std::optional<TransactionEntry> entry(qint64 index);
+    std::optional<TransactionEntry> entry(qint64 index) const;
     // The row-detail popup; empty for a deleted transaction.
     ReportPopup popup(qint64 index);
 
@@ -57,7 +67,9 @@ public:
 
 private:
     void sortRows();
-    void noteMissing();
+    const std::optional<TransactionEntry>* cachedEntry(qint64 index) const;
+    TransactionEntryReader& reader() const;
+    void dropCache();
     void appendTransfer(ReportPopup& lines, const TransactionEntry& e);
 
     ReportContext m_context;
@@ -68,4 +80,11 @@ private:
     quint32 m_filterCounter = 0;
     bool m_stopped = false;
     bool m_askedRecalc = false;
+    mutable bool m_sawDeleted = false;
+    // The page of entries last read: rows [m_pageFirst, m_pageFirst + size),
+    // valid while the store's generation (another program's writes) stays.
+    mutable std::optional<TransactionEntryReader> m_reader;
+    mutable std::vector<std::optional<TransactionEntry>> m_page;
+    mutable qint64 m_pageFirst = -1;
+    mutable quint64 m_pageGeneration = 0;
 };

@@ -111,8 +111,14 @@ TEST_F(TransactionListTableTest, ADeletedTransactionAsksRecalcOnceAndYesRebuilds
     ASSERT_TRUE(t.moveTo(1));
     ASSERT_TRUE(t.deleteAt(1));
     ui.answer(true);
+    EXPECT_FALSE(list.offerRecalc());
     EXPECT_EQ(list.cellText(1, 2), QString());
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_EQ(list.rowCount(), 2);
+    EXPECT_TRUE(list.sawDeletedRow());
+    EXPECT_TRUE(list.offerRecalc());
     EXPECT_EQ(ui.questions, QStringList{QStringLiteral("Recalc?")});
+    EXPECT_FALSE(list.sawDeletedRow());
     EXPECT_EQ(list.rowCount(), 1);
     EXPECT_EQ(list.cellText(0, 2), QStringLiteral("keep"));
 }
@@ -126,8 +132,10 @@ TEST_F(TransactionListTableTest, NoToRecalcIsNotAskedAgainInTheSameBuild)
     ASSERT_TRUE(t.deleteAt(1));
     ASSERT_TRUE(t.deleteAt(0));
     list.cellText(0, 1);
+    EXPECT_FALSE(list.offerRecalc());
     list.cellText(1, 1);
     list.cellText(0, 3);
+    EXPECT_FALSE(list.offerRecalc());
     EXPECT_EQ(ui.questions.size(), 1);
     EXPECT_EQ(list.rowCount(), 2);
     EXPECT_FALSE(list.entry(0).has_value());
