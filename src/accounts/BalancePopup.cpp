@@ -4,7 +4,7 @@
 
 namespace {
 
-using Line = RegisterPopup::Line;
+using Line = PopupLine;
 
 struct Split {
     Money deposits;
@@ -70,10 +70,10 @@ public:
     Line submenu(const char* label, const Split& split) const
     {
         Line menu{Line::Kind::Submenu, amount(label, split.net()), {}};
-        menu.children = {Line::textLine(menu.text), Line::separator(),
-                         Line::textLine(amount("Deposit", split.deposits)), Line::textLine(count(split.depositCount)),
-                         Line::separator(), Line::textLine(amount("Payment", split.payments)),
-                         Line::textLine(count(split.paymentCount))};
+        menu.children = {PopupLine::line(menu.text), Line::separator(),
+                         PopupLine::line(amount("Deposit", split.deposits)), PopupLine::line(count(split.depositCount)),
+                         Line::separator(), PopupLine::line(amount("Payment", split.payments)),
+                         PopupLine::line(count(split.paymentCount))};
         return menu;
     }
 
@@ -84,28 +84,28 @@ private:
 
 }  // namespace
 
-std::optional<RegisterPopup> BalancePopup::build(Register& reg, DbTable& accounts, const LocaleValues& locale,
+std::optional<PopupLines> BalancePopup::build(Register& reg, DbTable& accounts, const LocaleValues& locale,
                                                  Interaction& ui)
 {
     const std::optional<AccountRecord> account = AccountList(accounts).find(reg.accountId());
     if (!account)
         return std::nullopt;
     const Lines lines(locale, account->currency);
-    RegisterPopup popup;
-    popup.lines = {Line::textLine(QStringLiteral("Account: ") + account->name), Line::separator(),
-                   Line::textLine(lines.amount("Balance Total", account->total))};
+    PopupLines popup;
+    popup.lines = {PopupLine::line(QStringLiteral("Account: ") + account->name), Line::separator(),
+                   PopupLine::line(lines.amount("Balance Total", account->total))};
     const std::optional<Sums> sums = sumAll(reg);
     if (!sums)
         ui.showMessage(QString::fromLatin1(ErrorDatabaseText), Interaction::Icon::Exclamation);
     if (sums && (sums->anyReconciled || sums->anyCleared())) {
         popup.lines.push_back(Line::separator());
         if (sums->anyReconciled)
-            popup.lines.push_back(Line::textLine(lines.amount("Balance Reconciled", sums->reconciled)));
+            popup.lines.push_back(PopupLine::line(lines.amount("Balance Reconciled", sums->reconciled)));
         if (sums->anyCleared())
             popup.lines.push_back(lines.submenu("Balance Cleared", sums->cleared));
         popup.lines.push_back(lines.submenu("Balance Unreconciled", sums->unreconciled));
     }
     popup.lines.push_back(Line::separator());
-    popup.lines.push_back(Line::textLine(Lines::count(reg.transactionCount())));
+    popup.lines.push_back(PopupLine::line(Lines::count(reg.transactionCount())));
     return popup;
 }

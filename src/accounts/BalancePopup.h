@@ -8,7 +8,7 @@
 // a payment.
 
 #include "accounts/Register.h"
-#include "accounts/RegisterPopup.h"
+#include "toolkit/PopupLines.h"
 #include "platform/Interaction.h"
 #include "platform/LocaleValues.h"
 
@@ -21,6 +21,6 @@ public:
     // nullopt when the shown account's record cannot be found (the popup does
     // not open). A transaction that cannot be read shows ErrorDatabaseText and
     // the popup keeps only its total lines and the count.
-    static std::optional<RegisterPopup> build(Register& reg, DbTable& accounts, const LocaleValues& locale,
+    static std::optional<PopupLines> build(Register& reg, DbTable& accounts, const LocaleValues& locale,
                                               Interaction& ui);
 };

@@ -4,7 +4,7 @@
 
 namespace {
 
-using Line = RegisterPopup::Line;
+using Line = PopupLine;
 
 // One pass over the included entries: the converted total, the unconverted
 // deposits and payments of each cached currency, and the converted sums by
@@ -50,7 +50,7 @@ QString Prognosis::label(FileTime horizon, const QString& code)
            m_currencies.amountText(total(horizon, code), code, m_locale);
 }
 
-RegisterPopup Prognosis::popup(FileTime horizon, const QString& code, bool withCategories)
+PopupLines Prognosis::popup(FileTime horizon, const QString& code, bool withCategories)
 {
     const size_t currencyCount = static_cast<size_t>(m_currencies.size());
     Sums sums{Money(), std::vector<Money>(currencyCount), std::vector<Money>(currencyCount), {}};
@@ -72,27 +72,27 @@ RegisterPopup Prognosis::popup(FileTime horizon, const QString& code, bool withC
                QStringLiteral("Total: ") + money(sums.total) + u' ' + code + u' ' +
                    QStringLiteral("- Total amount of all currencies (converted)"),
                {}};
-    total.children.push_back(Line::textLine(total.text));
+    total.children.push_back(PopupLine::line(total.text));
     for (size_t i = 0; i < currencyCount; ++i) {
         if (sums.deposits[i].isZero() && sums.payments[i].isZero())
             continue;
         const QString& currency = m_currencies.entries()[i].code;
         total.children.push_back(Line::separator());
         total.children.push_back(
-            Line::textLine(QStringLiteral("Deposit: ") + u' ' + money(sums.deposits[i]) + u' ' + currency));
+            PopupLine::line(QStringLiteral("Deposit: ") + u' ' + money(sums.deposits[i]) + u' ' + currency));
         total.children.push_back(
-            Line::textLine(QStringLiteral("Payment: ") + u' ' + money(sums.payments[i]) + u' ' + currency));
+            PopupLine::line(QStringLiteral("Payment: ") + u' ' + money(sums.payments[i]) + u' ' + currency));
     }
 
-    RegisterPopup popup;
-    popup.lines = {Line::textLine(QString::fromLatin1(PopupTitle)), Line::separator(), total};
+    PopupLines popup;
+    popup.lines = {PopupLine::line(QString::fromLatin1(PopupTitle)), Line::separator(), total};
     if (withCategories && !sums.byCategory.empty()) {
         Line byCategory{Line::Kind::Submenu, QStringLiteral("Prognosis by Categories"), {}};
         // A menu lines its columns up at the tab.
-        byCategory.children = {Line::textLine(QStringLiteral("Category\tTotal")), Line::separator()};
+        byCategory.children = {PopupLine::line(QStringLiteral("Category\tTotal")), Line::separator()};
         for (const auto& [category, sum] : sums.byCategory)
             byCategory.children.push_back(
-                Line::textLine(m_categories.pathOf(category) + u'\t' + money(sum) + u' ' + code));
+                PopupLine::line(m_categories.pathOf(category) + u'\t' + money(sum) + u' ' + code));
         popup.lines.push_back(byCategory);
     }
     return popup;

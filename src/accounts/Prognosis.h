@@ -6,7 +6,7 @@
 // listed early for their reminder window but dated later take no part);
 // nothing of it is stored.
 
-#include "accounts/RegisterPopup.h"
+#include "toolkit/PopupLines.h"
 #include "planning/FutureList.h"
 #include "reference/Categories.h"
 #include "reference/CurrencyCache.h"
@@ -28,7 +28,7 @@ public:
     QString label(FileTime horizon, const QString& code);
     // The popup's lines; the breakdown by category only on the account page
     // (`withCategories`), where `code` is the shown account's currency.
-    RegisterPopup popup(FileTime horizon, const QString& code, bool withCategories);
+    PopupLines popup(FileTime horizon, const QString& code, bool withCategories);
 
 private:
     FutureList& m_future;

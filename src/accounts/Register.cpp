@@ -128,7 +128,7 @@ RegisterCells Register::cells(qint64 row, FileTime now)
     case RowKind::Outside:
         break;
     }
-    c.band = row % 2 == 0;
+    c.style.band = row % 2 == 0;
     return c;
 }
 
@@ -139,7 +139,7 @@ RegisterCells Register::transactionCells(const RegisterEntry& e) const
              : e.mark == ReconcileMark::Cleared  ? RegisterCells::Icon::Cleared
                                                  : RegisterCells::Icon::Unreconciled;
     c.transferOverlay = e.isTransfer();
-    c.negativeBalance = e.balance.isNegative();
+    c.style.negative = e.balance.isNegative();
     c.date = dateWithWeekday(e.date, m_locale);
     c.number = e.number;
     c.description = e.description;
@@ -156,7 +156,7 @@ RegisterCells Register::transactionCells(const RegisterEntry& e) const
 RegisterCells Register::newRowCells(FileTime now) const
 {
     RegisterCells c;
-    c.style = RegisterCells::Style::NewRow;
+    c.style.tone = RowStyle::Tone::NewRow;
     c.date = dateWithWeekday(now, m_locale);
     c.description = QString::fromLatin1(NewTransactionText);
     return c;
@@ -168,7 +168,7 @@ RegisterCells Register::futureCells(const FutureEntry& e, FileTime now)
 {
     RegisterCells c;
     c.icon = RegisterCells::Icon::Future;
-    c.style = e.date <= endOfDay(now) ? RegisterCells::Style::FutureDue : RegisterCells::Style::FutureLater;
+    c.style.tone = e.date <= endOfDay(now) ? RowStyle::Tone::Due : RowStyle::Tone::PlannedLater;
     c.date = dateWithWeekday(e.date, m_locale);
     c.number = plannerNumber(e.plannerId);
     c.description = e.description;

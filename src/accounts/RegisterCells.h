@@ -3,21 +3,21 @@
 // What one register row shows, cell by cell, for a view to paint: texts, the
 // icon and the styles the rules give. No pixels here.
 
+#include "toolkit/RowStyle.h"
+
 #include <QString>
 
 enum class RegisterColumn { Icon, Date, No, Description, Deposit, Payment, Balance, Amount };
 
 struct RegisterCells {
     enum class Icon { None, Unreconciled, Cleared, Reconciled, Future };
-    // Transaction rows are Normal; the new-transaction row is grey in its own
-    // font; future rows are red (due by the end of today) or olive (later).
-    enum class Style { Normal, NewRow, FutureDue, FutureLater };
 
     Icon icon = Icon::None;
     bool transferOverlay = false;  // drawn over the mark icon of a transfer
-    Style style = Style::Normal;
-    bool negativeBalance = false;  // Balance cell, and the Amount cell with the panel, in red
-    bool band = false;             // even rows take the list's band colour
+    // Transaction rows are Normal; the new-transaction row is NewRow; future
+    // rows are Due (by the end of today) or PlannedLater. `negative`: the
+    // Balance cell, and the Amount cell with the panel, in red.
+    RowStyle style;
 
     QString date;
     QString number;

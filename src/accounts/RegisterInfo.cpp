@@ -9,11 +9,11 @@
 
 namespace {
 
-using Line = RegisterPopup::Line;
+using Line = PopupLine;
 
 Line field(const char* label, const QString& value)
 {
-    return Line::textLine(QString::fromLatin1(label) + QStringLiteral(":\t") + value);
+    return PopupLine::line(QString::fromLatin1(label) + QStringLiteral(":\t") + value);
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ QString RegisterInfo::amountText(Money amount, const QString& code) const
     return m_currencies.amountText(amount, code, m_locale);
 }
 
-std::optional<RegisterPopup> RegisterInfo::build(qint64 row)
+std::optional<PopupLines> RegisterInfo::build(qint64 row)
 {
     switch (m_register.rowKind(row)) {
     case Register::RowKind::Transaction: return buildTransaction(row);
@@ -55,12 +55,12 @@ std::optional<RegisterPopup> RegisterInfo::build(qint64 row)
     return std::nullopt;
 }
 
-std::optional<RegisterPopup> RegisterInfo::buildTransaction(qint64 row)
+std::optional<PopupLines> RegisterInfo::buildTransaction(qint64 row)
 {
     const std::optional<RegisterEntry> e = m_register.entry(row);
     if (!e)
         return std::nullopt;
-    RegisterPopup popup;
+    PopupLines popup;
     popup.title = QString::fromLatin1(TitleText);
     popup.lines = {field("Description", e->description), field("Account", m_register.accountName()),
                    field("Date", dateWithWeekday(e->date, m_locale))};
@@ -80,14 +80,14 @@ std::optional<RegisterPopup> RegisterInfo::buildTransaction(qint64 row)
         popup.lines.push_back(field("Note", e->note));
     popup.lines.push_back(field("Balance", amountText(e->balance, m_register.currency())));
     popup.lines.push_back(Line::separator());
-    popup.lines.push_back(Line::textLine(QString::fromLatin1(EditText)));
+    popup.lines.push_back(PopupLine::line(QString::fromLatin1(EditText)));
     return popup;
 }
 
 // Number, mark and contact come from the plan, as a posting takes them; the
 // texts from the entry, whose macros are already expanded for its date. An
 // entry whose plan is gone shows what the entry itself holds.
-std::optional<RegisterPopup> RegisterInfo::buildPlanned(qint64 row)
+std::optional<PopupLines> RegisterInfo::buildPlanned(qint64 row)
 {
     const std::optional<FutureEntry> e = m_register.futureEntry(row);
     if (!e)
@@ -99,7 +99,7 @@ std::optional<RegisterPopup> RegisterInfo::buildPlanned(qint64 row)
         if (scope.ok())
             plan = PlannerEntry::find(planner, e->plannerId).value_or(PlannerEntry{});
     }
-    RegisterPopup popup;
+    PopupLines popup;
     popup.title = QString::fromLatin1(PlannedTitleText);
     popup.lines = {field("Description", e->description), field("Date", dateWithWeekday(e->date, m_locale))};
     if (!plan.number.isEmpty())
@@ -117,34 +117,34 @@ std::optional<RegisterPopup> RegisterInfo::buildPlanned(qint64 row)
     if (!e->note.isEmpty())
         popup.lines.push_back(field("Note", e->note));
     popup.lines.push_back(Line::separator());
-    popup.lines.push_back(Line::textLine(QString::fromLatin1(EditText)));
+    popup.lines.push_back(PopupLine::line(QString::fromLatin1(EditText)));
     return popup;
 }
 
 // Worded as for a posted transfer: a payment goes "in" the other account.
-void RegisterInfo::addPlannedTransfer(RegisterPopup& popup, const FutureEntry& e)
+void RegisterInfo::addPlannedTransfer(PopupLines& popup, const FutureEntry& e)
 {
     const std::optional<AccountRecord> account = AccountList(m_tables.accounts()).find(-e.category);
     if (!account)
         return;
     const QString label =
         e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
-    popup.lines.push_back(Line::textLine(label + account->name));
+    popup.lines.push_back(PopupLine::line(label + account->name));
 }
 
-void RegisterInfo::addTransfer(RegisterPopup& popup, const RegisterEntry& e)
+void RegisterInfo::addTransfer(PopupLines& popup, const RegisterEntry& e)
 {
     const std::optional<OtherSide> other = otherSide(e);
     if (!other)
         return;
     const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
-    popup.lines.push_back(Line::textLine(label + other->accountName));
+    popup.lines.push_back(PopupLine::line(label + other->accountName));
     const Money absolute = other->amount.isNegative() ? -other->amount : other->amount;
-    popup.lines.push_back(Line::textLine(amountText(absolute, other->currency)));
+    popup.lines.push_back(PopupLine::line(amountText(absolute, other->currency)));
     if (other->currency == m_register.currency())
         return;
     if (const std::optional<QString> rate = convertLine(e.amount, m_register.currency(), other->amount, other->currency))
-        popup.lines.push_back(Line::textLine(*rate));
+        popup.lines.push_back(PopupLine::line(*rate));
 }
 
 std::optional<RegisterInfo::OtherSide> RegisterInfo::otherSide(const RegisterEntry& e)

@@ -9,7 +9,7 @@
 // contact, note); then "Edit...".
 
 #include "accounts/Register.h"
-#include "accounts/RegisterPopup.h"
+#include "toolkit/PopupLines.h"
 #include "reference/Categories.h"
 #include "reference/Projects.h"
 
@@ -26,7 +26,7 @@ public:
 
     // nullopt for a row that is neither a transaction nor a future row, or
     // that cannot be read.
-    std::optional<RegisterPopup> build(qint64 row);
+    std::optional<PopupLines> build(qint64 row);
 
     static QString markLabel(ReconcileMark mark);
     // "Convert 1 " + the smaller side's code + " = " + larger / smaller with
@@ -41,11 +41,11 @@ private:
         Money amount;
         QString currency;
     };
-    std::optional<RegisterPopup> buildTransaction(qint64 row);
-    std::optional<RegisterPopup> buildPlanned(qint64 row);
+    std::optional<PopupLines> buildTransaction(qint64 row);
+    std::optional<PopupLines> buildPlanned(qint64 row);
     std::optional<OtherSide> otherSide(const RegisterEntry& e);
-    void addPlannedTransfer(RegisterPopup& popup, const FutureEntry& e);
-    void addTransfer(RegisterPopup& popup, const RegisterEntry& e);
+    void addPlannedTransfer(PopupLines& popup, const FutureEntry& e);
+    void addTransfer(PopupLines& popup, const RegisterEntry& e);
     QString amountText(Money amount, const QString& code) const;
 
     Register& m_register;

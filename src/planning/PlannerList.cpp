@@ -57,7 +57,7 @@ PlannerCells PlannerList::cells(qint64 row, FileTime today) const
     PlannerCells cells;
     if (row < 0 || row > newRow())
         return cells;
-    cells.band = row % 2 == 0;
+    cells.style.band = row % 2 == 0;
     if (isNewRow(row)) {
         cells.starts = dateWithWeekday(today, m_locale);
         cells.description = QString::fromLatin1(NewRowText);

@@ -11,6 +11,7 @@
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
 #include "store/TableSet.h"
+#include "toolkit/RowStyle.h"
 
 #include <QString>
 
@@ -24,7 +25,7 @@ struct PlannerCells {
     enum class Icon { Repeating = 0, Stopped = 1, Single = 2, None = -1 };
 
     Icon icon = Icon::None;
-    bool band = false;  // even rows take the list's band colour
+    RowStyle style;  // even rows banded
     QString starts;
     QString description;
     QString amount;
@@ -41,17 +42,10 @@ struct PlannerCells {
     }
 };
 
-struct RgbColour {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const RgbColour&, const RgbColour&) = default;
-};
-
 class PlannerList {
 public:
     static constexpr const char* NewRowText = "<_New_Time_Table_>";
-    static constexpr RgbColour BandColour{198, 255, 198};
+    static constexpr RowPalette Palette{true, {198, 255, 198}, {}, {}, {}, {}};
 
     // All three must outlive the list.
     PlannerList(TableSet& tables, const CurrencyCache& currencies, const LocaleValues& locale);

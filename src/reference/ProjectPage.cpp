@@ -85,7 +85,7 @@ void ProjectPage::addSubProjectRows()
         row.description = c.text;
         row.amount = m_totals.totalsOf(c.data).value_or(ProjectTotalsRecord{}).netTotal();
         row.amountText = m_currencies.amountText(row.amount, m_context.defaultCode, m_context.locale);
-        row.bold = c.bold;
+        row.style.bold = c.bold;
         m_rows.push_back(row);
     }
 }
@@ -129,8 +129,8 @@ void ProjectPage::addPlannedRows()
         row.description = entry.getText(Prop::Name);
         row.amount = Money::fromHundredths(entry.getInt64(Prop::Amount));
         row.amountText = m_currencies.amountText(row.amount, entry.getText(Prop::CurrencyCode), m_context.locale);
-        row.bold = row.date <= dueBy;
-        row.tone = row.bold ? ProjectPageRow::Tone::Due : ProjectPageRow::Tone::Planned;
+        row.style.bold = row.date <= dueBy;
+        row.style.tone = row.style.bold ? RowStyle::Tone::Due : RowStyle::Tone::PlannedLater;
         m_rows.push_back(row);
     };
     if (scope.ok())
@@ -191,7 +191,7 @@ ProjectPageAction ProjectPage::activate(int row) const
     return {};
 }
 
-std::optional<ProjectPagePopup> ProjectPage::contextMenu(int row)
+std::optional<PopupLines> ProjectPage::contextMenu(int row)
 {
     const ProjectPageRow* r = rowAt(row);
     if (!r || r->kind != ProjectPageRow::Kind::SubProject)
@@ -202,7 +202,7 @@ std::optional<ProjectPagePopup> ProjectPage::contextMenu(int row)
     return ProjectPageLines::contextMenu(*project, m_currencies, m_context.defaultCode, m_context.locale);
 }
 
-std::optional<ProjectPagePopup> ProjectPage::totalPopup()
+std::optional<PopupLines> ProjectPage::totalPopup()
 {
     const std::optional<ProjectTotalsRecord> project = m_totals.totalsOf(m_selected);
     if (!project)

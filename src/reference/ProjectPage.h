@@ -12,7 +12,7 @@
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
 #include "reference/ProjectPageAction.h"
-#include "reference/ProjectPagePopup.h"
+#include "toolkit/PopupLines.h"
 #include "reference/ProjectPageRow.h"
 #include "reference/ProjectTotals.h"
 #include "reference/Projects.h"
@@ -63,10 +63,10 @@ public:
     // Double tap, Enter or "I" on a row; None outside the rows.
     ProjectPageAction activate(int row) const;
     // A sub-project row's context menu; nullopt on any other row.
-    std::optional<ProjectPagePopup> contextMenu(int row);
+    std::optional<PopupLines> contextMenu(int row);
     // The popup of a tap on the total line; nullopt when the shown project's
     // record cannot be found.
-    std::optional<ProjectPagePopup> totalPopup();
+    std::optional<PopupLines> totalPopup();
     // Backspace or Delete on a sub-project row: that sub-project is deleted
     // as the tree deletes it (after its question), and the page is refreshed.
     // Refused on any other row.

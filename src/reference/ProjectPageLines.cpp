@@ -22,7 +22,7 @@ QString ProjectPageLines::prognosisLine(Money planned, const CurrencyCache& curr
 }
 
 // True when a line was added. Payments are held as magnitudes and shown signed.
-bool ProjectPageLines::addCurrencyLines(ProjectPagePopup& popup, const ProjectTotalsRecord& project,
+bool ProjectPageLines::addCurrencyLines(PopupLines& popup, const ProjectTotalsRecord& project,
                                         const CachedCurrency& currency, const LocaleValues& locale)
 {
     if (!Prop::isValidCurrencyNumber(currency.number))
@@ -37,10 +37,10 @@ bool ProjectPageLines::addCurrencyLines(ProjectPagePopup& popup, const ProjectTo
     return !deposits.isZero() || !payments.isZero();
 }
 
-ProjectPagePopup ProjectPageLines::projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
+PopupLines ProjectPageLines::projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
                                                 QStringView defaultCode, const LocaleValues& locale)
 {
-    ProjectPagePopup popup;
+    PopupLines popup;
     popup.add(labelled(ProjectLabel, project.name));
     popup.addSeparator();
     for (const CachedCurrency& currency : currencies.entries()) {
@@ -52,19 +52,19 @@ ProjectPagePopup ProjectPageLines::projectLines(const ProjectTotalsRecord& proje
     return popup;
 }
 
-ProjectPagePopup ProjectPageLines::contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
+PopupLines ProjectPageLines::contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
                                                QStringView defaultCode, const LocaleValues& locale)
 {
-    ProjectPagePopup popup = projectLines(project, currencies, defaultCode, locale);
+    PopupLines popup = projectLines(project, currencies, defaultCode, locale);
     popup.add(QString::fromUtf8(DeleteText));
     return popup;
 }
 
-ProjectPagePopup ProjectPageLines::totalPopup(const ProjectTotalsRecord& project, int transactionRows,
+PopupLines ProjectPageLines::totalPopup(const ProjectTotalsRecord& project, int transactionRows,
                                               const CurrencyCache& currencies, QStringView defaultCode,
                                               const LocaleValues& locale)
 {
-    ProjectPagePopup popup = projectLines(project, currencies, defaultCode, locale);
+    PopupLines popup = projectLines(project, currencies, defaultCode, locale);
     popup.add(QString::fromUtf8(CountLabel) + QStringLiteral(" ") + QString::number(std::max(transactionRows, 0)));
     return popup;
 }

@@ -6,7 +6,7 @@
 
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
-#include "reference/ProjectPagePopup.h"
+#include "toolkit/PopupLines.h"
 #include "reference/ProjectTotalsRecord.h"
 
 #include <QStringView>
@@ -32,18 +32,18 @@ public:
     // "Project: name"; a separator; for each cached currency, in cache order,
     // a deposit line and a payment line for its non-zero own sums and a
     // separator after a currency that printed one; the converted total line.
-    static ProjectPagePopup projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
+    static PopupLines projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
                                          QStringView defaultCode, const LocaleValues& locale);
     // The project lines and "Delete\tDel".
-    static ProjectPagePopup contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
+    static PopupLines contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
                                         QStringView defaultCode, const LocaleValues& locale);
     // The project lines and the count of transaction rows (0 when negative).
-    static ProjectPagePopup totalPopup(const ProjectTotalsRecord& project, int transactionRows,
+    static PopupLines totalPopup(const ProjectTotalsRecord& project, int transactionRows,
                                        const CurrencyCache& currencies, QStringView defaultCode,
                                        const LocaleValues& locale);
 
 private:
     static QString labelled(const char* label, const QString& value);
-    static bool addCurrencyLines(ProjectPagePopup& popup, const ProjectTotalsRecord& project,
+    static bool addCurrencyLines(PopupLines& popup, const ProjectTotalsRecord& project,
                                  const CachedCurrency& currency, const LocaleValues& locale);
 };

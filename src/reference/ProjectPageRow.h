@@ -4,6 +4,7 @@
 #include "store/FileTime.h"
 #include "store/Money.h"
 #include "store/RecordLayout.h"
+#include "toolkit/RowStyle.h"
 
 #include <QString>
 
@@ -12,11 +13,8 @@
 // transactions, its future-list entries.
 struct ProjectPageRow {
     enum class Kind { Up, SubProject, Transaction, Planned };
-    // How a future-list row is drawn: due today or earlier bold in
-    // DueRgb, later ones in PlannedRgb.
-    enum class Tone { Normal, Due, Planned };
-    static constexpr quint32 DueRgb = 0xFF4646;      // 255, 70, 70
-    static constexpr quint32 PlannedRgb = 0x787800;  // 120, 120, 0
+    // A future-list row due today or earlier is bold in red, later ones olive.
+    static constexpr RowPalette Palette{false, {}, {}, {255, 70, 70}, {120, 120, 0}, {}};
 
     Kind kind = Kind::Up;
     qint32 projectId = 0;  // Up: the parent to go to; SubProject: the sub-project
@@ -27,8 +25,7 @@ struct ProjectPageRow {
     QString description;   // SubProject: its name
     Money amount;          // SubProject: its net total, in the default currency
     QString amountText;    // with the currency's symbol
-    bool bold = false;
-    Tone tone = Tone::Normal;
+    RowStyle style;  // bold: a sub-project with something due; tone: a future-list row
     ReconcileMark mark = ReconcileMark::Unreconciled;  // Transaction: the icon
     bool transfer = false;                              // Transaction: the icon's overlay
 };

@@ -135,18 +135,18 @@ QString GroupReportTable::sumText() const
     return AmountForms::grouped(m_report.totals.net, m_context.locale);
 }
 
-ReportPopup GroupReportTable::popup(qint64 index)
+PopupLines GroupReportTable::popup(qint64 index)
 {
-    ReportPopup lines;
+    PopupLines lines;
     const GroupRow* r = row(index);
     if (!r || r->key <= 0)
         return lines;
     const bool projects = m_report.kind == ReportKind::Projects;
     const QString path = projects ? m_labels.projectPath(r->key) : m_labels.categoryPath(r->key);
-    lines.push_back(ReportPopupLine::line((projects ? QStringLiteral("Project") : QStringLiteral("Category")) +
+    lines.add(PopupLine::line((projects ? QStringLiteral("Project") : QStringLiteral("Category")) +
                                           QStringLiteral(":\t") + path));
     const ReportFilter& filter = m_context.filter;
-    lines.push_back(ReportPopupLine::line(QStringLiteral("Report :\t") + shortDate(filter.dateLow(), m_context.locale) +
+    lines.add(PopupLine::line(QStringLiteral("Report :\t") + shortDate(filter.dateLow(), m_context.locale) +
                                           QStringLiteral("  through  ") +
                                           shortDate(filter.dateHigh(), m_context.locale)));
     if (r->counted)
@@ -157,20 +157,20 @@ ReportPopup GroupReportTable::popup(qint64 index)
 
 // A share of a total that is 0 (a report of payments only has no inflows)
 // has no meaning; its line is left out.
-void GroupReportTable::appendShares(ReportPopup& lines, const GroupRow& row) const
+void GroupReportTable::appendShares(PopupLines& lines, const GroupRow& row) const
 {
     const ReportTotals& totals = m_report.totals;
     if (!row.deposits.isZero()) {
         if (const std::optional<QString> p = shareText(row.deposits, totals.deposits))
-            lines.push_back(ReportPopupLine::line(QStringLiteral("% total inflows:\t") + *p + QLatin1Char('%')));
+            lines.add(PopupLine::line(QStringLiteral("% total inflows:\t") + *p + QLatin1Char('%')));
     }
     if (!row.payments.isZero()) {
         if (const std::optional<QString> p = shareText(row.payments, totals.payments))
-            lines.push_back(ReportPopupLine::line(QStringLiteral("% total outflows:\t") + *p + QLatin1Char('%')));
+            lines.add(PopupLine::line(QStringLiteral("% total outflows:\t") + *p + QLatin1Char('%')));
     }
 }
 
-void GroupReportTable::appendCurrencyParts(ReportPopup& lines, const GroupRow& row) const
+void GroupReportTable::appendCurrencyParts(PopupLines& lines, const GroupRow& row) const
 {
     const std::vector<CachedCurrency>& entries = m_context.currencies.entries();
     bool any = false;
@@ -181,16 +181,16 @@ void GroupReportTable::appendCurrencyParts(ReportPopup& lines, const GroupRow& r
         const QString& code = entries[i].code;
         const Money deposits = row.currencyDeposits[i];
         const Money payments = row.currencyPayments[i];
-        lines.push_back(ReportPopupLine::rule());
-        lines.push_back(ReportPopupLine::line(QStringLiteral("Deposit in  ") + code + QStringLiteral(":\t") +
+        lines.add(PopupLine::separator());
+        lines.add(PopupLine::line(QStringLiteral("Deposit in  ") + code + QStringLiteral(":\t") +
                                               amountText(deposits, code)));
-        lines.push_back(ReportPopupLine::line(QStringLiteral("Payment in ") + code + QStringLiteral(":\t") +
+        lines.add(PopupLine::line(QStringLiteral("Payment in ") + code + QStringLiteral(":\t") +
                                               amountText(payments, code)));
-        lines.push_back(ReportPopupLine::line(QStringLiteral("Total in ") + code + QStringLiteral(":\t") +
+        lines.add(PopupLine::line(QStringLiteral("Total in ") + code + QStringLiteral(":\t") +
                                               amountText(deposits - payments, code)));
     }
     if (any)
-        lines.push_back(ReportPopupLine::rule());
+        lines.add(PopupLine::separator());
     else
-        lines.push_back(ReportPopupLine::line(QStringLiteral("Total in :\t<Empty>")));
+        lines.add(PopupLine::line(QStringLiteral("Total in :\t<Empty>")));
 }

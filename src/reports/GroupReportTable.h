@@ -11,7 +11,7 @@
 #include "reports/GroupReport.h"
 #include "reports/ReportContext.h"
 #include "reports/ReportLabels.h"
-#include "reports/ReportPopupLine.h"
+#include "toolkit/PopupLines.h"
 #include "reports/ReportSort.h"
 
 #include <optional>
@@ -55,7 +55,7 @@ public:
 
     // The row-detail popup; empty for rows without a category or project of
     // their own (key <= 0).
-    ReportPopup popup(qint64 index);
+    PopupLines popup(qint64 index);
 
     // value / whole as a percentage with two decimals ("25.50"); nullopt when
     // whole is 0, which has no share to show.
@@ -65,8 +65,8 @@ public:
 
 private:
     QString amountText(Money amount, const QString& code) const;
-    void appendShares(ReportPopup& lines, const GroupRow& row) const;
-    void appendCurrencyParts(ReportPopup& lines, const GroupRow& row) const;
+    void appendShares(PopupLines& lines, const GroupRow& row) const;
+    void appendCurrencyParts(PopupLines& lines, const GroupRow& row) const;
 
     ReportContext m_context;
     ReportSort m_sort;

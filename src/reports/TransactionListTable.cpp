@@ -18,9 +18,9 @@ const QString TransactionListTable::RecalcQuestion = QStringLiteral("Recalc?");
 
 namespace {
 
-ReportPopupLine labelled(const QString& label, const QString& value)
+PopupLine labelled(const QString& label, const QString& value)
 {
-    return ReportPopupLine::line(label + QStringLiteral(":\t") + value);
+    return PopupLine::line(label + QStringLiteral(":\t") + value);
 }
 
 }  // namespace
@@ -181,57 +181,57 @@ QString TransactionListTable::sumText() const
     return AmountForms::grouped(m_totals.net, m_context.locale);
 }
 
-ReportPopup TransactionListTable::popup(qint64 index)
+PopupLines TransactionListTable::popup(qint64 index)
 {
-    ReportPopup lines;
+    PopupLines lines;
     const std::optional<TransactionEntry> e = entry(index);
     if (!e)
         return lines;
     const LocaleValues& locale = m_context.locale;
-    lines.push_back(labelled(QStringLiteral("Account"), QLatin1Char('[') + e->accountName + QLatin1Char(']')));
-    lines.push_back(labelled(QStringLiteral("Data"), reportDateTime(e->date, locale)));
-    lines.push_back(labelled(QStringLiteral("Description"), e->description));
+    lines.add(labelled(QStringLiteral("Account"), QLatin1Char('[') + e->accountName + QLatin1Char(']')));
+    lines.add(labelled(QStringLiteral("Data"), reportDateTime(e->date, locale)));
+    lines.add(labelled(QStringLiteral("Description"), e->description));
     if (!e->number.isEmpty())
-        lines.push_back(labelled(QStringLiteral("No"), e->number));
-    lines.push_back(
+        lines.add(labelled(QStringLiteral("No"), e->number));
+    lines.add(
         labelled(QStringLiteral("Sum"), AmountForms::grouped(e->amount, locale) + QLatin1Char(' ') + e->currency));
     if (e->mark == static_cast<qint32>(ReconcileMark::Cleared))
-        lines.push_back(labelled(QStringLiteral("Mark"), QStringLiteral("Cleared (C)")));
+        lines.add(labelled(QStringLiteral("Mark"), QStringLiteral("Cleared (C)")));
     else if (e->mark == static_cast<qint32>(ReconcileMark::Reconciled))
-        lines.push_back(labelled(QStringLiteral("Mark"), QStringLiteral("Reconciled (R)")));
+        lines.add(labelled(QStringLiteral("Mark"), QStringLiteral("Reconciled (R)")));
     if (e->isTransfer())
         appendTransfer(lines, *e);
     else if (e->category > 0)
-        lines.push_back(labelled(QStringLiteral("Category"), e->categoryText));
+        lines.add(labelled(QStringLiteral("Category"), e->categoryText));
     if (e->project > 0)
-        lines.push_back(labelled(QStringLiteral("Project"), e->projectPath));
+        lines.add(labelled(QStringLiteral("Project"), e->projectPath));
     if (!e->contact.isEmpty())
-        lines.push_back(labelled(QStringLiteral("Contact"), e->contact));
+        lines.add(labelled(QStringLiteral("Contact"), e->contact));
     if (!e->note.isEmpty())
-        lines.push_back(labelled(QStringLiteral("Note"), e->note));
+        lines.add(labelled(QStringLiteral("Note"), e->note));
     return lines;
 }
 
 // "Transfer in" for money leaving this account, "Transfer from" for money
 // arriving, then the other side's amount and, between currencies, the rate
 // the two amounts make. A side of 0 makes no rate; that line is left out.
-void TransactionListTable::appendTransfer(ReportPopup& lines, const TransactionEntry& e)
+void TransactionListTable::appendTransfer(PopupLines& lines, const TransactionEntry& e)
 {
     QString text = (e.amount.isNegative() ? QStringLiteral("Transfer in") : QStringLiteral("Transfer from")) +
                    QStringLiteral(":\t") + e.categoryText;
     const std::optional<TransactionEntry> other = reader().counterpart(e);
     if (!other) {
-        lines.push_back(ReportPopupLine::line(text));
+        lines.add(PopupLine::line(text));
         return;
     }
     const Money otherMagnitude = other->amount.isNegative() ? -other->amount : other->amount;
     text += QStringLiteral("\t  ") + AmountForms::grouped(otherMagnitude, m_context.locale) + QLatin1Char(' ') +
             other->currency;
-    lines.push_back(ReportPopupLine::line(text));
+    lines.add(PopupLine::line(text));
     if (other->currency == e.currency || e.amount.isZero())
         return;
     const double rate = std::fabs(static_cast<double>(other->amount.hundredths())) /
                         std::fabs(static_cast<double>(e.amount.hundredths()));
-    lines.push_back(ReportPopupLine::line(QStringLiteral("Exchange rate 1 ") + e.currency + QStringLiteral(" = ") +
+    lines.add(PopupLine::line(QStringLiteral("Exchange rate 1 ") + e.currency + QStringLiteral(" = ") +
                                           QString::asprintf("%g", rate) + QLatin1Char(' ') + other->currency));
 }

@@ -11,7 +11,7 @@
 
 #include "reports/ListRow.h"
 #include "reports/ReportContext.h"
-#include "reports/ReportPopupLine.h"
+#include "toolkit/PopupLines.h"
 #include "reports/ReportSort.h"
 #include "reports/ReportTotals.h"
 #include "reports/TransactionEntry.h"
@@ -61,7 +61,7 @@ public:
     // when it is gone (no question asked).
     std::optional<TransactionEntry> entry(qint64 index) const;
     // The row-detail popup; empty for a deleted transaction.
-    ReportPopup popup(qint64 index);
+    PopupLines popup(qint64 index);
 
     const ReportContext& context() const { return m_context; }
 
@@ -70,7 +70,7 @@ private:
     const std::optional<TransactionEntry>* cachedEntry(qint64 index) const;
     TransactionEntryReader& reader() const;
     void dropCache();
-    void appendTransfer(ReportPopup& lines, const TransactionEntry& e);
+    void appendTransfer(PopupLines& lines, const TransactionEntry& e);
 
     ReportContext m_context;
     ReportSort m_sort;

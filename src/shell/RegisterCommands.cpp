@@ -166,7 +166,7 @@ int showBalance(CliContext& c)
     if (c.arguments.size() != 1)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected ACCOUNT"));
     return withRegister(c, c.arguments[0], [&](MainBook& book, Register& reg) {
-        const std::optional<RegisterPopup> popup =
+        const std::optional<PopupLines> popup =
             BalancePopup::build(reg, book.tables().accounts(), c.localeValues, c.interaction);
         if (!popup)
             return static_cast<int>(CliFailed);
@@ -225,7 +225,7 @@ int showInfo(CliContext& c)
         [&](MainBook& book, Register& reg, qint64 row) {
             RegisterInfo info(reg, book.tables(), book.categories(), book.projects(), book.currencies(),
                               c.localeValues);
-            const std::optional<RegisterPopup> popup = info.build(row);
+            const std::optional<PopupLines> popup = info.build(row);
             if (!popup) {
                 c.err << BalancePopup::ErrorDatabaseText << '\n';
                 return static_cast<int>(CliFailed);

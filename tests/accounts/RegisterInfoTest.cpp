@@ -154,7 +154,7 @@ protected:
         s.setText(Prop::Note, note);
         ASSERT_TRUE(s.setText(Prop::CurrencyCode, QStringLiteral("EUR"), true));
     }
-    std::optional<RegisterPopup> popupOf(qint32 account, qint64 row)
+    std::optional<PopupLines> popupOf(qint32 account, qint64 row)
     {
         Register reg(m_book.tables(), m_book.currencies(), m_locale, m_future);
         EXPECT_TRUE(reg.select(account));
@@ -173,7 +173,7 @@ TEST_F(PlannedInfoTest, EntryWithEveryFieldSetListsThemInOrder)
     const qint32 flat = m_projects.create(1, QStringLiteral("Flat"));
     addPlan({1, QStringLiteral("12"), ReconcileMark::Cleared, QStringLiteral("Landlord")});
     addEntry(1, -80000, home, flat, QStringLiteral("March"));
-    const std::optional<RegisterPopup> popup = popupOf(1, 1);
+    const std::optional<PopupLines> popup = popupOf(1, 1);
     ASSERT_TRUE(popup);
     EXPECT_EQ(popup->title, QStringLiteral("Planned Transaction"));
     EXPECT_EQ(popup->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "No:\t12",

@@ -72,20 +72,20 @@ TEST_F(RegisterTest, CellsOfTransactionRows)
     EXPECT_EQ(deposit.deposit, QStringLiteral("$1.00"));
     EXPECT_EQ(deposit.payment, QString());
     EXPECT_EQ(deposit.balance, QStringLiteral("$1.00"));
-    EXPECT_TRUE(deposit.band);
+    EXPECT_TRUE(deposit.style.band);
     EXPECT_EQ(deposit.icon, RegisterCells::Icon::Unreconciled);
     // Zero is shown as a deposit.
     const RegisterCells zero = reg.cells(1, now);
     EXPECT_EQ(zero.deposit, QStringLiteral("$0.00"));
     EXPECT_EQ(zero.payment, QString());
-    EXPECT_FALSE(zero.band);
+    EXPECT_FALSE(zero.style.band);
     const RegisterCells payment = reg.cells(2, now);
     EXPECT_EQ(payment.deposit, QString());
     EXPECT_EQ(payment.payment, QStringLiteral("$2.50"));
     EXPECT_EQ(payment.amount, QStringLiteral("$-2.50"));
     EXPECT_EQ(payment.balance, QStringLiteral("$-1.50"));
-    EXPECT_TRUE(payment.negativeBalance);
-    EXPECT_FALSE(deposit.negativeBalance);
+    EXPECT_TRUE(payment.style.negative);
+    EXPECT_FALSE(deposit.style.negative);
 }
 
 TEST_F(RegisterTest, NewRowShowsTodayAndItsText)
@@ -93,7 +93,7 @@ TEST_F(RegisterTest, NewRowShowsTodayAndItsText)
     Register reg = make();
     ASSERT_TRUE(reg.select(1));
     const RegisterCells c = reg.cells(3, *fileTimeFromLocal(AccountTestBook::at(9)));
-    EXPECT_EQ(c.style, RegisterCells::Style::NewRow);
+    EXPECT_EQ(c.style.tone, RowStyle::Tone::NewRow);
     EXPECT_EQ(c.date, QStringLiteral("Sat, 3/9/2024"));
     EXPECT_EQ(c.text(RegisterColumn::Description), QStringLiteral("<_New_Transaction_>"));
     EXPECT_EQ(c.icon, RegisterCells::Icon::None);
@@ -263,7 +263,7 @@ TEST_F(RegisterFutureTest, CellsShowTheEntryInItsOwnCurrencyRedWhenDueOliveLater
 
     const RegisterCells due = reg.cells(4, now);
     EXPECT_EQ(due.icon, RegisterCells::Icon::Future);
-    EXPECT_EQ(due.style, RegisterCells::Style::FutureDue) << "dated the last millisecond of today";
+    EXPECT_EQ(due.style.tone, RowStyle::Tone::Due) << "dated the last millisecond of today";
     EXPECT_EQ(due.date, QStringLiteral("Sat, 3/9/2024"));
     EXPECT_EQ(due.number, QStringLiteral("101")) << "the plan's number";
     EXPECT_EQ(due.description, QStringLiteral("Salary"));
@@ -271,16 +271,16 @@ TEST_F(RegisterFutureTest, CellsShowTheEntryInItsOwnCurrencyRedWhenDueOliveLater
     EXPECT_EQ(due.payment, QString());
     EXPECT_EQ(due.amount, QStringLiteral("$250.00"));
     EXPECT_EQ(due.balance, QString());
-    EXPECT_FALSE(due.negativeBalance);
-    EXPECT_TRUE(due.band);
+    EXPECT_FALSE(due.style.negative);
+    EXPECT_TRUE(due.style.band);
 
     const RegisterCells later = reg.cells(5, now);
-    EXPECT_EQ(later.style, RegisterCells::Style::FutureLater) << "dated the first millisecond of tomorrow";
+    EXPECT_EQ(later.style.tone, RowStyle::Tone::PlannedLater) << "dated the first millisecond of tomorrow";
     EXPECT_EQ(later.number, QString());
     EXPECT_EQ(later.deposit, QString());
     EXPECT_EQ(later.payment, QStringLiteral("eu50.00")) << "the entry's currency, not the account's";
     EXPECT_EQ(later.amount, QStringLiteral("eu-50.00"));
-    EXPECT_FALSE(later.band);
+    EXPECT_FALSE(later.style.band);
 }
 
 TEST_F(RegisterFutureTest, AZeroEntryIsNeitherDepositNorPayment)

@@ -24,7 +24,7 @@ TEST_F(PlannerListTest, AnEmptyTableShowsOnlyTheNewRow)
     EXPECT_EQ(cells.starts, QStringLiteral("Tue, 3/5/2024"));
     EXPECT_EQ(cells.icon, PlannerCells::Icon::None);
     EXPECT_EQ(cells.amount, QString());
-    EXPECT_TRUE(cells.band);
+    EXPECT_TRUE(cells.style.band);
 }
 
 TEST_F(PlannerListTest, PlansComeInIdOrderBeforeTheNewRow)
@@ -46,10 +46,10 @@ TEST_F(PlannerListTest, PlansComeInIdOrderBeforeTheNewRow)
     EXPECT_FALSE(l.entry(4));
     // Rows 0 and 2 take the band colour, 1 and 3 do not.
     const FileTime today = b.now();
-    EXPECT_TRUE(l.cells(0, today).band);
-    EXPECT_FALSE(l.cells(1, today).band);
-    EXPECT_TRUE(l.cells(2, today).band);
-    EXPECT_FALSE(l.cells(3, today).band);
+    EXPECT_TRUE(l.cells(0, today).style.band);
+    EXPECT_FALSE(l.cells(1, today).style.band);
+    EXPECT_TRUE(l.cells(2, today).style.band);
+    EXPECT_FALSE(l.cells(3, today).style.band);
     EXPECT_EQ(l.cells(4, today).description, QString());
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 using Kind = ProjectPageRow::Kind;
-using Tone = ProjectPageRow::Tone;
+using Tone = RowStyle::Tone;
 using ActionKind = ProjectPageAction::Kind;
 
 // Home(2) holds two transactions of its own, one of the holder account, and
@@ -56,7 +56,7 @@ std::vector<RowText> texts(const std::vector<ProjectPageRow>& rows)
 {
     std::vector<RowText> out;
     for (const ProjectPageRow& r : rows)
-        out.push_back({r.kind, r.projectId, r.dateText, r.description, r.amountText, r.bold, r.tone});
+        out.push_back({r.kind, r.projectId, r.dateText, r.description, r.amountText, r.style.bold, r.style.tone});
     return out;
 }
 
@@ -80,7 +80,7 @@ TEST_F(ProjectPageTest, RowsRunUpSubProjectsTransactionsThenFutureEntries)
         {Kind::Planned, 0, QStringLiteral("Tue, 12/9/2003"), QStringLiteral("Rent"), QStringLiteral("$-10.00"), true,
          Tone::Due},
         {Kind::Planned, 0, QStringLiteral("Sat, 12/20/2003"), QStringLiteral("Refund"), QStringLiteral("eu5.00"),
-         false, Tone::Planned},
+         false, Tone::PlannedLater},
     };
     EXPECT_EQ(texts(page.rows()), expected);
     EXPECT_EQ(page.rows()[3].mark, ReconcileMark::Reconciled);

@@ -28,12 +28,9 @@ protected:
             out << r.key;
         return out;
     }
-    static QStringList texts(const ReportPopup& popup)
+    static QStringList texts(const PopupLines& popup)
     {
-        QStringList out;
-        for (const ReportPopupLine& l : popup)
-            out << (l.separator ? QStringLiteral("-") : l.text);
-        return out;
+        return popup.printed();
     }
 };
 

@@ -19,12 +19,9 @@ protected:
             out << list.cellText(i, c);
         return out;
     }
-    static QStringList texts(const ReportPopup& popup)
+    static QStringList texts(const PopupLines& popup)
     {
-        QStringList out;
-        for (const ReportPopupLine& l : popup)
-            out << (l.separator ? QStringLiteral("-") : l.text);
-        return out;
+        return popup.printed();
     }
     // Both sides of a transfer, linked as the main program writes them.
     void addTransfer(qint64 cashAmount, qint64 euroAmount)
