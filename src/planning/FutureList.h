@@ -71,7 +71,7 @@ public:
     FileTime horizon() const { return m_horizon; }
     // Grows with every build and every posting; the prognosis label is
     // recomputed when it moves.
-    quint64 version() const { return m_version; }
+    quint64 changeCount() const { return m_version; }
 
     qint64 count();
     // The entry at a position in date order; nullopt outside the list.

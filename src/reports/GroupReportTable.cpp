@@ -56,7 +56,7 @@ bool GroupReportTable::build()
     GroupReport fresh;
     fresh.kind = m_report.kind;
     fresh.currency = m_context.filter.currency();
-    fresh.filterCounter = m_context.filter.changeCounter();
+    fresh.filterCounter = m_context.filter.changeCount();
     GroupAccumulator accumulator(fresh.kind, currencies, fresh.currency, m_labels);
     const ReportScan::Outcome outcome = ReportScan::run(
         m_context.tables, m_context.filter, m_context.ui, [&](const ReportTransaction& t) { accumulator.add(t); });
@@ -84,7 +84,7 @@ void GroupReportTable::setSort(const ReportSort& sort)
 
 bool GroupReportTable::needsRecalc() const
 {
-    return m_context.filter.changeCounter() != m_report.filterCounter;
+    return m_context.filter.changeCount() != m_report.filterCounter;
 }
 
 const GroupRow* GroupReportTable::row(qint64 index) const

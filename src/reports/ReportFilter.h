@@ -2,7 +2,7 @@
 
 // The report program's one filter: which transactions every report is built
 // from. The period bar, the selection tree, the advanced filter and filter
-// files all edit it; report views compare changeCounter() with the value they
+// files all edit it; report views compare changeCount() with the value they
 // were built with to know a rebuild is due.
 //
 // Invariants:
@@ -11,7 +11,7 @@
 //     the range differs from (DefaultAmountLow, DefaultAmountHigh); a bound at
 //     its default is open, so it lets every amount beyond it through.
 //  3. dateLow() is at 00:00:00.000 of its day, dateHigh() at 23:59:59.999.
-//  4. Every setter that changes the filter advances changeCounter(); one that
+//  4. Every setter that changes the filter advances changeCount(); one that
 //     changes nothing leaves it.
 //  5. The id lists may name ids that no longer exist (a filter file, or a
 //     record deleted by the main program); refresh() drops them.
@@ -56,7 +56,7 @@ public:
     // `today`. The counter is 1 afterwards.
     void initialise(TableSet& tables, const QString& savedCurrency, FileTime today);
     bool isInitialised() const { return m_initialised; }
-    quint32 changeCounter() const { return m_changeCounter; }
+    quint32 changeCount() const { return m_changeCounter; }
 
     // --- text conditions ---------------------------------------------------------
     bool textActive(TextField field) const { return !text(field).isEmpty(); }

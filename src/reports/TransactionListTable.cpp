@@ -46,7 +46,7 @@ bool TransactionListTable::build()
     CurrencyCache& currencies = m_context.currencies;
     currencies.reload();
     m_currency = m_context.filter.currency();
-    m_filterCounter = m_context.filter.changeCounter();
+    m_filterCounter = m_context.filter.changeCount();
     m_askedRecalc = false;
     m_sawDeleted = false;
     dropCache();
@@ -99,7 +99,7 @@ bool TransactionListTable::tapHeader(int column)
 
 bool TransactionListTable::needsRecalc() const
 {
-    return m_context.filter.changeCounter() != m_filterCounter;
+    return m_context.filter.changeCount() != m_filterCounter;
 }
 
 void TransactionListTable::dropCache()

@@ -107,15 +107,15 @@ TEST(FutureListBuild, TheSameDayWithoutForceChangesNothingWhileForceStartsAfresh
     PlanningTestBook b;
     b.addPlan(monthly(1, day(2024, 1, 15)));
     ASSERT_TRUE(b.future.build(day(2024, 3, 1, 6), false));
-    const quint64 version = b.future.version();
+    const quint64 version = b.future.changeCount();
     ASSERT_TRUE(b.tables().scheduled().deleteAt(0));
 
     ASSERT_TRUE(b.future.build(day(2024, 3, 1, 22), false));
-    EXPECT_EQ(b.future.version(), version);
+    EXPECT_EQ(b.future.changeCount(), version);
     EXPECT_EQ(b.listedDates(), (std::vector<FileTime>{day(2024, 2, 15)}));
 
     ASSERT_TRUE(b.future.build(day(2024, 3, 1), true));
-    EXPECT_EQ(b.future.version(), version + 1);
+    EXPECT_EQ(b.future.changeCount(), version + 1);
     EXPECT_EQ(b.listedDates(), (std::vector<FileTime>{day(2024, 1, 15), day(2024, 2, 15)}));
 }
 
@@ -221,7 +221,7 @@ TEST(FutureListBuild, AFailedWriteLeavesTheListTheHorizonAndTheVersionAsBefore)
     ASSERT_TRUE(b.future.build(day(2024, 2, 20), false));
     const std::vector<ExpectedOccurrence> before = b.listed();
     const FileTime horizon = b.horizon;
-    const quint64 version = b.future.version();
+    const quint64 version = b.future.changeCount();
 
     int writes = 0;
     b.store().setWriteFault([&] { return ++writes > 1; });  // the first row goes in, the second fails
@@ -230,7 +230,7 @@ TEST(FutureListBuild, AFailedWriteLeavesTheListTheHorizonAndTheVersionAsBefore)
     b.store().setWriteFault({});
     EXPECT_EQ(b.listed(), before);
     EXPECT_EQ(b.horizon, horizon);
-    EXPECT_EQ(b.future.version(), version);
+    EXPECT_EQ(b.future.changeCount(), version);
     EXPECT_TRUE(b.inWorkingSorts());
 
     ASSERT_TRUE(b.future.build(day(2024, 5, 20), false));

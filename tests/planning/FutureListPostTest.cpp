@@ -37,10 +37,10 @@ TEST(FutureListPost, HalfAPostingLeavesTheOtherHalfAndTheRestEndsTheOccurrence)
     PlanningTestBook b;
     b.addPlan(monthly(1, 3));
     ASSERT_TRUE(b.future.build(day(2024, 1, 31), false));
-    const quint64 version = b.future.version();
+    const quint64 version = b.future.changeCount();
 
     const QString first = b.future.post(at(b, 0, -5000));
-    EXPECT_GT(b.future.version(), version);  // the prognosis must be recomputed
+    EXPECT_GT(b.future.changeCount(), version);  // the prognosis must be recomputed
     ASSERT_FALSE(first.isEmpty());
     EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-5000), money(-10000)}}));
     ASSERT_TRUE(b.seekTransaction(first));
@@ -184,11 +184,11 @@ TEST(FutureListPost, WithoutTheEntryOrItsPlanNothingIsWritten)
     DbTable& planner = b.tables().planner();
     ASSERT_TRUE(planner.seekInt(SeekKind::Equal, 1));
     ASSERT_TRUE(planner.deleteAt(planner.position()));
-    const quint64 version = b.future.version();
+    const quint64 version = b.future.changeCount();
     EXPECT_TRUE(b.future.post(at(b, 0, -10000)).isEmpty());
     EXPECT_EQ(b.transactionCount(), 0);
     EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-10000), money(0)}}));
-    EXPECT_EQ(b.future.version(), version);
+    EXPECT_EQ(b.future.changeCount(), version);
     EXPECT_TRUE(b.inWorkingSorts());
 }
 

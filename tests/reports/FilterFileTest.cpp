@@ -138,10 +138,10 @@ TEST(FilterFile, BadHeaderLeavesTheFilterAlone)
                                 hex("7479660001ff")};
     for (const QByteArray& head : heads) {
         ReportFilter f = fullFilter();
-        const quint32 counter = f.changeCounter();
+        const quint32 counter = f.changeCount();
         EXPECT_EQ(readBytes(head, f), Result::BadHeader) << head.toHex().constData();
         EXPECT_EQ(carried(f), carried(fullFilter()));
-        EXPECT_EQ(f.changeCounter(), counter);
+        EXPECT_EQ(f.changeCount(), counter);
     }
 }
 

@@ -35,9 +35,9 @@ protected:
 
 TEST_F(ReportFilterChoicesTest, AnEmptyRequestChangesNothing)
 {
-    const quint32 counter = filter.changeCounter();
+    const quint32 counter = filter.changeCount();
     EXPECT_TRUE(apply(ReportRequest()).ok);
-    EXPECT_EQ(filter.changeCounter(), counter);
+    EXPECT_EQ(filter.changeCount(), counter);
     EXPECT_FALSE(filter.hasConditions());
 }
 

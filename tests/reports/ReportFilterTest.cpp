@@ -53,7 +53,7 @@ protected:
 TEST_F(ReportFilterBook, InitialiseClearsEverythingAndCoversToday)
 {
     EXPECT_TRUE(filter.isInitialised());
-    EXPECT_EQ(filter.changeCounter(), 1u);
+    EXPECT_EQ(filter.changeCount(), 1u);
     EXPECT_FALSE(filter.hasConditions());
     EXPECT_FALSE(filter.amountActive());
     EXPECT_EQ(filter.amountLow().hundredths(), ReportFilter::DefaultAmountLow);
@@ -124,9 +124,9 @@ TEST(ReportFilter, OnlyEffectiveChangesMoveTheCounter)
         {"clear empty lists", [](ReportFilter& x) { x.clearLists(); }, false},
     };
     for (const Step& step : steps) {
-        const quint32 before = f.changeCounter();
+        const quint32 before = f.changeCount();
         step.apply(f);
-        EXPECT_EQ(f.changeCounter() != before, step.changes) << step.what;
+        EXPECT_EQ(f.changeCount() != before, step.changes) << step.what;
     }
 }
 
@@ -187,10 +187,10 @@ TEST(ReportFilter, FlagsAndListsAreConditionsButOnlyListsAreLists)
 TEST(ReportFilter, AMarkOutsideTheThreeIsIgnored)
 {
     ReportFilter f;
-    const quint32 before = f.changeCounter();
+    const quint32 before = f.changeCount();
     f.setMarkFlag(static_cast<ReconcileMark>(3), true);
     EXPECT_FALSE(f.markFlag(static_cast<ReconcileMark>(3)));
-    EXPECT_EQ(f.changeCounter(), before);
+    EXPECT_EQ(f.changeCount(), before);
     EXPECT_FALSE(f.hasConditions());
 }
 
@@ -436,23 +436,23 @@ TEST_F(ReportFilterBook, RefreshDropsIdsThatNoLongerExist)
     filter.addId(IdKind::Categories, 5);
     filter.addId(IdKind::Projects, 1);
     filter.addId(IdKind::Projects, 2);
-    const quint32 before = filter.changeCounter();
+    const quint32 before = filter.changeCount();
 
     filter.refresh(rb.tables());
 
     EXPECT_EQ(filter.ids(IdKind::Accounts).ids(), (std::vector<qint32>{1, 2}));
     EXPECT_EQ(filter.ids(IdKind::Categories).ids(), (std::vector<qint32>{5}));
     EXPECT_EQ(filter.ids(IdKind::Projects).ids(), (std::vector<qint32>{1}));
-    EXPECT_NE(filter.changeCounter(), before);
+    EXPECT_NE(filter.changeCount(), before);
     EXPECT_EQ(filter.recordedCounts().categories, 2);
 }
 
 TEST_F(ReportFilterBook, RefreshThatDropsNothingIsNoChange)
 {
     filter.addId(IdKind::Accounts, 2);
-    const quint32 before = filter.changeCounter();
+    const quint32 before = filter.changeCount();
     filter.refresh(rb.tables());
-    EXPECT_EQ(filter.changeCounter(), before);
+    EXPECT_EQ(filter.changeCount(), before);
     EXPECT_EQ(filter.ids(IdKind::Accounts).size(), 1);
 }
 

@@ -78,10 +78,10 @@ TEST(ReportPeriod, ApplySetsTheFiltersDatesOrNothing)
     ASSERT_TRUE(ReportPeriod::apply(filter, Named::LastMonth, day(2004, 1, 20)));
     EXPECT_EQ(filter.dateLow(), startOf(day(2003, 12, 1)));
     EXPECT_EQ(filter.dateHigh(), endOf(day(2003, 12, 31)));
-    const quint32 counter = filter.changeCounter();
+    const quint32 counter = filter.changeCount();
     EXPECT_FALSE(ReportPeriod::apply(filter, Named::LastYear, day(1601, 1, 1)));
     EXPECT_EQ(filter.dateLow(), startOf(day(2003, 12, 1)));
-    EXPECT_EQ(filter.changeCounter(), counter);
+    EXPECT_EQ(filter.changeCount(), counter);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(ReportSessionTest, ReadyBookOpensTheFiveTablesAndInitialisesTheFilter)
     EXPECT_FALSE(s->tables().scheduled().isOpen());
     const ReportFilter& f = s->filter();
     EXPECT_TRUE(f.isInitialised());
-    EXPECT_EQ(f.changeCounter(), 1u);
+    EXPECT_EQ(f.changeCount(), 1u);
     EXPECT_EQ(f.dateLow(), at(2024, 3, 15, 0, 0, 0, 0));
     EXPECT_EQ(f.dateHigh(), at(2024, 3, 15, 23, 59, 59, 999));
     // Nothing saved: the first code of the Currency table.
@@ -217,11 +217,11 @@ TEST_F(ReportSessionTest, ReactivationSeesTheMainProgramsWritesOnly)
     ASSERT_TRUE(accounts.seekInt(SeekKind::Equal, 2));
     ASSERT_TRUE(accounts.deleteAt(accounts.position()));
 
-    const quint32 before = s->filter().changeCounter();
+    const quint32 before = s->filter().changeCount();
     EXPECT_TRUE(s->reactivate());
     EXPECT_EQ(s->changesSeen(), 1u);
     EXPECT_EQ(s->filter().ids(ReportFilter::IdKind::Accounts).ids(), std::vector<qint32>{1});
-    EXPECT_NE(s->filter().changeCounter(), before);
+    EXPECT_NE(s->filter().changeCount(), before);
     EXPECT_EQ(s->filter().recordedCounts().accounts, 1);
     // Counts recorded: nothing new the next time.
     EXPECT_FALSE(s->reactivate());
