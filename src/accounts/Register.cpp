@@ -25,6 +25,7 @@ bool Register::select(qint32 account)
     const std::optional<AccountRecord> record = AccountList(m_tables.accounts()).find(account);
     if (!record)
         return false;
+    ++m_changes;
     m_account = record->id;
     m_name = record->name;
     m_currency = record->currency;
@@ -42,6 +43,7 @@ bool Register::refresh()
         return false;
     if (select(m_account))
         return true;
+    ++m_changes;
     m_account = 0;
     m_run = {};
     m_futureCount = 0;
@@ -228,6 +230,7 @@ std::optional<ReconcileMark> Register::toggleMark(qint64 row)
     const ReconcileMark mark = nextMark(e->mark);
     if (!writeMark(positionOf(row), e->link, mark))
         return std::nullopt;
+    ++m_changes;
     return mark;
 }
 

@@ -56,6 +56,9 @@ public:
     // Re-reads the shown account's total and run and counts the future list
     // again. False when the account is gone.
     bool refresh();
+    // Advances whenever what the rows show may have changed (select, refresh,
+    // a mark toggled): a model resets when it moved.
+    quint64 changeCount() const { return m_changes; }
 
     qint32 accountId() const { return m_account; }
     const QString& accountName() const { return m_name; }
@@ -119,4 +122,5 @@ private:
     AccountRun m_run;
     FutureList* m_future = nullptr;
     qint64 m_futureCount = 0;
+    quint64 m_changes = 0;
 };

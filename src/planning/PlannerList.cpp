@@ -12,6 +12,7 @@ PlannerList::PlannerList(TableSet& tables, const CurrencyCache& currencies, cons
 
 bool PlannerList::reload()
 {
+    ++m_changes;
     m_entries.clear();
     DbTable& planner = m_tables.planner();
     SortScope scope(planner, Prop::PlannerId);

@@ -53,6 +53,8 @@ public:
     // Reads every plan in id order. False when the table could not be read;
     // the list then holds no plan (only the new row).
     bool reload();
+    // Advances with every reload: a model resets when it moved.
+    quint64 changeCount() const { return m_changes; }
 
     // The plans and the new row after them.
     qint64 rowCount() const { return static_cast<qint64>(m_entries.size()) + 1; }
@@ -78,4 +80,5 @@ private:
     const CurrencyCache& m_currencies;
     const LocaleValues& m_locale;
     std::vector<PlannerEntry> m_entries;
+    quint64 m_changes = 0;
 };

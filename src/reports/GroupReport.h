@@ -15,5 +15,5 @@ struct GroupReport {
     std::vector<GroupRow> rows;
     ReportTotals totals;
     bool stopped = false;        // "Stop" ended the scan early
-    quint32 filterCounter = 0;   // the filter's change counter at the build
+    quint64 filterCounter = 0;   // the filter's change counter at the build
 };

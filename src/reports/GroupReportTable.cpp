@@ -65,6 +65,7 @@ bool GroupReportTable::build()
     fresh.totals = accumulator.totals();
     GroupRowOrder::sort(fresh.rows, m_sort);
     m_report = std::move(fresh);
+    ++m_changes;
     return !m_report.stopped;
 }
 

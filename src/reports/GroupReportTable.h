@@ -37,6 +37,8 @@ public:
     void setSort(const ReportSort& sort);
     const ReportSort& sort() const { return m_sort; }
     bool needsRecalc() const;
+    // Advances with every build: a model resets when it moved.
+    quint64 changeCount() const { return m_changes; }
 
     const GroupReport& report() const { return m_report; }
     qint64 rowCount() const { return static_cast<qint64>(m_report.rows.size()); }
@@ -71,5 +73,6 @@ private:
     ReportContext m_context;
     ReportSort m_sort;
     GroupReport m_report;
+    quint64 m_changes = 0;
     ReportLabels m_labels;
 };

@@ -56,7 +56,7 @@ public:
     // `today`. The counter is 1 afterwards.
     void initialise(TableSet& tables, const QString& savedCurrency, FileTime today);
     bool isInitialised() const { return m_initialised; }
-    quint32 changeCount() const { return m_changeCounter; }
+    quint64 changeCount() const { return m_changeCounter; }
 
     // --- text conditions ---------------------------------------------------------
     bool textActive(TextField field) const { return !text(field).isEmpty(); }
@@ -128,7 +128,7 @@ private:
     static bool fillInCurrency(DbTable& transaction, DbTable& accounts);
 
     bool m_initialised = false;
-    quint32 m_changeCounter = 0;
+    quint64 m_changeCounter = 0;
     std::array<QString, 4> m_texts;
     Money m_amountLow = Money::fromHundredths(DefaultAmountLow);
     Money m_amountHigh = Money::fromHundredths(DefaultAmountHigh);

@@ -47,6 +47,7 @@ bool TransactionListTable::build()
     currencies.reload();
     m_currency = m_context.filter.currency();
     m_filterCounter = m_context.filter.changeCount();
+    ++m_changes;
     m_askedRecalc = false;
     m_sawDeleted = false;
     dropCache();

@@ -38,6 +38,8 @@ public:
     bool tapHeader(int column);
     const ReportSort& sort() const { return m_sort; }
     bool needsRecalc() const;
+    // Advances with every build: a model resets when it moved.
+    quint64 changeCount() const { return m_changes; }
 
     const std::vector<ListRow>& rows() const { return m_rows; }
     qint64 rowCount() const { return static_cast<qint64>(m_rows.size()); }
@@ -77,7 +79,8 @@ private:
     std::vector<ListRow> m_rows;
     ReportTotals m_totals;
     QString m_currency;
-    quint32 m_filterCounter = 0;
+    quint64 m_filterCounter = 0;
+    quint64 m_changes = 0;
     bool m_stopped = false;
     bool m_askedRecalc = false;
     mutable bool m_sawDeleted = false;
