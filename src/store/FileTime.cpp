@@ -183,3 +183,8 @@ bool isSameDay(FileTime a, FileTime b)
 {
     return compareByDay(a, b, DayDepth::Day) == 0;
 }
+
+std::optional<FileTime> fileTimeNow(const Clock& clock)
+{
+    return fileTimeFromLocal(clock.now());
+}

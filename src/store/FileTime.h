@@ -7,6 +7,7 @@
 //
 // The supported years are 1601..9999, the ones whose keys have four digits.
 
+#include "platform/Clock.h"
 #include "platform/LocalTime.h"
 
 #include <QtGlobal>
@@ -33,6 +34,9 @@ bool isValidLocalTime(const LocalTime& t);
 
 // nullopt when the fields are not a valid local time.
 std::optional<FileTime> fileTimeFromLocal(const LocalTime& t);
+// The clock's present moment as a file time; nullopt when the clock names a
+// moment the file time cannot hold (before 1601).
+std::optional<FileTime> fileTimeNow(const Clock& clock);
 // The fields of a file time; ticks below the millisecond are dropped. A value
 // outside the supported years (a damaged record) is clamped to the first or
 // last millisecond of the range, so every stored date can be shown.
