@@ -1,13 +1,13 @@
 #include "shell/AccountCommands.h"
 
 #include "accounts/AccountCreator.h"
-#include "accounts/AccountDeletion.h"
 #include "accounts/AccountEdit.h"
 #include "accounts/AccountList.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliFirstAccount.h"
 #include "shell/CliValues.h"
+#include "shell/MainAccountDeletion.h"
 #include "shell/MainProgramRun.h"
 
 #include <QJsonArray>
@@ -141,10 +141,7 @@ int deleteAccount(CliContext& c)
         const std::optional<qint32> id = AccountCommands::resolve(book, c.arguments[0], c.err);
         if (!id)
             return static_cast<int>(CliFailed);
-        AccountDeletion deletion(
-            book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); },
-            [&book] { return book.future().build(book.future().horizon(), true); });
-        switch (deletion.remove(*id, c.interaction)) {
+        switch (MainAccountDeletion::run(book, *id, c.interaction)) {
         case AccountDeletion::Outcome::Deleted:
             return static_cast<int>(CliDone);
         case AccountDeletion::Outcome::Failed:

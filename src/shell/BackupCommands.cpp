@@ -1,12 +1,8 @@
 #include "shell/BackupCommands.h"
 
-#include "accounts/AccountList.h"
-#include "accounts/DatabaseClearing.h"
-#include "interchange/Backup.h"
-#include "interchange/BackupLocation.h"
-#include "interchange/ExportCommand.h"
-#include "interchange/Restore.h"
 #include "shell/AccountCommands.h"
+#include "shell/AccountExport.h"
+#include "shell/BookBackup.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/MainProgramRun.h"
@@ -15,8 +11,6 @@
 #include <QFileInfo>
 
 namespace {
-
-using Text = TallyraSettings::Text;
 
 FileTime nowOf(const CliContext& c)
 {
@@ -29,32 +23,6 @@ QString absolutePath(const QString& file)
     return QFileInfo(file).absoluteFilePath();
 }
 
-// "BackUp Folder" and "BackUp File": what the file dialogs of backup and
-// restore would start with next time.
-void rememberBackupFile(MainBook& book, const QString& path)
-{
-    const BackupLocation location = BackupLocation::of(path);
-    book.settings().write(Text::BackUpFolder, location.folder);
-    book.settings().write(Text::BackUpFile, location.file);
-}
-
-// The settings items of a restored file go into the main program's settings.
-class SettingsForRestore : public RestoreSettings {
-public:
-    explicit SettingsForRestore(TallyraSettings& settings) : m_settings(settings) {}
-    bool writeText(const QString& section, const QString& key, const QString& value) override
-    {
-        return m_settings.writeItem(section, key, value);
-    }
-    bool writeInt(const QString& section, const QString& key, qint32 value) override
-    {
-        return m_settings.writeItem(section, key, value);
-    }
-
-private:
-    TallyraSettings& m_settings;
-};
-
 // --- backup -------------------------------------------------------------------
 
 int backup(CliContext& c)
@@ -63,9 +31,7 @@ int backup(CliContext& c)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected FILE"));
     const QString path = absolutePath(c.arguments[0]);
     return MainProgramRun(c).run([&](MainBook& book) {
-        rememberBackupFile(book, path);
-        Backup backup(book.tables(), c.interaction);
-        const bool done = backup.run(Backup::Request{path, nowOf(c), book.state().defaultCurrency});
+        const bool done = BookBackup(book, c.interaction).backup(path, nowOf(c));
         return static_cast<int>(done ? CliDone : CliFailed);
     });
 }
@@ -78,27 +44,10 @@ int restore(CliContext& c)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected FILE"));
     const QString path = absolutePath(c.arguments[0]);
     return MainProgramRun(c).run([&](MainBook& book) {
-        SettingsForRestore settings(book.settings());
-        Restore restore(book.tables(), c.localeValues, c.interaction, settings);
-        const QString folder = book.folder().path();
-        if (!restore.begin([&] { return DatabaseClearing::reportProgramHolds(folder); }))
-            return static_cast<int>(CliFailed);
-        rememberBackupFile(book, path);
-        // Restoring: the exit leaves the horizon at 0, so the next start
-        // rebuilds the future list and every project's totals.
-        book.state().skipSave = true;
-        const Restore::Outcome outcome = restore.restoreFrom(path);
-        if (outcome == Restore::Outcome::NotStarted) {
-            book.state().skipSave = false;
-            if (restore.notStartedReason() == Restore::NotStartedReason::Unreadable)
-                c.err << QStringLiteral("The file %1 could not be read.").arg(path) << '\n';
-            else if (restore.notStartedReason() == Restore::NotStartedReason::NotABackup)
-                c.err << QStringLiteral("%1 is not a backup file.").arg(path) << '\n';
-            return static_cast<int>(CliFailed);
-        }
-        // The file's setting items may have named the horizon too.
-        book.settings().setFutureHorizon(0);
-        return static_cast<int>(outcome == Restore::Outcome::Completed ? CliDone : CliFailed);
+        const BookBackup::RestoreResult result = BookBackup(book, c.interaction).restore(path, c.localeValues);
+        if (!result.notStartedText.isEmpty())
+            c.err << result.notStartedText << '\n';
+        return static_cast<int>(result.outcome == Restore::Outcome::Completed ? CliDone : CliFailed);
     });
 }
 
@@ -184,24 +133,8 @@ int exportAccount(CliContext& c)
         const std::optional<qint32> id = AccountCommands::resolve(book, e->account, c.err);
         if (!id)
             return static_cast<int>(CliFailed);
-        const std::optional<AccountRecord> account = AccountList(book.tables().accounts()).find(*id);
-        if (!account)
-            return static_cast<int>(CliFailed);
-        TallyraSettings& settings = book.settings();
-        // Without dates the dialog's own: from where the last export ended, to today.
-        const ExportRequest request{*id,
-                                    e->path,
-                                    e->format,
-                                    e->from.value_or(settings.exportStartDate(account->name)),
-                                    e->to.value_or(nowOf(c)),
-                                    e->fullYearDates};
-        ExportWriter writer(book.tables(), book.categories(), book.projects(), c.localeValues, c.codePage);
-        const bool done = ExportCommand::run(writer, request, c.interaction, [&](const ExportMemory& m) {
-            settings.setExportStartDate(account->name, m.nextStart);
-            settings.write(TallyraSettings::Int::ExportFullYearDates, m.fullYearDates ? 1 : 0);
-            settings.write(Text::ExportFolder, m.folder);
-            settings.setExportFile(account->name, m.file);
-        });
+        const AccountExport::Choices choices{*id, e->path, e->format, e->from, e->to, e->fullYearDates};
+        const bool done = AccountExport(book, c.localeValues, c.codePage, c.interaction).run(choices, nowOf(c));
         return static_cast<int>(done ? CliDone : CliFailed);
     });
 }

@@ -1,7 +1,6 @@
 #include "shell/MaintenanceCommands.h"
 
 #include "accounts/AccountList.h"
-#include "accounts/DatabaseClearing.h"
 #include "accounts/OldTransactionPurge.h"
 #include "accounts/PasswordLock.h"
 #include "accounts/PasswordLockRecord.h"
@@ -12,6 +11,7 @@
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
+#include "shell/MainDatabaseClearing.h"
 #include "shell/MainProgramRun.h"
 #include "store/PasswordDigest.h"
 
@@ -168,13 +168,8 @@ int clearDatabase(CliContext& c)
     if (!c.arguments.isEmpty())
         return AccountCommands::badUsage(c.err, QStringLiteral("clear-database takes no arguments"));
     return MainProgramRun(c).run([&](MainBook& book) {
-        const QString folder = book.folder().path();
-        DatabaseClearing clearing(book.tables(), [folder] { return DatabaseClearing::reportProgramHolds(folder); });
-        switch (clearing.clear(c.interaction)) {
+        switch (MainDatabaseClearing::run(book, c.interaction)) {
         case DatabaseClearing::Outcome::Cleared:
-            // The run ends here; a zero horizon makes the next start take the
-            // repair path, which finds the empty tables and starts afresh.
-            book.state().horizon = 0;
             return static_cast<int>(CliDone);
         case DatabaseClearing::Outcome::Failed:
             c.err << "The database could not be cleared; nothing was changed.\n";

@@ -4,6 +4,7 @@
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
+#include "shell/CurrencyChange.h"
 #include "shell/MainProgramRun.h"
 #include "store/NumberParse.h"
 
@@ -75,16 +76,25 @@ int listCurrencies(CliContext& c)
     });
 }
 
-// Project totals hold their sums converted into the default currency at the
-// rates of their last recompute: a new rate or a new default currency makes
-// every one of them out of date. As the options sheet does when it closes,
-// they are recomputed before the command ends.
-int refreshProjectTotals(CliContext& c, MainBook& book)
+// The CLI's words for what a currency change ran into.
+int reportChange(CliContext& c, CurrencyChange::Outcome outcome, const QString& code)
 {
-    ProjectTotals& totals = book.totals();
-    if (!totals.markAllStale() || !totals.updateStale(book.state().defaultCurrency))
-        return failed(c, QStringLiteral("The project totals could not be brought up to date."));
-    return static_cast<int>(CliDone);
+    switch (outcome) {
+    case CurrencyChange::Outcome::Done:
+        return static_cast<int>(CliDone);
+    case CurrencyChange::Outcome::NotInBook:
+        return failed(c, code.isEmpty() ? QStringLiteral("Both currencies must be in use in the book.")
+                                        : QStringLiteral("%1 is not a currency of the book.").arg(code));
+    case CurrencyChange::Outcome::SameCurrency:
+        return failed(c, QStringLiteral("A currency's rate to itself is always 1."));
+    case CurrencyChange::Outcome::BadRate:
+        return failed(c, QStringLiteral("The rate must be a number above 0."));
+    case CurrencyChange::Outcome::SettingsNotWritten:
+        return failed(c, QStringLiteral("The settings could not be written."));
+    case CurrencyChange::Outcome::TotalsNotUpdated:
+        break;
+    }
+    return failed(c, QStringLiteral("The project totals could not be brought up to date."));
 }
 
 int setRate(CliContext& c)
@@ -94,16 +104,8 @@ int setRate(CliContext& c)
     const QString from = c.arguments[0].toUpper();
     const QString to = c.arguments[1].toUpper();
     const double rate = parseLenientNumber(c.arguments[2]);
-    return MainProgramRun(c).run([&](MainBook& book) {
-        CurrencyCache& cache = book.currencies();
-        if (!cache.contains(from) || !cache.contains(to))
-            return failed(c, QStringLiteral("Both currencies must be in use in the book."));
-        if (from == to)
-            return failed(c, QStringLiteral("A currency's rate to itself is always 1."));
-        if (!cache.storeRate(from, to, rate))
-            return failed(c, QStringLiteral("The rate must be a number above 0."));
-        return refreshProjectTotals(c, book);
-    });
+    return MainProgramRun(c).run(
+        [&](MainBook& book) { return reportChange(c, CurrencyChange::setRate(book, from, to, rate), QString()); });
 }
 
 int setDefaultCurrency(CliContext& c)
@@ -111,14 +113,8 @@ int setDefaultCurrency(CliContext& c)
     if (c.arguments.size() != 1)
         return badUsage(c, "CODE");
     const QString code = c.arguments[0].toUpper();
-    return MainProgramRun(c).run([&](MainBook& book) {
-        if (!book.currencies().contains(code))
-            return failed(c, QStringLiteral("%1 is not a currency of the book.").arg(code));
-        if (!book.settings().write(TallyraSettings::Text::DefaultCurrency, code))
-            return failed(c, QStringLiteral("The settings could not be written."));
-        book.state().defaultCurrency = code;
-        return refreshProjectTotals(c, book);
-    });
+    return MainProgramRun(c).run(
+        [&](MainBook& book) { return reportChange(c, CurrencyChange::setDefault(book, code), code); });
 }
 
 int setSymbol(CliContext& c)
