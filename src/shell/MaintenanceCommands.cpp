@@ -13,6 +13,7 @@
 #include "shell/CliValues.h"
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainProgramRun.h"
+#include "shell/ShownAccount.h"
 #include "store/PasswordDigest.h"
 
 #include <QJsonObject>
@@ -73,20 +74,17 @@ int find(CliContext& c)
     }
     return MainProgramRun(c).run([&](MainBook& book) {
         // Without --account the walk starts in the account the register shows.
-        qint32 account = book.settings().read(TallyraSettings::Int::AccountId);
+        qint32 account = 0;
         if (args->has(QStringLiteral("account"))) {
             const std::optional<qint32> id = AccountCommands::resolve(book, args->value(QStringLiteral("account")), c.err);
             if (!id)
                 return static_cast<int>(CliFailed);
             account = *id;
         }
-        TransactionFind finder(book.tables());
         const std::optional<TransactionFind::Hit> hit =
-            finder.find({args->positional[0], matchCase}, {account, row}, c.interaction);
+            ShownAccount::find(book, {args->positional[0], matchCase}, {account, row}, c.interaction);
         if (!hit)
             return static_cast<int>(CliFailed);
-        // A hit in another account switches the register to it.
-        book.settings().write(TallyraSettings::Int::AccountId, hit->account);
         return printHit(c, *hit);
     });
 }

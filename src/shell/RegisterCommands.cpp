@@ -8,6 +8,7 @@
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
 #include "shell/MainProgramRun.h"
+#include "shell/ShownAccount.h"
 #include "store/DateText.h"
 
 #include <QJsonArray>
@@ -26,9 +27,8 @@ int withRegister(CliContext& c, const QString& account, const Body& body)
         if (!id)
             return static_cast<int>(CliFailed);
         Register reg(book.tables(), book.currencies(), c.localeValues, book.future());
-        if (!reg.select(*id))
+        if (!ShownAccount::show(book, reg, *id))
             return static_cast<int>(CliFailed);
-        book.settings().write(TallyraSettings::Int::AccountId, *id);
         return body(book, reg);
     });
 }

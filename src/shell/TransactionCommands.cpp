@@ -9,6 +9,7 @@
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
 #include "shell/MainProgramRun.h"
+#include "shell/ShownAccount.h"
 
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -209,9 +210,8 @@ int withEditor(CliContext& c, const Request& r, Print print, const Body& body)
         if (!id)
             return static_cast<int>(CliFailed);
         Register reg(book.tables(), book.currencies(), c.localeValues, book.future());
-        if (!reg.select(*id))
+        if (!ShownAccount::show(book, reg, *id))
             return static_cast<int>(CliFailed);
-        book.settings().write(TallyraSettings::Int::AccountId, *id);
         DeclineWatch ui(c.interaction);
         TransactionEditor editor(EditorContext{book.tables(), book.currencies(), book.categories(),
                                                book.projects(), book.totals(), book.future(), c.clock,
