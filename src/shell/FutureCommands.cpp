@@ -1,7 +1,7 @@
 #include "shell/FutureCommands.h"
 
 #include "accounts/AccountList.h"
-#include "accounts/Prognosis.h"
+#include "planning/Prognosis.h"
 #include "reports/ReportCommandLine.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"

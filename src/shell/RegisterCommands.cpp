@@ -1,7 +1,7 @@
 #include "shell/RegisterCommands.h"
 
 #include "accounts/BalancePopup.h"
-#include "accounts/Prognosis.h"
+#include "planning/Prognosis.h"
 #include "accounts/Register.h"
 #include "accounts/RegisterInfo.h"
 #include "shell/AccountCommands.h"

@@ -1,4 +1,4 @@
-#include "accounts/Prognosis.h"
+#include "planning/Prognosis.h"
 
 #include "planning/PlannerTestBook.h"
 
