@@ -1,7 +1,7 @@
 #include "shell/FutureCommands.h"
 
 #include "accounts/AccountList.h"
-#include "planning/Prognosis.h"
+#include "planning/FutureBar.h"
 #include "reports/ReportCommandLine.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
@@ -87,17 +87,12 @@ int showFuture(CliContext& c)
             if (!currency)
                 return static_cast<int>(CliFailed);
         }
-        // As the future bar's date picker: a later day extends the list, an
-        // earlier one shrinks it.
-        if (horizon && !book.future().build(*horizon, false)) {
+        FutureBar bar(book.future(), book.currencies(), book.categories(), c.localeValues);
+        if (horizon && !bar.setHorizon(*horizon)) {
             c.err << "The future list could not be built; nothing was changed.\n";
             return static_cast<int>(CliFailed);
         }
-        const FileTime upTo = book.future().horizon();
-        std::optional<Money> prognosis;
-        if (currency)
-            prognosis = Prognosis(book.future(), book.currencies(), book.categories(), c.localeValues)
-                            .total(upTo, *currency);
+        const FileTime upTo = bar.horizon();
         const std::vector<FutureEntry> entries = book.future().entries();
         if (c.options.json) {
             QJsonArray list;
@@ -107,16 +102,15 @@ int showFuture(CliContext& c)
                 c.out, QJsonDocument(QJsonObject{
                            {QStringLiteral("horizon"), CliValues::jsonDate(upTo)},
                            {QStringLiteral("entries"), list},
-                           {QStringLiteral("prognosis"),
-                            prognosis ? QJsonValue(prognosis->hundredths()) : QJsonValue(QJsonValue::Null)}}));
+                           {QStringLiteral("prognosis"), currency ? QJsonValue(bar.total(*currency).hundredths())
+                                                                  : QJsonValue(QJsonValue::Null)}}));
             return static_cast<int>(CliDone);
         }
         for (const FutureEntry& e : entries)
             c.out << dateWithWeekday(e.date, c.localeValues) << '\t' << e.description << '\t'
                   << book.currencies().amountText(e.amount, e.currency, c.localeValues) << '\n';
-        if (prognosis)
-            c.out << Prognosis::LabelWord << ": "
-                  << book.currencies().amountText(*prognosis, *currency, c.localeValues) << '\n';
+        if (currency)
+            c.out << bar.label(*currency) << '\n';
         return static_cast<int>(CliDone);
     });
 }

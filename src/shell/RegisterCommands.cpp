@@ -1,7 +1,7 @@
 #include "shell/RegisterCommands.h"
 
 #include "accounts/BalancePopup.h"
-#include "planning/Prognosis.h"
+#include "planning/FutureBar.h"
 #include "accounts/Register.h"
 #include "accounts/RegisterInfo.h"
 #include "shell/AccountCommands.h"
@@ -132,8 +132,8 @@ int printRegister(CliContext& c, MainBook& book, Register& reg)
                               {QStringLiteral("currency"), reg.currency()},
                               {QStringLiteral("balance"), reg.total().hundredths()}};
     // The future bar's label: what the list up to the horizon comes to in the account's currency.
-    Prognosis prognosis(book.future(), book.currencies(), book.categories(), c.localeValues);
-    const Money expected = prognosis.total(book.state().horizon, reg.currency());
+    const Money expected =
+        FutureBar(book.future(), book.currencies(), book.categories(), c.localeValues).total(reg.currency());
     CliValues::printJson(c.out,
                          QJsonDocument(QJsonObject{{QStringLiteral("account"), account},
                                                    {QStringLiteral("transactions"), rows},
