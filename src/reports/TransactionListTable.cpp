@@ -98,6 +98,16 @@ bool TransactionListTable::tapHeader(int column)
     return true;
 }
 
+void TransactionListTable::buildSortedBy(const ReportSort& wanted)
+{
+    // A column outside the list is not tapped: the order stays.
+    const bool columnTapped = wanted.column != m_sort.column && tapHeader(wanted.column);
+    if (wanted.column == m_sort.column && wanted.descending != m_sort.descending)
+        tapHeader(wanted.column);
+    else if (!columnTapped)
+        build();
+}
+
 bool TransactionListTable::needsRecalc() const
 {
     return m_context.filter.changeCount() != m_filterCounter;

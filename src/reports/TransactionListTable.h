@@ -36,6 +36,10 @@ public:
     // False when "Stop" ended the scan (the rows met so far are the report).
     bool build();
     bool tapHeader(int column);
+    // Builds in the order `wanted` names, reached by header taps as the user
+    // would (the list has no other way to change its sort); each tap rebuilds,
+    // so the tap that picks the order is also the build.
+    void buildSortedBy(const ReportSort& wanted);
     const ReportSort& sort() const { return m_sort; }
     bool needsRecalc() const;
     // Advances with every build: a model resets when it moved.

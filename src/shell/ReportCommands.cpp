@@ -1,8 +1,6 @@
 #include "shell/ReportCommands.h"
 
 #include "accounts/AccountList.h"
-#include "accounts/PasswordLock.h"
-#include "accounts/PasswordLockRecord.h"
 #include "reports/FilterFile.h"
 #include "reports/GroupReportTable.h"
 #include "reports/ReportCommandLine.h"
@@ -16,6 +14,7 @@
 #include "shell/CliExit.h"
 #include "shell/CliPasswordPrompt.h"
 #include "shell/CliValues.h"
+#include "shell/ReportPasswordCheck.h"
 
 #include <functional>
 
@@ -60,15 +59,10 @@ int failed(QTextStream& err, const QString& message)
     return CliFailed;
 }
 
-// The main program's lock, asked as the report program's start-up asks it.
-// The record is only read: settings of an older form are the main program's
-// to discard.
 bool mainProgramUnlocked(DbTable& transactions, CliContext& c)
 {
-    PasswordLock lock(c.clock);
-    lock.setSettings(PasswordLockRecord::read(transactions).settings);
     CliPasswordPrompt prompt(c.options.password, c.err);
-    if (lock.askAtStartUp(prompt))
+    if (ReportPasswordCheck::passed(transactions, c.clock, prompt))
         return true;
     c.err << CliPasswordPrompt::WrongPasswordText << '\n';
     return false;
@@ -116,20 +110,6 @@ ReportFormat formatOf(ReportRequest::Output output)
     return ReportFormat::PocketExcel;
 }
 
-// The list has only the header taps to change its sort; each tap rebuilds,
-// so a tap that picks the sort is also the build.
-void buildInOrder(TransactionListTable& view, const ReportSort& wanted)
-{
-    if (wanted.column == view.sort().column && !wanted.descending) {
-        view.build();
-        return;
-    }
-    if (wanted.column != view.sort().column)
-        view.tapHeader(wanted.column);
-    if (wanted.descending)
-        view.tapHeader(wanted.column);
-}
-
 template <typename View>
 int printOrSave(CliContext& c, const ReportRequest& request, View& view)
 {
@@ -157,7 +137,7 @@ int runReport(CliContext& c)
     return runReportProgram(c, *request, [&](ReportSession&, const ReportContext& context) {
         if (request->kind == ReportKind::TransactionList) {
             TransactionListTable view(context);
-            buildInOrder(view, request->sort.value_or(ReportSort()));
+            view.buildSortedBy(request->sort.value_or(ReportSort()));
             return printOrSave(c, *request, view);
         }
         GroupReportTable view(request->kind, context);

@@ -99,6 +99,39 @@ TEST_F(TransactionListTableTest, EachColumnSortsBothWays)
     EXPECT_FALSE(list.tapHeader(0));
 }
 
+// Every order reached from every other, each with exactly the builds the
+// header taps make; a column outside the list keeps the order and still builds.
+TEST_F(TransactionListTableTest, BuildSortedByReachesAnyOrderFromAnyOther)
+{
+    add(Cash, 500, Food, 0, QStringLiteral("b"), 3);
+    add(Euro, -400, Food, 0, QStringLiteral("c"), 1);
+    add(Cash, -500, Food, 0, QStringLiteral("a"), 2);
+    const ListSortCase orders[] = {
+        {1, false, {"c", "a", "b"}}, {1, true, {"b", "a", "c"}},
+        {2, false, {"a", "b", "c"}}, {2, true, {"c", "b", "a"}},
+        {3, false, {"c", "a", "b"}}, {3, true, {"b", "a", "c"}},
+    };
+    for (const ListSortCase& from : orders) {
+        for (const ListSortCase& to : orders) {
+            list.buildSortedBy(ReportSort{from.column, from.descending});
+            ASSERT_EQ(column(2), from.descriptions);
+            const quint64 before = list.changeCount();
+            list.buildSortedBy(ReportSort{to.column, to.descending});
+            EXPECT_EQ(list.sort().column, to.column);
+            EXPECT_EQ(list.sort().descending, to.descending);
+            EXPECT_EQ(column(2), to.descriptions) << from.column << from.descending << " -> " << to.column;
+            // A new column is tapped ascending first, then once more for descending.
+            EXPECT_EQ(list.changeCount() - before, to.column != from.column && to.descending ? 2u : 1u);
+        }
+    }
+    list.buildSortedBy(ReportSort{2, true});
+    const quint64 before = list.changeCount();
+    list.buildSortedBy(ReportSort{7, false});
+    EXPECT_EQ(list.changeCount(), before + 1);
+    EXPECT_EQ(list.sort().column, 2);
+    EXPECT_TRUE(list.sort().descending);
+}
+
 TEST_F(TransactionListTableTest, ADeletedTransactionAsksRecalcOnceAndYesRebuilds)
 {
     add(Cash, 100, Food, 0, QStringLiteral("keep"), 1);
