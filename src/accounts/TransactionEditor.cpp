@@ -1,8 +1,8 @@
 #include "accounts/TransactionEditor.h"
 
 #include "accounts/AccountRun.h"
-#include "accounts/EditorAmount.h"
-#include "accounts/EditorNameResolution.h"
+#include "planning/EditorAmount.h"
+#include "planning/EditorNameResolution.h"
 #include "accounts/EditorNextNumber.h"
 #include "accounts/EditorPosting.h"
 #include "accounts/TransactionChanges.h"

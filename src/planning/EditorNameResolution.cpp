@@ -1,4 +1,4 @@
-#include "accounts/EditorNameResolution.h"
+#include "planning/EditorNameResolution.h"
 
 namespace {
 

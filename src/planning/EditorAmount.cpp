@@ -1,4 +1,4 @@
-#include "accounts/EditorAmount.h"
+#include "planning/EditorAmount.h"
 
 namespace EditorAmount {
 
