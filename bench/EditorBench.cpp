@@ -59,7 +59,7 @@ struct EditorSession {
         editor->setPayment(false);
         editor->setDescription(QStringLiteral("Before all"));
         editor->setDate(*fileTimeFromLocal(DayBeforeAll));
-        return editor->save(false);
+        return editor->save(false).isSaved();
     }
     bool deleteFirst() { return editor->load(0) && editor->deleteRow(); }
 };

@@ -318,29 +318,29 @@ std::optional<TransactionEditor::Field> TransactionEditor::focusField() const
     return m_state->focus;
 }
 
-bool TransactionEditor::save(bool forced)
+TransactionEditor::Result TransactionEditor::save(bool forced)
 {
     State& s = *m_state;
     s.focus.reset();
     if (s.mode == Mode::None)
-        return false;
+        return Result::unchanged();
     // OK on an untouched future row posts the occurrence as it stands, today.
     if (s.mode == Mode::Future && !forced && !anyChanged())
         setDate(now());
     if (!anyChanged())
-        return false;
+        return Result::unchanged();
     const FileTime moment = now();
     StoreTransaction transaction(*m_context.tables.store());
     if (!transaction.isOpen())
-        return false;
+        return Result::failed();
     const std::optional<QString> key = write(forced, moment);
     if (!key || !transaction.commit()) {
         transaction.rollback();
         afterRollback();
-        return false;
+        return s.focus ? Result::refused(s.focus) : Result::failed();
     }
     reloadKey(*key);
-    return true;
+    return Result::saved();
 }
 
 // Name resolution first, then the amount check, then the write of the mode.

@@ -27,6 +27,8 @@
 #include <QString>
 
 #include <memory>
+#include "planning/EditorResult.h"
+
 #include <optional>
 
 struct TransactionChanges;
@@ -59,6 +61,8 @@ public:
 
     enum class Mode { None, Existing, Future, New };
     enum class Field { Description, Amount, Project, Contact, Category, Note, Date, Mark, Number };
+    using SaveResult = EditorOutcome;
+    using Result = EditorResult<Field>;
 
     // The register shows the account being edited; the editor refreshes it
     // after every write.
@@ -120,7 +124,7 @@ public:
     // changed) never asks about a missing amount and saves a new transaction
     // with a too large amount as 0. True when something was written; the
     // editor then holds the saved row again.
-    bool save(bool forced);
+    Result save(bool forced);
     // Drops every change and reloads the row.
     void cancel();
     // The field that gets the focus after a refused save; nullopt when none.

@@ -1,15 +1,12 @@
 #include "planning/PlannerEditor.h"
 
+#include "planning/EditorAmount.h"
+#include "planning/EditorNameResolution.h"
 #include "planning/RecurrenceRule.h"
 #include "platform/StoreTransaction.h"
 #include "store/SortScope.h"
 
 namespace {
-
-Money magnitude(Money amount)
-{
-    return amount.isNegative() ? -amount : amount;
-}
 
 // `day`'s calendar day at the time of day of `now`: a date picked for a plan
 // keeps the moment of the day it was picked at, as a transaction's date does.
@@ -45,7 +42,7 @@ bool PlannerEditor::load(qint32 id)
         return false;
     m_mode = Mode::Existing;
     m_entry = *found;
-    m_amountText = moneyText(magnitude(m_entry.amount), m_context.locale);
+    m_amountText = EditorAmount::magnitudeText(m_entry.amount, m_context.locale);
     m_payment = m_entry.amount.isNegative();
     m_categoryText = m_context.categories.pathOf(m_entry.category);
     m_projectText = m_context.projects.pathOf(m_entry.project);
@@ -105,7 +102,7 @@ void PlannerEditor::setPayment(bool payment)
 
 void PlannerEditor::setAmount(Money amount)
 {
-    m_amountText = moneyText(magnitude(amount), m_context.locale);
+    m_amountText = EditorAmount::magnitudeText(amount, m_context.locale);
     m_payment = amount.isNegative();
     setChanged(Field::Amount);
 }
@@ -225,51 +222,44 @@ void PlannerEditor::cancel()
 
 // --- saving ----------------------------------------------------------------------------
 
-PlannerEditor::SaveResult PlannerEditor::refuse(Field field)
+PlannerEditor::Result PlannerEditor::refuse(Field field)
 {
     m_focus = field;
-    return SaveResult::Refused;
+    return Result::refused(field);
 }
 
 std::optional<Money> PlannerEditor::typedAmount()
 {
-    const std::optional<Money> typed = moneyFromTypedText(m_amountText);
-    if (!typed) {
+    const std::optional<Money> amount = EditorAmount::signedAmount(m_amountText, m_payment);
+    if (!amount)
         m_context.ui.showMessage(QString::fromLatin1(TooLargeText), Interaction::Icon::Exclamation);
-        return std::nullopt;
-    }
-    const Money size = magnitude(*typed);
-    return m_payment ? -size : size;
+    return amount;
 }
 
 // The typed category and project texts as ids, made when missing and the
-// user agrees. A "[...]" text naming no account refuses the save; a No keeps
-// the field as it was.
+// user agrees; a No keeps the field as it was. nullopt stops the save: with
+// the focus on the category for a "[...]" naming no account, without one when
+// a path could not be made.
 std::optional<PlannerEditor::Resolved> PlannerEditor::resolveNames()
 {
+    using Outcome = EditorNameResolution::Outcome;
     Resolved ids{m_entry.category, m_entry.project};
-    Categories& categories = m_context.categories;
-    if (isChanged(Field::Category) && m_categoryText != categories.pathOf(ids.category)) {
-        if (m_categoryText.isEmpty()) {
-            ids.category = 0;
-        } else if (m_categoryText.startsWith(u'[')) {
-            const qint32 account = categories.findByPath(m_categoryText);
-            if (account == 0) {
-                m_context.ui.showMessage(QString::fromLatin1(InvalidAccountText), Interaction::Icon::Exclamation);
-                m_focus = Field::Category;
-                return std::nullopt;
-            }
-            ids.category = account;
-        } else if (const qint32 id = categories.findOrCreate(m_categoryText, &m_context.ui); id != 0) {
-            ids.category = id;
-        }
+    if (isChanged(Field::Category)) {
+        const auto r = EditorNameResolution::category(m_context.categories, m_context.ui, m_categoryText,
+                                                      ids.category, 0);
+        if (r.outcome == Outcome::Invalid)
+            m_focus = Field::Category;
+        if (r.outcome == Outcome::Invalid || r.outcome == Outcome::Failed)
+            return std::nullopt;
+        if (r.outcome == Outcome::Resolved)
+            ids.category = r.id;
     }
-    Projects& projects = m_context.projects;
-    if (isChanged(Field::Project) && m_projectText != projects.pathOf(ids.project)) {
-        if (m_projectText.isEmpty())
-            ids.project = 0;
-        else if (const qint32 id = projects.findOrCreate(m_projectText, &m_context.ui); id != 0)
-            ids.project = id;
+    if (isChanged(Field::Project)) {
+        const auto r = EditorNameResolution::project(m_context.projects, m_context.ui, m_projectText, ids.project);
+        if (r.outcome == Outcome::Failed)
+            return std::nullopt;
+        if (r.outcome == Outcome::Resolved)
+            ids.project = r.id;
     }
     return ids;
 }
@@ -282,7 +272,7 @@ FileTime PlannerEditor::rebuildTarget() const
     return horizon != 0 ? horizon : now();
 }
 
-PlannerEditor::SaveResult PlannerEditor::save()
+PlannerEditor::Result PlannerEditor::save()
 {
     m_focus.reset();
     switch (m_mode) {
@@ -293,10 +283,10 @@ PlannerEditor::SaveResult PlannerEditor::save()
     case Mode::None:
         break;
     }
-    return SaveResult::Unchanged;
+    return Result::unchanged();
 }
 
-PlannerEditor::SaveResult PlannerEditor::saveNew()
+PlannerEditor::Result PlannerEditor::saveNew()
 {
     if (!isChanged(Field::Description))
         return refuse(Field::Description);
@@ -307,13 +297,13 @@ PlannerEditor::SaveResult PlannerEditor::saveNew()
         return refuse(Field::Amount);
     ObjectStore* store = m_context.tables.store();
     if (!store)
-        return SaveResult::Failed;
+        return Result::failed();
     StoreTransaction transaction(*store);
     if (!transaction.isOpen())
-        return SaveResult::Failed;
+        return Result::failed();
     const std::optional<Resolved> ids = resolveNames();
     if (!ids)
-        return SaveResult::Refused;
+        return m_focus ? Result::refused(m_focus) : Result::failed();
     PlannerEntry plan = m_entry;
     plan.id = m_context.tables.nextPlannerId();
     plan.amount = *amount;
@@ -324,9 +314,9 @@ PlannerEditor::SaveResult PlannerEditor::saveNew()
     plan.completed = 0;
     plan.stopped = false;
     if (plan.id == 0 || !writeNew(plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
-        return SaveResult::Failed;
+        return Result::failed();
     (void)load(plan.id);
-    return SaveResult::Saved;
+    return Result::saved();
 }
 
 bool PlannerEditor::writeNew(const PlannerEntry& plan)
@@ -354,10 +344,10 @@ bool PlannerEditor::writeNew(const PlannerEntry& plan)
     return planner.setInt(Prop::Entries, plan.entries, true);
 }
 
-PlannerEditor::SaveResult PlannerEditor::saveExisting()
+PlannerEditor::Result PlannerEditor::saveExisting()
 {
     if (!anyChanged())
-        return SaveResult::Unchanged;
+        return Result::unchanged();
     std::optional<Money> amount;
     if (isChanged(Field::Amount)) {
         amount = typedAmount();
@@ -366,10 +356,10 @@ PlannerEditor::SaveResult PlannerEditor::saveExisting()
     }
     ObjectStore* store = m_context.tables.store();
     if (!store)
-        return SaveResult::Failed;
+        return Result::failed();
     StoreTransaction transaction(*store);
     if (!transaction.isOpen())
-        return SaveResult::Failed;
+        return Result::failed();
     std::optional<PlannerEntry> stored;
     {
         SortScope scope(m_context.tables.planner(), Prop::PlannerId);
@@ -377,10 +367,10 @@ PlannerEditor::SaveResult PlannerEditor::saveExisting()
             stored = PlannerEntry::find(m_context.tables.planner(), m_entry.id);
     }
     if (!stored)
-        return SaveResult::Failed;
+        return Result::failed();
     const std::optional<Resolved> ids = resolveNames();
     if (!ids)
-        return SaveResult::Refused;
+        return m_focus ? Result::refused(m_focus) : Result::failed();
 
     PlannerEntry plan = *stored;
     if (amount)
@@ -418,9 +408,9 @@ PlannerEditor::SaveResult PlannerEditor::saveExisting()
     plan.nextDate = plan.start;
     plan.completed = 0;
     if (!writeChanges(*stored, plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
-        return SaveResult::Failed;
+        return Result::failed();
     (void)load(plan.id);
-    return SaveResult::Saved;
+    return Result::saved();
 }
 
 // Only the properties whose value moves are written, in one store write.

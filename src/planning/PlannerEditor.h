@@ -25,6 +25,8 @@
 
 #include <QString>
 
+#include "planning/EditorResult.h"
+
 #include <optional>
 
 // What the editor works with; all owned by the caller and outliving the editor.
@@ -51,12 +53,8 @@ public:
     enum class Field {
         Description, Amount, Currency, Category, Project, Contact, Note, Number, Mark, Reminder, Schedule, Date
     };
-    enum class SaveResult {
-        Saved,
-        Unchanged,  // nothing was edited; nothing written
-        Refused,    // a field is missing or wrong: see focusField(); nothing written
-        Failed,     // a read or write failed; the book is as it was
-    };
+    using SaveResult = EditorOutcome;
+    using Result = EditorResult<Field>;
 
     explicit PlannerEditor(PlannerEditorContext context);
 
@@ -129,7 +127,7 @@ public:
 
     // Writes the plan as described above. After Saved the editor holds the
     // saved plan again, with no changed flag.
-    SaveResult save();
+    Result save();
     // Drops every change and reloads the plan (or the new one).
     void cancel();
     // The field that gets the focus after a refused save; nullopt when none.
@@ -144,13 +142,13 @@ private:
     void setChanged(Field field) { m_changed |= 1u << static_cast<unsigned>(field); }
     FileTime now() const;
     FileTime rebuildTarget() const;
-    SaveResult refuse(Field field);
+    Result refuse(Field field);
     std::optional<Money> typedAmount();
     std::optional<Resolved> resolveNames();
     bool writeNew(const PlannerEntry& plan);
     bool writeChanges(const PlannerEntry& stored, const PlannerEntry& plan);
-    SaveResult saveNew();
-    SaveResult saveExisting();
+    Result saveNew();
+    Result saveExisting();
 
     PlannerEditorContext m_context;
     Mode m_mode = Mode::None;

@@ -266,7 +266,7 @@ private:
         if (*p.project)
             editor.setProjectText(QString::fromUtf8(p.project));
         editor.setMark(mark);
-        return editor.save(false);
+        return editor.save(false).isSaved();
     }
 
     FileTime startOf(const Plan& plan) const

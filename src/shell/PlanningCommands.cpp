@@ -254,7 +254,7 @@ int addPlan(CliContext& c)
         if (!missingNamesAllowed(c, book, draft))
             return static_cast<int>(CliFailed);
         apply(c, editor, draft);
-        const PlannerEditor::SaveResult result = editor.save();
+        const PlannerEditor::SaveResult result = editor.save().outcome;
         return reportSave(c, result, editor.plannerId());
     });
 }
@@ -285,7 +285,7 @@ int editPlan(CliContext& c)
         if (!missingNamesAllowed(c, book, draft))
             return static_cast<int>(CliFailed);
         apply(c, editor, draft);
-        const PlannerEditor::SaveResult result = editor.save();
+        const PlannerEditor::SaveResult result = editor.save().outcome;
         return reportSave(c, result, *id);
     });
 }

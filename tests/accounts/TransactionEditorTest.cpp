@@ -324,7 +324,7 @@ TEST_F(TransactionEditorTest, FailingWriteAnywhereLeavesTheBookAsItWas)
         editor.setProjectText(QStringLiteral("House"));
         int writes = 0;
         book.store().setWriteFault([&] { return ++writes == failAt; });
-        saved = editor.save(false);
+        saved = editor.save(false).isSaved();
         book.store().setWriteFault({});
         if (saved)
             break;

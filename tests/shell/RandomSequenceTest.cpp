@@ -160,7 +160,7 @@ protected:
         }
         if (chance(50))
             ed.setDescription(QStringLiteral("Item %1").arg(m_step));
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (!d.acted || countOf(a.id) != before + 1)
             d.wrong = QStringLiteral("the new transaction was not saved");
         return d;
@@ -187,7 +187,7 @@ protected:
             ed.setProjectText(ProjectPaths[static_cast<int>(pick(4))]);
         scriptConversion();
         const int asked = m_book->conversion().asked;
-        const bool saved = ed.save(false);
+        const bool saved = ed.save(false).isSaved();
         const bool sameCurrency = a.currency == b.currency;
         if (sameCurrency && m_book->conversion().asked != asked)
             d.wrong = QStringLiteral("a transfer within one currency asked for a conversion");
@@ -216,7 +216,7 @@ protected:
         d.what += QStringLiteral(" to %1").arg(amountText(magnitude));
         scriptConversion();
         const int asked = m_book->conversion().asked;
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (!d.acted && !cancelled(asked))
             d.wrong = QStringLiteral("the new amount was not saved");
         return d;
@@ -234,7 +234,7 @@ protected:
         ed.setDate(day);
         d.what += QStringLiteral(" to %1").arg(dayText(day));
         const qint64 before = countOf(a.id);
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (!d.acted || countOf(a.id) != before)
             d.wrong = QStringLiteral("the new date was not saved");
         return d;
@@ -251,7 +251,7 @@ protected:
         ed.setNote(QStringLiteral("note %1").arg(m_step));
         m_book->conversion().answer = ScriptedConversion::Answer::Cancel;
         const int asked = m_book->conversion().asked;
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (m_book->conversion().asked != asked)
             d.wrong = QStringLiteral("a new note asked for a conversion");
         else if (!d.acted)
@@ -273,7 +273,7 @@ protected:
         ed.setCategoryText(QStringLiteral("[%1]").arg(b.name));
         scriptConversion();
         const int asked = m_book->conversion().asked;
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (cancelled(asked))
             d.wrong = d.acted || countOf(b.id) != beforeB ? QStringLiteral("a cancelled conversion still wrote")
                                                           : QString();
@@ -301,7 +301,7 @@ protected:
         } else {
             ed.clearField(TransactionEditor::Field::Category);
         }
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (!d.acted || countOf(other) != beforeOther - 1)
             d.wrong = QStringLiteral("the counterpart was not removed");
         return d;
@@ -368,7 +368,7 @@ protected:
         scriptConversion();
         const int asked = m_book->conversion().asked;
         const qint64 before = countOf(a.id);
-        d.acted = ed.save(false);
+        d.acted = ed.save(false).isSaved();
         if (cancelled(asked))
             d.wrong = d.acted || countOf(a.id) != before ? QStringLiteral("a cancelled conversion still wrote")
                                                         : QString();
