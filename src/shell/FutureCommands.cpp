@@ -2,7 +2,7 @@
 
 #include "accounts/AccountList.h"
 #include "planning/FutureBar.h"
-#include "reports/ReportCommandLine.h"
+#include "shell/ReportCommandLine.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"

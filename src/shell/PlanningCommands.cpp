@@ -4,7 +4,7 @@
 #include "planning/PlannerEditor.h"
 #include "planning/PlannerList.h"
 #include "planning/RecurrenceRule.h"
-#include "reports/ReportCommandLine.h"
+#include "shell/ReportCommandLine.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"

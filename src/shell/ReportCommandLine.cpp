@@ -1,4 +1,4 @@
-#include "reports/ReportCommandLine.h"
+#include "shell/ReportCommandLine.h"
 
 #include "store/FileTime.h"
 

@@ -1,4 +1,4 @@
-#include "reports/ReportTableText.h"
+#include "shell/ReportTableText.h"
 
 #include "reference/CurrencyCache.h"
 #include "reports/GroupReportTable.h"

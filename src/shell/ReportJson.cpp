@@ -1,4 +1,4 @@
-#include "reports/ReportJson.h"
+#include "shell/ReportJson.h"
 
 #include "platform/Clock.h"
 #include "reference/CurrencyCache.h"

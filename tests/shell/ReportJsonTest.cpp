@@ -1,8 +1,8 @@
-#include "reports/ReportJson.h"
+#include "shell/ReportJson.h"
 
-#include "ReportEngineBook.h"
+#include "reports/ReportEngineBook.h"
 #include "reports/GroupReportTable.h"
-#include "reports/ReportTableText.h"
+#include "shell/ReportTableText.h"
 #include "reports/TransactionListTable.h"
 
 #include <QJsonArray>
