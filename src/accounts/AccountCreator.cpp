@@ -12,7 +12,7 @@
 
 qint32 AccountCreator::create(const AccountDraft& draft)
 {
-    const std::optional<FileTime> now = fileTimeFromLocal(m_clock.now());
+    const std::optional<FileTime> now = fileTimeNow(m_clock);
     const qint32 largest = AccountList(m_tables.accounts()).largestId();
     if (!now || largest == std::numeric_limits<qint32>::max() || isReservedAccount(largest + 1))
         return 0;

@@ -76,7 +76,7 @@ TransactionEditor::~TransactionEditor() = default;
 
 FileTime TransactionEditor::now() const
 {
-    return fileTimeFromLocal(m_context.clock.now()).value_or(minFileTime());
+    return fileTimeNow(m_context.clock).value_or(minFileTime());
 }
 
 // --- loading ---------------------------------------------------------------------

@@ -233,7 +233,7 @@ QifImportResult QifImport::importFile(const QString& path, qint32 account)
 QifImportResult QifImport::importDevice(QIODevice& device, qint32 account)
 {
     std::optional<AccountRecord> target = AccountList(m_context.tables.accounts()).find(account);
-    const std::optional<FileTime> now = fileTimeFromLocal(m_context.clock.now());
+    const std::optional<FileTime> now = fileTimeNow(m_context.clock);
     if (!target || !now || !m_context.tables.store())
         return {};
     return Run(m_context, device, std::move(*target), *now).go();

@@ -21,7 +21,7 @@ bool PlannerActions::rebuild()
 {
     FileTime target = m_future.horizon();
     if (target == 0)
-        target = fileTimeFromLocal(m_clock.now()).value_or(0);
+        target = fileTimeNow(m_clock).value_or(0);
     return m_future.build(target, true);
 }
 

@@ -26,7 +26,7 @@ bool PlannerEditor::isChanged(Field field) const
 
 FileTime PlannerEditor::now() const
 {
-    return fileTimeFromLocal(m_context.clock.now()).value_or(0);
+    return fileTimeNow(m_context.clock).value_or(0);
 }
 
 bool PlannerEditor::load(qint32 id)

@@ -59,7 +59,7 @@ ReportSession::Outcome ReportSession::start(const PasswordCheck& checkPassword)
     m_ui.showStatus(OpeningText);
     if (!openStore() || !openSharedTables())
         return fail();
-    const std::optional<FileTime> today = fileTimeFromLocal(m_clock.now());
+    const std::optional<FileTime> today = fileTimeNow(m_clock);
     m_filter.initialise(m_tables, m_settings.read(ReportSettings::Text::FilterCurrency), today.value_or(0));
     loadCurrencies();
     if (m_tables.accounts().count() == 0)

@@ -5,17 +5,12 @@
 #include "shell/BookBackup.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
+#include "shell/CliValues.h"
 #include "shell/MainProgramRun.h"
 
-#include <QDate>
 #include <QFileInfo>
 
 namespace {
-
-FileTime nowOf(const CliContext& c)
-{
-    return fileTimeFromLocal(c.clock.now()).value_or(0);
-}
 
 // Files named on the command line are taken from the working folder.
 QString absolutePath(const QString& file)
@@ -31,7 +26,7 @@ int backup(CliContext& c)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected FILE"));
     const QString path = absolutePath(c.arguments[0]);
     return MainProgramRun(c).run([&](MainBook& book) {
-        const bool done = BookBackup(book, c.interaction).backup(path, nowOf(c));
+        const bool done = BookBackup(book, c.interaction).backup(path, fileTimeNow(c.clock).value_or(0));
         return static_cast<int>(done ? CliDone : CliFailed);
     });
 }
@@ -52,14 +47,6 @@ int restore(CliContext& c)
 }
 
 // --- export -------------------------------------------------------------------
-
-std::optional<FileTime> dayOf(const QString& text)
-{
-    const QDate d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (!d.isValid())
-        return std::nullopt;
-    return fileTimeFromLocal(LocalTime{d.year(), d.month(), d.day(), 0, 0, 0, 0});
-}
 
 std::optional<ExportFormat> formatOf(const QString& text)
 {
@@ -85,13 +72,7 @@ struct ExportArguments {
 std::optional<ExportArguments> readExportArguments(const QStringList& arguments, QString* error)
 {
     ExportArguments e;
-    QStringList rest;
-    for (const QString& a : arguments) {
-        if (a == QLatin1String("--full-year"))
-            e.fullYearDates = true;
-        else
-            rest << a;
-    }
+    const QStringList rest = CliArgs::withoutFlag(arguments, QStringLiteral("--full-year"), &e.fullYearDates);
     const std::optional<CliArgs> args =
         CliArgs::parse(rest, {QStringLiteral("format"), QStringLiteral("from"), QStringLiteral("to")}, error);
     if (!args)
@@ -113,7 +94,7 @@ std::optional<ExportArguments> readExportArguments(const QStringList& arguments,
     for (const QString& option : {QStringLiteral("from"), QStringLiteral("to")}) {
         if (!args->has(option))
             continue;
-        const std::optional<FileTime> day = dayOf(args->value(option));
+        const std::optional<FileTime> day = CliValues::day(args->value(option));
         if (!day) {
             *error = QStringLiteral("malformed date %1").arg(args->value(option));
             return std::nullopt;
@@ -134,7 +115,7 @@ int exportAccount(CliContext& c)
         if (!id)
             return static_cast<int>(CliFailed);
         const AccountExport::Choices choices{*id, e->path, e->format, e->from, e->to, e->fullYearDates};
-        const bool done = AccountExport(book, c.localeValues, c.codePage, c.interaction).run(choices, nowOf(c));
+        const bool done = AccountExport(book, c.localeValues, c.codePage, c.interaction).run(choices, fileTimeNow(c.clock).value_or(0));
         return static_cast<int>(done ? CliDone : CliFailed);
     });
 }

@@ -23,3 +23,16 @@ std::optional<CliArgs> CliArgs::parse(const QStringList& arguments, const QStrin
     }
     return args;
 }
+
+QStringList CliArgs::withoutFlag(const QStringList& arguments, const QString& flag, bool* found)
+{
+    QStringList rest;
+    *found = false;
+    for (const QString& a : arguments) {
+        if (a == flag)
+            *found = true;
+        else
+            rest << a;
+    }
+    return rest;
+}

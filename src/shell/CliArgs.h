@@ -17,6 +17,10 @@ struct CliArgs {
     // nullopt with *error filled for another option or one without its value.
     static std::optional<CliArgs> parse(const QStringList& arguments, const QStringList& valueOptions, QString* error);
 
+    // The arguments with every `flag` (an option without a value, "--" included)
+    // taken out; *found tells whether there was one.
+    static QStringList withoutFlag(const QStringList& arguments, const QString& flag, bool* found);
+
     bool has(const QString& option) const { return values.contains(option); }
     QString value(const QString& option) const { return values.value(option); }
 };

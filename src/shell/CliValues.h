@@ -21,6 +21,13 @@ public:
     static std::optional<int> currencyRow(const QString& code);
     // A register row number: 0 or more.
     static std::optional<qint64> row(const QString& text);
+    // Lower case without blanks, '-' and '_': the form list names are compared
+    // in ("Only once", "only-once", "onlyonce").
+    static QString folded(const QString& name);
+    // "YYYY-MM-DD", a real calendar day from 1601 on; nullopt for anything else.
+    static std::optional<LocalTime> date(const QString& text);
+    // The same day's start as a file time.
+    static std::optional<FileTime> day(const QString& text);
 
     // "YYYY-MM-DDTHH:MM:SS.mmm".
     static QString jsonDate(FileTime t);

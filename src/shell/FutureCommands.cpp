@@ -2,7 +2,7 @@
 
 #include "accounts/AccountList.h"
 #include "planning/FutureBar.h"
-#include "shell/ReportCommandLine.h"
+#include "platform/ForwardingInteraction.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
@@ -17,22 +17,13 @@ namespace {
 
 // Keeps the message the reminders show so the command can print it on
 // standard output; everything else goes to the run's own interaction.
-class MessageCapture : public Interaction {
+class MessageCapture : public ForwardingInteraction {
 public:
-    explicit MessageCapture(Interaction& inner) : m_inner(inner) {}
+    using ForwardingInteraction::ForwardingInteraction;
 
-    bool askYesNo(const QString& text, const QString& title = {}) override { return m_inner.askYesNo(text, title); }
     void showMessage(const QString& text, Icon, const QString& = {}) override { messages << text; }
-    void showStatus(const QString& text) override { m_inner.showStatus(text); }
-    void progressLabel(const QString& text) override { m_inner.progressLabel(text); }
-    void progressRange(qint64 steps) override { m_inner.progressRange(steps); }
-    void progressStep(qint64 done) override { m_inner.progressStep(done); }
-    bool progressStopRequested() override { return m_inner.progressStopRequested(); }
 
     QStringList messages;
-
-private:
-    Interaction& m_inner;
 };
 
 // The account's currency; nullopt (with the message printed) when no account is named so.
@@ -75,8 +66,7 @@ int showFuture(CliContext& c)
     std::optional<FileTime> horizon;
     if (args->has(QStringLiteral("horizon"))) {
         const QString text = args->value(QStringLiteral("horizon"));
-        const std::optional<LocalTime> day = ReportCommandLine::dateByText(text);
-        horizon = day ? fileTimeFromLocal(*day) : std::nullopt;
+        horizon = CliValues::day(text);
         if (!horizon)
             return AccountCommands::badUsage(c.err, QStringLiteral("malformed date %1").arg(text));
     }
@@ -121,7 +111,7 @@ int showReminders(CliContext& c)
         return AccountCommands::badUsage(c.err, QStringLiteral("reminders takes no arguments"));
     return MainProgramRun(c).run([&](MainBook& book) {
         MessageCapture capture(c.interaction);
-        const FileTime now = fileTimeFromLocal(c.clock.now()).value_or(0);
+        const FileTime now = fileTimeNow(c.clock).value_or(0);
         (void)book.future().showReminders(now, book.currencies(), c.localeValues, capture);
         const QString message = capture.messages.join(u'\n');
         if (c.options.json)

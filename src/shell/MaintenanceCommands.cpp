@@ -20,26 +20,6 @@
 
 namespace {
 
-FileTime nowOf(const CliContext& c)
-{
-    return fileTimeFromLocal(c.clock.now()).value_or(0);
-}
-
-// The arguments with every `--flag` taken out; *found tells whether there was one.
-// CliArgs reads only options that carry a value.
-QStringList withoutFlag(const QStringList& arguments, const QString& flag, bool* found)
-{
-    QStringList rest;
-    *found = false;
-    for (const QString& a : arguments) {
-        if (a == flag)
-            *found = true;
-        else
-            rest << a;
-    }
-    return rest;
-}
-
 // --- find ---------------------------------------------------------------------
 
 int printHit(CliContext& c, const TransactionFind::Hit& hit)
@@ -55,7 +35,7 @@ int printHit(CliContext& c, const TransactionFind::Hit& hit)
 int find(CliContext& c)
 {
     bool matchCase = false;
-    const QStringList arguments = withoutFlag(c.arguments, QStringLiteral("--match-case"), &matchCase);
+    const QStringList arguments = CliArgs::withoutFlag(c.arguments, QStringLiteral("--match-case"), &matchCase);
     QString error;
     const std::optional<CliArgs> args =
         CliArgs::parse(arguments, {QStringLiteral("account"), QStringLiteral("row")}, &error);
@@ -128,7 +108,7 @@ int printPurge(CliContext& c, const OldTransactionPurge::Result& r)
 int purge(CliContext& c)
 {
     bool clearedOnly = false;
-    const QStringList arguments = withoutFlag(c.arguments, QStringLiteral("--cleared-only"), &clearedOnly);
+    const QStringList arguments = CliArgs::withoutFlag(c.arguments, QStringLiteral("--cleared-only"), &clearedOnly);
     QString error;
     const std::optional<CliArgs> args = CliArgs::parse(arguments, {}, &error);
     if (!args)
@@ -150,7 +130,7 @@ int purge(CliContext& c)
         if (!c.interaction.askYesNo(question, QString::fromLatin1(OldTransactionPurge::TitleText)))
             return static_cast<int>(CliFailed);
         OldTransactionPurge purger(book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); });
-        const OldTransactionPurge::Result result = purger.purge(*id, period->days, clearedOnly, nowOf(c));
+        const OldTransactionPurge::Result result = purger.purge(*id, period->days, clearedOnly, fileTimeNow(c.clock).value_or(0));
         if (result.outcome != OldTransactionPurge::Outcome::Done) {
             c.err << "The old transactions could not be deleted; nothing was changed.\n";
             return static_cast<int>(CliFailed);
@@ -185,7 +165,7 @@ int repair(CliContext& c)
     if (!c.arguments.isEmpty())
         return AccountCommands::badUsage(c.err, QStringLiteral("repair takes no arguments"));
     return MainProgramRun(c).run([&](MainBook& book) {
-        if (BookRepair::run(book, nowOf(c), c.interaction))
+        if (BookRepair::run(book, fileTimeNow(c.clock).value_or(0), c.interaction))
             return static_cast<int>(CliDone);
         c.err << "The repair could not complete every step.\n";
         return static_cast<int>(CliFailed);

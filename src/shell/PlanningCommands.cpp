@@ -4,7 +4,6 @@
 #include "planning/PlannerEditor.h"
 #include "planning/PlannerList.h"
 #include "planning/RecurrenceRule.h"
-#include "shell/ReportCommandLine.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
@@ -36,16 +35,6 @@ struct PlanDraft {
 
 const char* const OngoingFlag = "--ongoing";
 
-QString squeezed(const QString& text)
-{
-    QString out;
-    for (const QChar c : text) {
-        if (c != u' ' && c != u'-' && c != u'_')
-            out += c.toLower();
-    }
-    return out;
-}
-
 // A rule by its code, or by its name in the "Repeat" list ignoring case,
 // blanks, '-' and '_' ("monthly", "only-once", "Every two weeks").
 std::optional<qint32> ruleByText(const QString& text)
@@ -56,16 +45,10 @@ std::optional<qint32> ruleByText(const QString& text)
         return RecurrenceRule::isKnown(code) ? std::optional<qint32>(code) : std::nullopt;
     const QStringList names = RecurrenceRule::names();
     for (int kind = 0; kind < names.size(); ++kind) {
-        if (squeezed(names[kind]) == squeezed(text))
+        if (CliValues::folded(names[kind]) == CliValues::folded(text))
             return kind;
     }
     return std::nullopt;
-}
-
-std::optional<FileTime> dayByText(const QString& text)
-{
-    const std::optional<LocalTime> day = ReportCommandLine::dateByText(text);
-    return day ? fileTimeFromLocal(*day) : std::nullopt;
 }
 
 bool isWholeNumber(const QString& text)
@@ -107,7 +90,7 @@ std::optional<QStringList> readDraft(const QStringList& arguments, PlanDraft& dr
             return fail(QStringLiteral("malformed amount %1").arg(*amount));
     }
     if (const auto start = text("start")) {
-        draft.start = dayByText(*start);
+        draft.start = CliValues::day(*start);
         if (!draft.start)
             return fail(QStringLiteral("malformed date %1").arg(*start));
     }

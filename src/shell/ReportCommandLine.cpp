@@ -1,5 +1,6 @@
 #include "shell/ReportCommandLine.h"
 
+#include "shell/CliValues.h"
 #include "store/FileTime.h"
 
 #include <QRegularExpression>
@@ -33,7 +34,7 @@ std::nullopt_t refuse(QString* error, const QString& message)
 
 bool setDate(std::optional<LocalTime>& field, const QString& value, QString* error)
 {
-    field = ReportCommandLine::dateByText(value);
+    field = CliValues::date(value);
     return field || fail(error, QStringLiteral("malformed date %1 (expected YYYY-MM-DD)").arg(value));
 }
 
@@ -212,17 +213,6 @@ bool checkOutput(const ReportRequest& r, QString* error)
     return true;
 }
 
-// Lower case without blanks, '-' and '_': the form names are compared in.
-QString folded(const QString& name)
-{
-    QString out;
-    for (const QChar c : name) {
-        if (c != u' ' && c != u'-' && c != u'_')
-            out += c.toLower();
-    }
-    return out;
-}
-
 }  // namespace
 
 std::optional<ReportRequest> ReportCommandLine::parseReport(const QStringList& arguments, QString* error)
@@ -270,25 +260,13 @@ std::optional<ReportKind> ReportCommandLine::kindByName(const QString& name)
 
 std::optional<ReportPeriod::Named> ReportCommandLine::periodByName(const QString& name)
 {
-    const QString wanted = folded(name);
+    const QString wanted = CliValues::folded(name);
     const QStringList& names = ReportPeriod::names();
     for (qsizetype i = 0; i < names.size(); ++i) {
-        if (!wanted.isEmpty() && folded(names[i]) == wanted)
+        if (!wanted.isEmpty() && CliValues::folded(names[i]) == wanted)
             return static_cast<ReportPeriod::Named>(i);
     }
     return std::nullopt;
-}
-
-std::optional<LocalTime> ReportCommandLine::dateByText(const QString& text)
-{
-    static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    const LocalTime day{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), 0, 0, 0, 0};
-    if (!isValidDate(day.year, day.month, day.day))
-        return std::nullopt;
-    return day;
 }
 
 std::optional<ReportSort> ReportCommandLine::sortByText(ReportKind kind, const QString& text)

@@ -29,8 +29,7 @@ public:
     // A named period by its list name ("Last Month") or a short form of it,
     // ignoring case, blanks, '-' and '_' ("last-month", "lastmonth").
     static std::optional<ReportPeriod::Named> periodByName(const QString& name);
-    // "YYYY-MM-DD", a real day.
-    static std::optional<LocalTime> dateByText(const QString& text);
+
     // COLUMN[:asc|:desc]; COLUMN a name of the view's columns or its number.
     // Transactions: date, description, sum (or amount). Groups: name (or
     // label), deposit, payment, total.

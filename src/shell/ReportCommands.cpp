@@ -1,6 +1,7 @@
 #include "shell/ReportCommands.h"
 
 #include "accounts/AccountList.h"
+#include "platform/ForwardingInteraction.h"
 #include "reports/FilterFile.h"
 #include "reports/GroupReportTable.h"
 #include "shell/ReportCommandLine.h"
@@ -24,26 +25,14 @@ const char* const NoAccountText = "The book has no account: nothing to report.";
 
 // The run's interaction, except that nobody is there to look at a written
 // report: "View Report in Explorer?" is answered No without being shown.
-class ReportRunInteraction : public Interaction {
+class ReportRunInteraction : public ForwardingInteraction {
 public:
-    explicit ReportRunInteraction(Interaction& cli) : m_cli(cli) {}
+    using ForwardingInteraction::ForwardingInteraction;
 
     bool askYesNo(const QString& text, const QString& title = {}) override
     {
-        return text != ReportExport::ViewQuestion && m_cli.askYesNo(text, title);
+        return text != ReportExport::ViewQuestion && ForwardingInteraction::askYesNo(text, title);
     }
-    void showMessage(const QString& text, Icon icon = Icon::Information, const QString& title = {}) override
-    {
-        m_cli.showMessage(text, icon, title);
-    }
-    void showStatus(const QString& text) override { m_cli.showStatus(text); }
-    void progressLabel(const QString& text) override { m_cli.progressLabel(text); }
-    void progressRange(qint64 steps) override { m_cli.progressRange(steps); }
-    void progressStep(qint64 done) override { m_cli.progressStep(done); }
-    bool progressStopRequested() override { return m_cli.progressStopRequested(); }
-
-private:
-    Interaction& m_cli;
 };
 
 int badUsage(QTextStream& err, const QString& message)

@@ -16,7 +16,7 @@ void status(Interaction& ui, const char* text)
 
 FileTime nowOf(const Clock& clock)
 {
-    return fileTimeFromLocal(clock.now()).value_or(0);
+    return fileTimeNow(clock).value_or(0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "accounts/Register.h"
 #include "accounts/TransactionEditor.h"
+#include "platform/ForwardingInteraction.h"
 #include "platform/StoreTransaction.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
@@ -12,7 +13,6 @@
 #include "shell/ShownAccount.h"
 
 #include <QJsonObject>
-#include <QRegularExpression>
 
 namespace {
 
@@ -46,43 +46,22 @@ QStringList editOptions(bool withAmount)
 // command line has nobody to ask, so a needed Yes that was not given makes the
 // whole command fail and write nothing, even where the editor would go on
 // without (a category left out).
-class DeclineWatch : public Interaction {
+class DeclineWatch : public ForwardingInteraction {
 public:
-    explicit DeclineWatch(Interaction& inner) : m_inner(inner) {}
+    using ForwardingInteraction::ForwardingInteraction;
 
     bool declined() const { return m_declined; }
 
     bool askYesNo(const QString& text, const QString& title = {}) override
     {
-        const bool yes = m_inner.askYesNo(text, title);
+        const bool yes = ForwardingInteraction::askYesNo(text, title);
         m_declined = m_declined || !yes;
         return yes;
     }
-    void showMessage(const QString& text, Icon icon = Icon::Information, const QString& title = {}) override
-    {
-        m_inner.showMessage(text, icon, title);
-    }
-    void showStatus(const QString& text) override { m_inner.showStatus(text); }
-    void progressLabel(const QString& text) override { m_inner.progressLabel(text); }
-    void progressRange(qint64 steps) override { m_inner.progressRange(steps); }
-    void progressStep(qint64 done) override { m_inner.progressStep(done); }
-    bool progressStopRequested() override { return m_inner.progressStopRequested(); }
 
 private:
-    Interaction& m_inner;
     bool m_declined = false;
 };
-
-// A typed day: YYYY-MM-DD.
-std::optional<FileTime> parseDay(const QString& text)
-{
-    static const QRegularExpression shape(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const QRegularExpressionMatch m = shape.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    return fileTimeFromLocal(
-        LocalTime{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), 0, 0, 0, 0});
-}
 
 bool hasDigit(const QString& text)
 {
@@ -132,7 +111,7 @@ std::optional<Request> readRequest(CliContext& c, const QStringList& options, co
         return std::nullopt;
     }
     if (r.args.has(DateOption)) {
-        r.day = parseDay(r.args.value(DateOption));
+        r.day = CliValues::day(r.args.value(DateOption));
         if (!r.day) {
             AccountCommands::badUsage(c.err,
                                       QStringLiteral("malformed date %1").arg(r.args.value(DateOption)));

@@ -1,5 +1,7 @@
 #include "shell/ReportCommandLine.h"
 
+#include "shell/CliValues.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -167,7 +169,7 @@ TEST(ReportCommandLineTest, DatesAreRealDaysInTheCalendar)
         {"", std::nullopt},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ReportCommandLine::dateByText(QString::fromUtf8(text)), expected) << text;
+        EXPECT_EQ(CliValues::date(QString::fromUtf8(text)), expected) << text;
 }
 
 TEST(ReportCommandLineTest, SortColumnsByNameOrNumber)
