@@ -9,11 +9,6 @@
 
 namespace {
 
-Money magnitude(Money m)
-{
-    return m.isNegative() ? -m : m;
-}
-
 std::optional<PlannerEntry> planOf(TableSet& tables, qint32 id)
 {
     SortScope scope(tables.planner(), Prop::PlannerId);
@@ -30,15 +25,15 @@ std::optional<Money> confirm(EditorContext& c, TransactionFollowUp& followUp, co
             return std::nullopt;
         return entryAmount;
     }
-    CurrencyConversionForm model(c.currencies, entry.currency, currency, magnitude(entryAmount),
-                               magnitude(accountAmount), CurrencyConversionForm::Mode::FixedAmount, c.locale);
+    CurrencyConversionForm model(c.currencies, entry.currency, currency, entryAmount.magnitude(),
+                               accountAmount.magnitude(), CurrencyConversionForm::Mode::FixedAmount, c.locale);
     const double rateBefore = c.currencies.rate(entry.currency, currency);
     const std::optional<CurrencyConversionForm::Outcome> outcome = c.conversion.confirm(model);
     if (!outcome)
         return std::nullopt;
     if (c.currencies.rate(entry.currency, currency) != rateBefore)
         followUp.noteRate(entry.currency, currency);
-    return entryAmount.isNegative() ? -magnitude(outcome->amountA) : magnitude(outcome->amountA);
+    return entryAmount.isNegative() ? -outcome->amountA.magnitude() : outcome->amountA.magnitude();
 }
 
 // Should the unique-key rule have carried the transaction past the chosen day,
@@ -105,12 +100,12 @@ Money EditorPosting::entryAmount(const CurrencyCache& currencies, Money outstand
                                  Money outstandingConverted, Money typed, bool payment,
                                  const QString& accountCurrency, const QString& entryCurrency)
 {
-    const Money o = magnitude(outstanding);
-    const Money c = magnitude(outstandingConverted);
-    const Money t = magnitude(typed);
+    const Money o = outstanding.magnitude();
+    const Money c = outstandingConverted.magnitude();
+    const Money t = typed.magnitude();
     Money part;
     if (c.isZero())
-        part = magnitude(currencies.convert(t, accountCurrency, entryCurrency));
+        part = currencies.convert(t, accountCurrency, entryCurrency).magnitude();
     else if (t == c)
         part = o;
     else

@@ -139,7 +139,7 @@ void RegisterInfo::addTransfer(PopupLines& popup, const RegisterEntry& e)
         return;
     const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
     popup.lines.push_back(PopupLine::line(label + other->accountName));
-    const Money absolute = other->amount.isNegative() ? -other->amount : other->amount;
+    const Money absolute = other->amount.magnitude();
     popup.lines.push_back(PopupLine::line(amountText(absolute, other->currency)));
     if (other->currency == m_register.currency())
         return;

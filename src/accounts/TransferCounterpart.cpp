@@ -18,7 +18,7 @@ std::optional<Money> TransferCounterpart::amount(CurrencyCache& currencies,
 {
     if (ownCurrency == otherCurrency)
         return -amount;
-    const Money moved = amount.isNegative() ? -amount : amount;
+    const Money moved = amount.magnitude();
     Money proposed = currencies.convert(moved, ownCurrency, otherCurrency);
     if (proposed.isNegative())
         proposed = -proposed;
@@ -30,7 +30,7 @@ std::optional<Money> TransferCounterpart::amount(CurrencyCache& currencies,
         return std::nullopt;
     if (currencies.rate(otherCurrency, ownCurrency) != rateBefore)
         followUp.noteRate(otherCurrency, ownCurrency);
-    const Money other = outcome->amountA.isNegative() ? -outcome->amountA : outcome->amountA;
+    const Money other = outcome->amountA.magnitude();
     return amount.isNegative() ? other : -other;
 }
 

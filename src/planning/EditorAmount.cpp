@@ -9,13 +9,13 @@ std::optional<Money> signedAmount(const QString& text, bool payment)
         return std::nullopt;
     // moneyFromTypedText keeps the magnitude within MaxEnteredHundredths, so
     // negating never saturates.
-    const Money magnitude = typed->isNegative() ? -*typed : *typed;
+    const Money magnitude = typed->magnitude();
     return payment ? -magnitude : magnitude;
 }
 
 QString magnitudeText(Money amount, const LocaleValues& locale)
 {
-    return moneyText(amount.isNegative() ? -amount : amount, locale);
+    return moneyText(amount.magnitude(), locale);
 }
 
 }  // namespace EditorAmount

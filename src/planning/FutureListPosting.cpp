@@ -91,7 +91,7 @@ bool FutureList::writeTransaction(const OccurrencePosting& posting, const Future
     if (ok && !plan.note.isEmpty())
         ok = t.setText(Prop::Note, plan.note);
     if (ok && posting.accountCurrency != entry.currency) {
-        const Money magnitude = posting.entryAmount.isNegative() ? -posting.entryAmount : posting.entryAmount;
+        const Money magnitude = posting.entryAmount.magnitude();
         ok = t.setInt64(Prop::ForeignAmount, magnitude.hundredths()) &&
              t.setText(Prop::ForeignCurrency, entry.currency) &&
              t.setText(Prop::ForeignRate, postingRate(posting.accountAmount, posting.entryAmount));

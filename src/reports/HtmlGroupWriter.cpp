@@ -149,7 +149,7 @@ QString totalHtml(const Value& v, const QString& currency, const CurrencyCache& 
             parts += QStringLiteral("&nbsp;+&nbsp;") + HtmlRateText::amount(currencies, m, code, locale);
         else
             parts += (m.isNegative() ? QStringLiteral(" - ") : QStringLiteral(" + ")) +
-                     HtmlRateText::amount(currencies, m.isNegative() ? -m : m, code, locale);
+                     HtmlRateText::amount(currencies, m.magnitude(), code, locale);
     }
     return QStringLiteral("<strong>") + HtmlRateText::amount(currencies, v.converted, currency, locale) +
            QStringLiteral(" =<br></strong> \n<small>") + parts + QStringLiteral("</small>");

@@ -235,7 +235,7 @@ void TransactionListTable::appendTransfer(PopupLines& lines, const TransactionEn
         lines.add(PopupLine::line(text));
         return;
     }
-    const Money otherMagnitude = other->amount.isNegative() ? -other->amount : other->amount;
+    const Money otherMagnitude = other->amount.magnitude();
     text += QStringLiteral("\t  ") + AmountForms::grouped(otherMagnitude, m_context.locale) + QLatin1Char(' ') +
             other->currency;
     lines.add(PopupLine::line(text));

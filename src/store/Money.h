@@ -24,6 +24,8 @@ public:
     constexpr qint64 hundredths() const { return m_hundredths; }
     constexpr bool isZero() const { return m_hundredths == 0; }
     constexpr bool isNegative() const { return m_hundredths < 0; }
+    // The amount without its sign; the smallest amount gives the largest.
+    Money magnitude() const { return isNegative() ? -*this : *this; }
 
     Money operator+(Money other) const;
     Money operator-(Money other) const;
