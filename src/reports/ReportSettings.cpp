@@ -33,6 +33,8 @@ const ReportSettings::TextKey TextKeys[] = {
 static_assert(std::size(IntKeys) == static_cast<size_t>(Int::TreeWidth) + 1);
 static_assert(std::size(TextKeys) == static_cast<size_t>(Text::FilterCurrency) + 1);
 
+const ReportSettings::Keys AllKeys{IntKeys, TextKeys};
+
 struct ListLayout {
     ReportKind kind;
     const char* section;
@@ -72,12 +74,12 @@ ReportSettings::ReportSettings(const QString& iniPath) : m_file(iniPath)
 
 const ReportSettings::IntKey& ReportSettings::intKey(Int id)
 {
-    return IntKeys[static_cast<size_t>(id)];
+    return AllKeys.of(id);
 }
 
 const ReportSettings::TextKey& ReportSettings::textKey(Text id)
 {
-    return TextKeys[static_cast<size_t>(id)];
+    return AllKeys.of(id);
 }
 
 const char* ReportSettings::listSection(ReportKind kind)
@@ -97,26 +99,22 @@ qint32 ReportSettings::defaultColumnWidth(ReportKind kind, int column)
 
 qint32 ReportSettings::read(Int id) const
 {
-    const IntKey& k = intKey(id);
-    return m_file.readInt(text(k.section), text(k.key), k.fallback);
+    return AllKeys.read(m_file, id);
 }
 
 QString ReportSettings::read(Text id) const
 {
-    const TextKey& k = textKey(id);
-    return m_file.readText(text(k.section), text(k.key), text(k.fallback));
+    return AllKeys.read(m_file, id);
 }
 
 bool ReportSettings::write(Int id, qint32 value)
 {
-    const IntKey& k = intKey(id);
-    return m_file.writeInt(text(k.section), text(k.key), value);
+    return AllKeys.write(m_file, id, value);
 }
 
 bool ReportSettings::write(Text id, const QString& value)
 {
-    const TextKey& k = textKey(id);
-    return m_file.writeText(text(k.section), text(k.key), value);
+    return AllKeys.write(m_file, id, value);
 }
 
 QString ReportSettings::folder(Text id) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SettingsFile.h"
+#include "platform/SettingsKeys.h"
 #include "reports/ReportKind.h"
 
 #include <QString>
@@ -29,18 +30,9 @@ public:
         FilterCurrency,  // "": the first code of the Currency table
     };
 
-    struct IntKey {
-        Int id;
-        const char* section;
-        const char* key;
-        qint32 fallback;
-    };
-    struct TextKey {
-        Text id;
-        const char* section;
-        const char* key;
-        const char* fallback;
-    };
+    using Keys = SettingsKeys<Int, Text>;
+    using IntKey = Keys::IntKey;
+    using TextKey = Keys::TextKey;
 
     explicit ReportSettings(const QString& iniPath);
 

@@ -50,6 +50,8 @@ const TallyraSettings::TextKey TextKeys[] = {
 static_assert(std::size(IntKeys) == static_cast<size_t>(Int::ProjectTreeWidth) + 1);
 static_assert(std::size(TextKeys) == static_cast<size_t>(Text::ExportFolder) + 1);
 
+const TallyraSettings::Keys AllKeys{IntKeys, TextKeys};
+
 const char* const ExportLowDate = "Export low date";
 const char* const ExportHighDate = "Export high date";
 const char* const ExportFile = "Export File";
@@ -78,36 +80,32 @@ TallyraSettings::TallyraSettings(const QString& iniPath) : m_file(iniPath)
 
 const TallyraSettings::IntKey& TallyraSettings::intKey(Int id)
 {
-    return IntKeys[static_cast<size_t>(id)];
+    return AllKeys.of(id);
 }
 
 const TallyraSettings::TextKey& TallyraSettings::textKey(Text id)
 {
-    return TextKeys[static_cast<size_t>(id)];
+    return AllKeys.of(id);
 }
 
 qint32 TallyraSettings::read(Int id) const
 {
-    const IntKey& k = intKey(id);
-    return m_file.readInt(text(k.section), text(k.key), k.fallback);
+    return AllKeys.read(m_file, id);
 }
 
 QString TallyraSettings::read(Text id) const
 {
-    const TextKey& k = textKey(id);
-    return m_file.readText(text(k.section), text(k.key), text(k.fallback));
+    return AllKeys.read(m_file, id);
 }
 
 bool TallyraSettings::write(Int id, qint32 value)
 {
-    const IntKey& k = intKey(id);
-    return m_file.writeInt(text(k.section), text(k.key), value);
+    return AllKeys.write(m_file, id, value);
 }
 
 bool TallyraSettings::write(Text id, const QString& value)
 {
-    const TextKey& k = textKey(id);
-    return m_file.writeText(text(k.section), text(k.key), value);
+    return AllKeys.write(m_file, id, value);
 }
 
 bool TallyraSettings::writeItem(const QString& section, const QString& key, const QString& value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SettingsFile.h"
+#include "platform/SettingsKeys.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -39,18 +40,9 @@ public:
     };
     enum class Text { Version, DefaultCurrency, BackUpFile, BackUpFolder, ImportFolder, ExportFolder };
 
-    struct IntKey {
-        Int id;
-        const char* section;
-        const char* key;
-        qint32 fallback;
-    };
-    struct TextKey {
-        Text id;
-        const char* section;
-        const char* key;
-        const char* fallback;
-    };
+    using Keys = SettingsKeys<Int, Text>;
+    using IntKey = Keys::IntKey;
+    using TextKey = Keys::TextKey;
 
     explicit TallyraSettings(const QString& iniPath);
 
