@@ -61,22 +61,7 @@ Register::RowKind Register::rowKind(qint64 row) const
 
 RegisterEntry Register::read(const DbTable& t)
 {
-    RegisterEntry e;
-    e.key = t.getText(Prop::AccountKey);
-    e.date = t.getInt64(Prop::Date);
-    e.number = t.getText(Prop::Number);
-    e.description = t.getText(Prop::Name);
-    e.amount = Money::fromHundredths(t.getInt64(Prop::Amount));
-    e.balance = Money::fromHundredths(t.getInt64(Prop::Balance));
-    e.mark = static_cast<ReconcileMark>(std::clamp(t.getInt(Prop::Mark), 0, 2));
-    e.category = t.getInt(Prop::CategoryId);
-    e.project = t.getInt(Prop::ProjectId);
-    e.contact = t.getText(Prop::Contact);
-    e.note = t.getText(Prop::Note);
-    e.link = t.getText(Prop::TransferLink);
-    e.plannerId = t.getInt(Prop::PlannerId);
-    e.currency = t.getText(Prop::CurrencyCode);
-    return e;
+    return TransactionRecord::read(t);
 }
 
 std::optional<RegisterEntry> Register::entry(qint64 row)

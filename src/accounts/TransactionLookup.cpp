@@ -32,20 +32,5 @@ std::optional<qint64> TransactionLookup::indexOf(DbTable& transactions, qint32 a
 
 StoredTransaction TransactionLookup::current(const DbTable& t)
 {
-    StoredTransaction s;
-    s.key = t.getText(Prop::AccountKey);
-    s.account = t.getInt(Prop::AccountId);
-    s.date = t.getInt64(Prop::Date);
-    s.description = t.getText(Prop::Name);
-    s.number = t.getText(Prop::Number);
-    s.note = t.getText(Prop::Note);
-    s.contact = t.getText(Prop::Contact);
-    s.mark = static_cast<ReconcileMark>(std::clamp(t.getInt(Prop::Mark), 0, 2));
-    s.amount = Money::fromHundredths(t.getInt64(Prop::Amount));
-    s.currency = t.getText(Prop::CurrencyCode);
-    s.category = t.getInt(Prop::CategoryId);
-    s.project = t.getInt(Prop::ProjectId);
-    s.link = t.getText(Prop::TransferLink);
-    s.plannerKey = t.getText(Prop::PlannerKey);
-    return s;
+    return TransactionRecord::read(t);
 }

@@ -7,31 +7,14 @@
 #include "store/FileTime.h"
 #include "store/Money.h"
 #include "store/RecordLayout.h"
+#include "store/TransactionRecord.h"
 
 #include <QString>
 
 #include <optional>
 
-struct StoredTransaction {
-    QString key;
-    qint32 account = 0;
-    FileTime date = 0;
-    QString description;
-    QString number;
-    QString note;
-    QString contact;
-    ReconcileMark mark = ReconcileMark::Unreconciled;
-    Money amount;
-    QString currency;
-    qint32 category = 0;  // negative: a transfer to account -category
-    qint32 project = 0;
-    QString link;  // the other side's account key
-    QString plannerKey;
-
-    bool isTransfer() const { return category < 0; }
-    // The other account of a transfer; 0 otherwise.
-    qint32 otherAccount() const { return category < 0 ? -category : 0; }
-};
+// A transaction as stored, for the editor's writes.
+using StoredTransaction = TransactionRecord;
 
 class TransactionLookup {
 public:

@@ -4,6 +4,7 @@
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
 #include "store/TableSet.h"
+#include "store/TransactionRecord.h"
 
 TransactionEntryReader::TransactionEntryReader(TableSet& tables, const CurrencyCache& currencies,
                                                const QString& reportCurrency)
@@ -22,19 +23,20 @@ std::optional<TransactionEntry> TransactionEntryReader::read(RecordId record)
 TransactionEntry TransactionEntryReader::fromCurrent()
 {
     const DbTable& t = m_tables.transactions();
+    const TransactionRecord r = TransactionRecord::read(t);
     TransactionEntry e;
-    e.account = t.getInt(Prop::AccountId);
-    e.date = t.getInt64(Prop::Date);
-    e.description = t.getText(Prop::Name);
-    e.amount = Money::fromHundredths(t.getInt64(Prop::Amount));
-    e.currency = t.getText(Prop::CurrencyCode);
-    e.category = t.getInt(Prop::CategoryId);
-    e.project = t.getInt(Prop::ProjectId);
-    e.contact = t.getText(Prop::Contact);
-    e.note = t.getText(Prop::Note);
-    e.number = t.getText(Prop::Number);
-    e.mark = t.getInt(Prop::Mark);
-    e.transferLink = t.getText(Prop::TransferLink);
+    e.account = r.account;
+    e.date = r.date;
+    e.description = r.description;
+    e.amount = r.amount;
+    e.currency = r.currency;
+    e.category = r.category;
+    e.project = r.project;
+    e.contact = r.contact;
+    e.note = r.note;
+    e.number = r.number;
+    e.mark = t.getInt(Prop::Mark);  // as stored: the writers show what the record holds
+    e.transferLink = r.link;
     // The labels move other cursors only; the transaction's fields are read.
     e.accountName = m_labels.accountName(e.account);
     e.categoryText = e.isTransfer() ? m_labels.bracketedAccount(-e.category) : m_labels.categoryPath(e.category);
