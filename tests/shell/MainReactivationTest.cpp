@@ -1,47 +1,22 @@
 #include "shell/MainReactivation.h"
 
-#include "platform/FixedClock.h"
-#include "reference/BuiltInCurrencies.h"
-#include "shell/ExitStep.h"
-#include "shell/StartUp.h"
+#include "StartedBook.h"
 #include "store/RecordLayout.h"
-#include "support/ScriptedInteraction.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
-
-class OneAccount : public FirstAccountSource {
-public:
-    std::optional<AccountDraft> firstAccount(QStringView) override
-    {
-        return AccountDraft{QStringLiteral("Cash"), BuiltInCurrencies::firstRowOf(u"EUR"), Money()};
-    }
-};
 
 FileTime at(int day, int hour, int minute, int second = 0, int ms = 0)
 {
     return *fileTimeFromLocal(LocalTime{2024, 3, day, hour, minute, second, ms});
 }
 
-// A book started on March 5 at 10:00, with a single plan for March 6 09:00
+// The book started on March 5 at 10:00, with a single plan for March 6 09:00
 // written after start-up, as the planner page would.
-class MainReactivationTest : public ::testing::Test {
+class MainReactivationTest : public StartedBook {
 protected:
-    MainReactivationTest()
-        : m_folder(*BookFolder::open(m_dir.path())),
-          m_clock(LocalTime{2024, 3, 5, 10, 0, 0, 0}),
-          m_book(m_folder)
-    {
-    }
-    ~MainReactivationTest() override { ExitStep::run(m_book); }
-
     void SetUp() override
     {
-        StartUp startUp(m_book, m_clock, m_ui, m_first, StartUp::standardHooks(m_book, m_clock, m_locale, m_ui));
-        ASSERT_EQ(startUp.run(), StartUp::Outcome::Ready);
+        StartedBook::SetUp();
         DbTable& p = m_book.tables().planner();
         p.beginNew();
         p.setInt(Prop::PlannerId, 1);
@@ -52,7 +27,6 @@ protected:
         p.setInt(Prop::Recurrence, 0);
         p.setInt(Prop::Entries, 1);
         ASSERT_TRUE(p.setText(Prop::CurrencyCode, QStringLiteral("EUR"), true));
-        m_ui = ScriptedInteraction();
     }
 
     MainReactivation::Outcome activate(const LocalTime& when, MainReactivation::Page shown)
@@ -61,13 +35,6 @@ protected:
         return MainReactivation(m_book, m_clock, m_qlocale, m_ui).run(m_locale, shown);
     }
 
-    QTemporaryDir m_dir;
-    BookFolder m_folder;
-    FixedClock m_clock;
-    MainBook m_book;
-    OneAccount m_first;
-    ScriptedInteraction m_ui;
-    LocaleValues m_locale;
     QLocale m_qlocale{QLocale::c()};
 };
 
