@@ -62,6 +62,32 @@ TEST_F(RegisterTest, SelectingAMissingAccountKeepsTheShownOne)
     EXPECT_EQ(none.rowCount(), 0);
 }
 
+// A model resets when the counter moved: every change of what the rows show
+// moves it, reading them never does, and a refused change leaves it.
+TEST_F(RegisterTest, TheChangeCountMovesWithWhatTheRowsShowOnly)
+{
+    Register reg = make();
+    quint64 seen = reg.changeCount();
+    const auto moved = [&] {
+        const bool m = reg.changeCount() != seen;
+        seen = reg.changeCount();
+        return m;
+    };
+    ASSERT_TRUE(reg.select(1));
+    EXPECT_TRUE(moved()) << "select";
+    (void)reg.cells(0, 0);
+    (void)reg.entry(1);
+    EXPECT_FALSE(moved()) << "reading rows";
+    EXPECT_FALSE(reg.select(3));
+    EXPECT_FALSE(moved()) << "a missing account";
+    ASSERT_TRUE(reg.toggleMark(0).has_value());
+    EXPECT_TRUE(moved()) << "a mark";
+    EXPECT_FALSE(reg.toggleMark(3).has_value());
+    EXPECT_FALSE(moved()) << "a row without a mark";
+    ASSERT_TRUE(reg.refresh());
+    EXPECT_TRUE(moved()) << "refresh";
+}
+
 TEST_F(RegisterTest, CellsOfTransactionRows)
 {
     Register reg = make();
