@@ -17,6 +17,7 @@
 #include "planning/FutureList.h"
 #include "platform/Clock.h"
 #include "platform/Interaction.h"
+#include "planning/EditorResult.h"
 #include "reference/Categories.h"
 #include "reference/ConversionConfirmation.h"
 #include "reference/CurrencyCache.h"
@@ -27,8 +28,6 @@
 #include <QString>
 
 #include <memory>
-#include "planning/EditorResult.h"
-
 #include <optional>
 
 struct TransactionChanges;

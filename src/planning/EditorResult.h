@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 enum class EditorOutcome { Saved, Unchanged, Refused, Failed };
 

@@ -12,6 +12,7 @@
 // changed, as a user edit does) and reads them back with the getters after a
 // load. Questions and messages go through the Interaction.
 
+#include "planning/EditorResult.h"
 #include "planning/FutureList.h"
 #include "planning/PlannerEntry.h"
 #include "planning/ScheduleCounts.h"
@@ -24,8 +25,6 @@
 #include "store/TableSet.h"
 
 #include <QString>
-
-#include "planning/EditorResult.h"
 
 #include <optional>
 
