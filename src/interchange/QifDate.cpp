@@ -11,7 +11,7 @@ int fullYear(qint32 year)
 {
     if (year >= 0 && year <= 37)
         return 2000 + year;
-    if (year >= 71 && year <= 99)
+    if (year >= 70 && year <= 99)
         return 1900 + year;
     return year;
 }

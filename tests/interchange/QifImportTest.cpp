@@ -288,6 +288,21 @@ TEST_F(QifImportTest, DateOrderComesFromTheWholeFile)
     EXPECT_EQ(startOfDay(mdy.rows()[0].date), b.day(2003, 1, 2));
 }
 
+// A year that stands first is followed by the month, whatever order the
+// locale gives day and month, when no day above 12 settles the file.
+TEST_F(QifImportTest, YearFirstDatesAreYearMonthDayInEveryLocale)
+{
+    for (const int order : {LocaleValues::MonthDayYear, LocaleValues::DayMonthYear, LocaleValues::YearMonthDay}) {
+        QifImportTestBook book;
+        book.locale.dateOrder = order;
+        ASSERT_TRUE(book.import("D2023-12-05\nPA\n^\nD2023.01.02\nPB\n^\n").ok);
+        const std::vector<QifRow> rows = book.rows();
+        ASSERT_EQ(rows.size(), 2u) << order;
+        EXPECT_EQ(startOfDay(rows[0].date), book.day(2023, 1, 2)) << order;
+        EXPECT_EQ(startOfDay(rows[1].date), book.day(2023, 12, 5)) << order;
+    }
+}
+
 TEST_F(QifImportTest, ProgressShowsEachPayeeAndTheClosingSteps)
 {
     ASSERT_TRUE(b.import("D1/2/24\nPOne\n^\nD1/3/24\nPTwo\n^\n").ok);
