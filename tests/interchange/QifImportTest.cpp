@@ -303,6 +303,19 @@ TEST_F(QifImportTest, YearFirstDatesAreYearMonthDayInEveryLocale)
     }
 }
 
+// A statement saved as UTF-8 with its mark: the first record keeps its date
+// and accents read right, with Windows-1252 as the code page.
+TEST_F(QifImportTest, ByteOrderMarkedFileIsReadAsUtf8)
+{
+    const QifImportResult r = b.import("\xEF\xBB\xBF" "D1/15/24\nPCaf\xC3\xA9 M\xC3\xBCller\nT-3\n^\n");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 1);
+    const std::vector<QifRow> rows = b.rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].description, QStringLiteral("Caf\u00E9 M\u00FCller"));
+    EXPECT_EQ(startOfDay(rows[0].date), b.day(2024, 1, 15));
+}
+
 TEST_F(QifImportTest, ProgressShowsEachPayeeAndTheClosingSteps)
 {
     ASSERT_TRUE(b.import("D1/2/24\nPOne\n^\nD1/3/24\nPTwo\n^\n").ok);
