@@ -4,8 +4,11 @@
 
 namespace {
 
-constexpr int FirstYear = 1970;
-constexpr int LastYear = 2038;
+// A written-out year is taken as it stands from 1900 to 9999 (a plan that
+// runs to 2040 exports dates after 2038); a two-digit year never leaves
+// 1970..2037, and 38..69 name no year.
+constexpr int FirstYear = 1900;
+constexpr int LastYear = 9999;
 
 int fullYear(qint32 year)
 {

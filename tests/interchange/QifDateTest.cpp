@@ -164,8 +164,14 @@ TEST(QifDate, YearWindow)
     EXPECT_EQ(parseQifDate(u"1/1/70", order("mdy")), day(1970, 1, 1));
     EXPECT_EQ(parseQifDate(u"1/1/1970", order("mdy")), day(1970, 1, 1));
     EXPECT_EQ(parseQifDate(u"12/31/2038", order("mdy")), day(2038, 12, 31));
-    // 38..69 are taken as written, and so fall outside 1970..2038.
-    for (const char16_t* text : {u"1/1/38", u"1/1/69", u"1/1/1969", u"07/04/2039", u"1/1/100"})
+    // A year written out counts from 1900 to 9999.
+    EXPECT_EQ(parseQifDate(u"07/04/2039", order("mdy")), day(2039, 7, 4));
+    EXPECT_EQ(parseQifDate(u"2040-02-29", order("ymd")), day(2040, 2, 29));
+    EXPECT_EQ(parseQifDate(u"1/1/1900", order("mdy")), day(1900, 1, 1));
+    EXPECT_EQ(parseQifDate(u"1/1/1969", order("mdy")), day(1969, 1, 1));
+    EXPECT_EQ(parseQifDate(u"31.12.9999", order("dmy")), day(9999, 12, 31));
+    // 38..69 are taken as written, and so fall outside 1900..9999.
+    for (const char16_t* text : {u"1/1/38", u"1/1/69", u"12/31/1899", u"1/1/10000", u"1/1/100", u"1/1/999"})
         EXPECT_FALSE(parseQifDate(text, order("mdy"))) << QString::fromUtf16(text).toStdString();
 }
 
