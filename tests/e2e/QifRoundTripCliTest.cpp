@@ -18,12 +18,14 @@ struct Posting {
 
 // Days that settle the order (25 Dec) and days that do not (5 Dec 2003,
 // 12 May 2003), two-digit years that look like days (2013, 2031) and the
-// ends of the window the import reads.
+// ends of the windows the import reads.
 const Posting Postings[] = {
     {"1970-01-01", "1.00"},      {"1970-12-31", "-0.01"},     {"1985-07-04", "-1234567.89"},
     {"1999-12-05", "12.50"},     {"1999-12-25", "-99.99"},    {"2000-01-01", "1000"},
     {"2003-05-12", "-5"},        {"2003-12-05", "0.10"},      {"2003-12-25", "-12.50"},
     {"2013-01-05", "77.77"},     {"2031-01-31", "-3.33"},     {"2037-12-31", "123456.78"},
+    // A plan's occurrence after 2038, posted and exported with the short year.
+    {"2040-02-29", "-40.00"},    {"2069-12-31", "69.69"},
 };
 
 class QifRoundTripCliTest : public CliBook, public ::testing::WithParamInterface<const char*> {
@@ -58,7 +60,7 @@ TEST_P(QifRoundTripCliTest, ExportedFileImportsBackWithEveryDateAndAmount)
     ASSERT_EQ(original.size(), std::size(Postings));
 
     const QString file = m_dir.filePath(QStringLiteral("cash.qif"));
-    ok(inLocale({"export", "Cash", file, "--from", "1970-01-01", "--to", "2037-12-31"}));
+    ok(inLocale({"export", "Cash", file, "--from", "1970-01-01", "--to", "2069-12-31"}));
     const QJsonObject imported = json(inLocale({"import", "Copy", file})).object();
     EXPECT_EQ(imported[QStringLiteral("added")].toInteger(), static_cast<qint64>(std::size(Postings)));
     EXPECT_EQ(imported[QStringLiteral("dropped")].toInteger(), 0);

@@ -170,6 +170,11 @@ TEST(QifDate, YearWindow)
     EXPECT_EQ(parseQifDate(u"1/1/1900", order("mdy")), day(1900, 1, 1));
     EXPECT_EQ(parseQifDate(u"1/1/1969", order("mdy")), day(1969, 1, 1));
     EXPECT_EQ(parseQifDate(u"31.12.9999", order("dmy")), day(9999, 12, 31));
+    // The export writes 2040 as '40: after an apostrophe 38..70 are 2038..2070.
+    EXPECT_EQ(parseQifDate(u"1/15'40", order("mdy")), day(2040, 1, 15));
+    EXPECT_EQ(parseQifDate(u"15/ 1'69", order("dmy")), day(2069, 1, 15));
+    EXPECT_EQ(parseQifDate(u"1/ 1'70", order("mdy")), day(2070, 1, 1));
+    EXPECT_EQ(parseQifDate(u"1/1'99", order("mdy")), day(1999, 1, 1));
     // 38..69 are taken as written, and so fall outside 1900..9999.
     for (const char16_t* text : {u"1/1/38", u"1/1/69", u"12/31/1899", u"1/1/10000", u"1/1/100", u"1/1/999"})
         EXPECT_FALSE(parseQifDate(text, order("mdy"))) << QString::fromUtf16(text).toStdString();
