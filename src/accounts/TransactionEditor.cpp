@@ -14,8 +14,10 @@
 #include "planning/PlannerEntry.h"
 #include "platform/StoreTransaction.h"
 #include "store/SortScope.h"
+#include "store/TextLimit.h"
 
 #include <algorithm>
+#include <utility>
 
 // The row being edited: its fields as the view shows them, which of them the
 // user changed, and what was loaded to compare typed texts against.
@@ -329,6 +331,11 @@ TransactionEditor::Result TransactionEditor::save(bool forced)
         setDate(now());
     if (!anyChanged())
         return Result::unchanged();
+    if (const std::optional<Field> tooLong = fieldTooLong()) {
+        m_context.ui.showMessage(QString::fromLatin1(TextLimit::TooLongText), Interaction::Icon::Exclamation);
+        s.focus = tooLong;
+        return Result::refused(tooLong);
+    }
     const FileTime moment = now();
     StoreTransaction transaction(*m_context.tables.store());
     if (!transaction.isOpen())
@@ -341,6 +348,20 @@ TransactionEditor::Result TransactionEditor::save(bool forced)
     }
     reloadKey(*key);
     return Result::saved();
+}
+
+// A text the backup file could not carry would make the book impossible to back up.
+std::optional<TransactionEditor::Field> TransactionEditor::fieldTooLong() const
+{
+    const State& s = *m_state;
+    const std::pair<Field, const QString*> texts[] = {
+        {Field::Description, &s.description}, {Field::Category, &s.categoryText}, {Field::Project, &s.projectText},
+        {Field::Contact, &s.contact},         {Field::Note, &s.note},             {Field::Number, &s.number}};
+    for (const auto& [field, text] : texts) {
+        if (isChanged(field) && !TextLimit::fits(*text))
+            return field;
+    }
+    return std::nullopt;
 }
 
 // Name resolution first, then the amount check, then the write of the mode.

@@ -121,7 +121,9 @@ public:
 
     // Writes the changes. A forced save (the list got the focus back, the page
     // changed) never asks about a missing amount and saves a new transaction
-    // with a too large amount as 0. True when something was written; the
+    // with a too large amount as 0. A text longer than a record may hold
+    // (TextLimit) is refused, forced or not, with its message and the focus on
+    // its field. True when something was written; the
     // editor then holds the saved row again.
     Result save(bool forced);
     // Drops every change and reloads the row.
@@ -154,6 +156,7 @@ private:
                                         TransactionFollowUp& followUp);
     bool resolveNames(TransactionChanges& changes, bool& failed);
     std::optional<Money> checkedAmount();
+    std::optional<Field> fieldTooLong() const;
     void afterRollback();
     bool reloadKey(const QString& key);
 

@@ -5,15 +5,21 @@
 #include "interchange/BackupWriter.h"
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
+#include "store/TextLimit.h"
 
 #include <QSaveFile>
 
 #include <algorithm>
 
+// What a record may hold is what a backup can carry.
+static_assert(TextLimit::MaxLength == BackupFormat::MaxTextLength);
+
 bool Backup::run(const Request& request)
 {
     if (write(request))
         return true;
+    if (!m_tooLong.isEmpty())
+        m_ui.showMessage(m_tooLong, Interaction::Icon::Exclamation);
     m_ui.showMessage(QString::fromLatin1(NotCompletedText), Interaction::Icon::Exclamation);
     return false;
 }
@@ -28,6 +34,7 @@ qint64 Backup::countRecords()
 
 bool Backup::write(const Request& request)
 {
+    m_tooLong.clear();
     // Counted before anything is created: an empty book makes no file at all.
     if (countRecords() <= 0)
         return false;
@@ -93,7 +100,15 @@ bool Backup::writeRecord(BackupWriter& out, const BackupSection& section, const 
     // Empty texts and zero values are left out: a missing property reads the same.
     const auto text = [&](quint16 id) {
         const QString value = table.getText(id);
-        return value.isEmpty() || out.text(id, value);
+        if (value.isEmpty() || out.text(id, value))
+            return true;
+        if (out.failure() == BackupWriter::Failure::TooLong)
+            m_tooLong = QString::fromLatin1(TooLongText)
+                            .arg(recordName(section, table))
+                            .arg(id)
+                            .arg(value.size())
+                            .arg(BackupFormat::MaxTextLength);
+        return false;
     };
     for (const quint16 id : section.texts) {
         if (id != BackupLayout::RatesHere) {
@@ -122,6 +137,29 @@ bool Backup::writeRecord(BackupWriter& out, const BackupSection& section, const 
             return false;
     }
     return true;
+}
+
+// How a message names a record: a transaction by its account key, a currency
+// by its code, every other record by its id.
+QString Backup::recordName(const BackupSection& section, const DbTable& table)
+{
+    switch (section.kind) {
+    case TableKind::Transaction:
+        return QStringLiteral("transaction %1").arg(table.getText(Prop::AccountKey));
+    case TableKind::Planner:
+        return QStringLiteral("plan %1").arg(table.getInt(Prop::PlannerId));
+    case TableKind::Account:
+        return QStringLiteral("account %1").arg(table.getInt(Prop::AccountId));
+    case TableKind::Project:
+        return QStringLiteral("project %1").arg(table.getInt(Prop::ProjectId));
+    case TableKind::Category:
+        return QStringLiteral("category %1").arg(table.getInt(Prop::CategoryId));
+    case TableKind::Currency:
+        return QStringLiteral("currency %1").arg(table.getText(Prop::CurrencyCode));
+    case TableKind::Scheduled:
+        break;
+    }
+    return section.name;
 }
 
 // The numbers of the stored currencies in table order, which is the currency

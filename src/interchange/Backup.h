@@ -24,6 +24,10 @@ struct BackupSection;
 class Backup {
 public:
     static constexpr const char* NotCompletedText = "The backing-up process was NOT completed.";
+    // Shown before NotCompletedText when a record holds a text longer than the
+    // file's length field: the record, the property, its length and the most.
+    static constexpr const char* TooLongText =
+        "The %1 cannot be backed up: its text property %2 holds %3 characters, more than the %4 a backup file can carry.";
     // Followed by the table's store name while its records are written.
     static constexpr const char* ProgressText = "Backup data ";
     // The progress bar moves once every this many records.
@@ -42,7 +46,8 @@ public:
     Backup(TableSet& tables, Interaction& ui) : m_tables(tables), m_ui(ui) {}
 
     // True when the backup was completed; otherwise NotCompletedText has been
-    // shown (exclamation icon) and the file at the path is as it was.
+    // shown (exclamation icon), after TooLongText when a text was the cause,
+    // and the file at the path is as it was.
     bool run(const Request& request);
     // The same into a device the caller opened (the request's path is not
     // used), without the message; false as soon as anything failed.
@@ -56,9 +61,11 @@ private:
     bool writeSection(BackupWriter& out, const BackupSection& section);
     bool writeRecord(BackupWriter& out, const BackupSection& section, const DbTable& table);
     std::vector<qint32> currencyNumbers();
+    static QString recordName(const BackupSection& section, const DbTable& table);
 
     TableSet& m_tables;
     Interaction& m_ui;
     std::vector<qint32> m_rateNumbers;
     qint64 m_counter = 0;
+    QString m_tooLong;  // the message naming the record whose text the file cannot carry
 };

@@ -46,10 +46,22 @@ bool QifDateOrder::isSettled() const
 
 void QifDateOrder::moveYearTo(int position)
 {
-    const int from = positionOf('y');
-    if (position < 0 || position > 2 || from < 0)
+    if (position < 0 || position > 2 || positionOf('y') < 0)
         return;
-    std::swap(m_letters[static_cast<size_t>(from)], m_letters[static_cast<size_t>(position)]);
+    // Nobody writes year-day-month: a year in front is followed by the month.
+    if (position == 0) {
+        m_letters = {'y', 'm', 'd'};
+        return;
+    }
+    // Elsewhere day and month keep the order they had: a year-month-day
+    // locale reads 12/5'03 as month-day-year, like its own dates.
+    std::array<char, 2> rest{};
+    size_t n = 0;
+    for (const char c : m_letters) {
+        if (c != 'y' && n < rest.size())
+            rest[n++] = c;
+    }
+    m_letters = position == 1 ? std::array<char, 3>{rest[0], 'y', rest[1]} : std::array<char, 3>{rest[0], rest[1], 'y'};
 }
 
 QifDateOrder::Detection QifDateOrder::detect(QStringView date)

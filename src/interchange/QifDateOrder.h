@@ -28,7 +28,9 @@ public:
     int positionOf(char letter) const;
     // True for a permutation of d, m and y.
     bool isSettled() const;
-    // Puts 'y' at `position` by swapping it with the letter standing there.
+    // Puts 'y' at `position`: in front it makes year-month-day; in the
+    // middle or at the end, day and month keep the order they had ("ymd"
+    // with the year moved last is "mdy").
     void moveYearTo(int position);
 
     using Detection = QifDateDetection;

@@ -6,7 +6,7 @@
 // position of the year is remembered from the first date that showed one; an
 // apostrophe in a date (the 12/31'99 form) puts the year third. A file that
 // never settles takes the locale's order, with its 'y' moved to the position
-// remembered, if any.
+// remembered, if any (QifDateOrder::moveYearTo).
 
 #include "interchange/QifDateOrder.h"
 

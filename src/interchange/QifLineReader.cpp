@@ -61,13 +61,24 @@ bool QifLineReader::fill()
     }
     m_pos = 0;
     m_size = got;
+    if (m_atStart) {
+        m_atStart = false;
+        static const QByteArray mark("\xEF\xBB\xBF");
+        if (QByteArrayView(m_buffer.constData(), m_size).startsWith(mark)) {
+            m_utf8 = true;
+            m_pos = mark.size();
+        }
+    }
     return true;
 }
 
 int QifLineReader::nextByte()
 {
-    if (m_pos >= m_size && !fill())
-        return -1;
+    // A fill can leave nothing to read: a file of just the byte-order mark.
+    while (m_pos >= m_size) {
+        if (!fill())
+            return -1;
+    }
     return static_cast<unsigned char>(m_buffer[m_pos++]);
 }
 
@@ -79,9 +90,9 @@ void QifLineReader::skipRestOfLine()
 
 QString QifLineReader::decode(const QByteArray& bytes) const
 {
-    if (m_asciiCompatible && allAscii(bytes))
+    if ((m_asciiCompatible || m_utf8) && allAscii(bytes))
         return QString::fromLatin1(bytes);
-    return m_codePage.decode(bytes);
+    return m_utf8 ? QString::fromUtf8(bytes) : m_codePage.decode(bytes);
 }
 
 std::optional<QifLine> QifLineReader::next()
@@ -112,5 +123,6 @@ bool QifLineReader::rewind()
     m_pos = 0;
     m_size = 0;
     m_atEnd = false;
+    m_atStart = true;
     return !m_device.isSequential() && m_device.seek(0);
 }

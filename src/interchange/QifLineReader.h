@@ -7,7 +7,9 @@
 // line holds beyond that is dropped up to its end, so a long memo can never
 // turn into a tagged line of its own. CR LF therefore yields an empty line.
 // The bytes become text through the code page, the text is trimmed of blanks
-// (spaces and tabs) at both ends, and empty lines are skipped.
+// (spaces and tabs) at both ends, and empty lines are skipped. A file that
+// begins with the UTF-8 byte-order mark is UTF-8 whatever the code page; the
+// mark itself is no part of the first line.
 //
 // Memory stays bounded whatever the file holds: one read buffer and one line.
 
@@ -77,5 +79,8 @@ private:
     qsizetype m_size = 0;
     bool m_atEnd = false;
     bool m_failed = false;
+    // The next fill reads the first bytes of the file, where a byte-order mark stands.
+    bool m_atStart = true;
+    bool m_utf8 = false;
     QByteArray m_line;
 };

@@ -47,7 +47,10 @@ Restore::Outcome Restore::restoreFrom(const QString& path)
 
     m_ui.progressRange(RestoreLoader::Steps);
     const RestoreScan scan = RestoreScan::of(data);
-    if (!scan.complete || !RestoreLoader(m_tables, m_ui).load(data)) {
+    RestoreLoader loader(m_tables, m_ui);
+    if (!scan.complete || !loader.load(data)) {
+        if (!loader.problem().isEmpty())
+            m_ui.showMessage(QString::fromLatin1(BadRecordText).arg(loader.problem()), Interaction::Icon::Exclamation);
         m_ui.showMessage(QString::fromLatin1(NotCompletedText), Interaction::Icon::Exclamation);
         return Outcome::NotCompleted;
     }

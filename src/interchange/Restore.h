@@ -6,9 +6,9 @@
 // whether to go on at all and refuses while the report program has the book
 // open; restoreFrom() checks the file's header, asks about the backup's date,
 // then reads the whole file to its end item before the book is touched. Only
-// a file read whole replaces the book, in one store transaction; then its
-// setting items are stored. A bad, truncated or unreadable file changes
-// nothing.
+// a file read whole, whose records hold together (RestoreCheck), replaces the
+// book, in one store transaction; then its setting items are stored. A bad,
+// truncated, self-contradicting or unreadable file changes nothing.
 //
 // After a restore that started (completed or not) the program ends, and its
 // exit must leave the future list's horizon at 0 so that the next start
@@ -38,6 +38,9 @@ public:
     static constexpr const char* DateQuestion = "Date of Backup File is %s \nContinue Restore?";
     static constexpr const char* CompletedText = "The restore process was successfully completed.";
     static constexpr const char* NotCompletedText = "The restore process was NOT completed.";
+    // Shown before NotCompletedText when a record contradicts itself or
+    // another; %1 names the record and what is wrong with it.
+    static constexpr const char* BadRecordText = "The backup file cannot be restored: %1.";
 
     // True when the report program has the book open now.
     using ReportProgramCheck = std::function<bool()>;

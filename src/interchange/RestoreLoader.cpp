@@ -132,6 +132,7 @@ bool RestoreLoader::fill(QByteArrayView data)
     m_section = nullptr;
     m_pending = false;
     m_steps = 0;
+    m_check = RestoreCheck();
     for (;;) {
         BackupReader::Item item = reader.next();
         switch (item.kind) {
@@ -150,7 +151,7 @@ bool RestoreLoader::fill(QByteArrayView data)
             addProperty(std::move(item.property));
             break;
         case BackupReader::ItemKind::End:
-            if (!finishRecord())
+            if (!finishRecord() || !m_check.finish())
                 return false;
             m_ui.progressStep(Steps);
             m_ui.progressLabel(QString::fromLatin1(CompleteText));
@@ -205,5 +206,9 @@ bool RestoreLoader::finishRecord()
     m_pending = false;
     if (m_section->kind == TableKind::Transaction && isLockRecord(m_props))
         return true;
+    // A record that contradicts itself or an earlier one ends the restore,
+    // and the store transaction takes back all that was written.
+    if (!m_props.empty() && !m_check.add(m_section->kind, m_props))
+        return false;
     return queue(m_section->kind, std::move(m_props));
 }

@@ -9,6 +9,7 @@
 // that account are dropped).
 
 #include "interchange/BackupLayout.h"
+#include "interchange/RestoreCheck.h"
 #include "platform/Interaction.h"
 #include "store/TableSet.h"
 
@@ -31,6 +32,9 @@ public:
     // every record was written and the transaction committed. The cursors end
     // in their working sorts either way.
     bool load(QByteArrayView data);
+    // Why the last load() refused the file: the first record that contradicts
+    // itself or the others (RestoreCheck); "" when the file was not refused.
+    const QString& problem() const { return m_check.problem(); }
 
 private:
     bool replace(QByteArrayView data);
@@ -54,4 +58,5 @@ private:
     // Records waiting to be written, all of one table.
     std::vector<PropList> m_batch;
     TableKind m_batchKind = TableKind::Transaction;
+    RestoreCheck m_check;
 };

@@ -5,6 +5,9 @@
 #include "planning/RecurrenceRule.h"
 #include "platform/StoreTransaction.h"
 #include "store/SortScope.h"
+#include "store/TextLimit.h"
+
+#include <utility>
 
 namespace {
 
@@ -275,6 +278,17 @@ FileTime PlannerEditor::rebuildTarget() const
 PlannerEditor::Result PlannerEditor::save()
 {
     m_focus.reset();
+    // A text the backup file could not carry would make the book impossible to back up.
+    const std::pair<Field, const QString*> texts[] = {
+        {Field::Description, &m_entry.description}, {Field::Category, &m_categoryText},
+        {Field::Project, &m_projectText},          {Field::Contact, &m_entry.contact},
+        {Field::Note, &m_entry.note},              {Field::Number, &m_entry.number}};
+    for (const auto& [field, text] : texts) {
+        if (isChanged(field) && !TextLimit::fits(*text)) {
+            m_context.ui.showMessage(QString::fromLatin1(TextLimit::TooLongText), Interaction::Icon::Exclamation);
+            return refuse(field);
+        }
+    }
     switch (m_mode) {
     case Mode::New:
         return saveNew();

@@ -5,6 +5,7 @@
 #include "platform/SystemLocale.h"
 #include "shell/CliExit.h"
 #include "shell/CliInteraction.h"
+#include "store/TextLimit.h"
 
 CliRunner::CliRunner(const CliCommandTable& commands, QTextStream& out, QTextStream& err)
     : m_commands(commands), m_out(out), m_err(err)
@@ -19,6 +20,19 @@ int CliRunner::badUsage(const QString& message)
 
 int CliRunner::run(const QStringList& arguments, const EnvironmentLookup& environment)
 {
+    // Every text a command stores comes from its arguments; one that a record
+    // cannot hold is refused before the book is opened.
+    for (const QString& argument : arguments) {
+        if (!TextLimit::fits(argument)) {
+            m_err << "tallyra-cli: " << TextLimit::TooLongText << ' '
+                  << QStringLiteral("An argument holds %1 characters; a text holds at most %2.")
+                         .arg(argument.size())
+                         .arg(TextLimit::MaxLength)
+                  << '\n'
+                  << Qt::flush;
+            return CliFailed;
+        }
+    }
     QString error;
     std::optional<CliOptions> options = CliOptions::parse(arguments, &error);
     if (!options)

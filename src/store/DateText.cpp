@@ -45,18 +45,21 @@ QString fullYearDate(const LocalTime& d, int dateOrder)
 
 QString shortYearDate(const LocalTime& d, int dateOrder)
 {
-    const uint m = static_cast<uint>(d.month);
-    const uint day = static_cast<uint>(d.day);
+    // A file is read back with one order for all its dates, and a file whose
+    // dates leave the order open is read in the locale's: so the day comes
+    // first in every year when the locale puts it first.
+    const bool dayFirst = dateOrder == LocaleValues::DayMonthYear;
+    const uint first = static_cast<uint>(dayFirst ? d.day : d.month);
+    const uint second = static_cast<uint>(dayFirst ? d.month : d.day);
     if (d.year < 1900) {
         // Years before 1900 have no two-digit form; the year minus 1900 would
         // be negative and print as a wrapped number, so the full year is written.
-        return slashed(m, day, static_cast<uint>(d.year));
+        return slashed(first, second, static_cast<uint>(d.year));
     }
     if (d.year < 2000)
-        return slashed(m, day, static_cast<uint>(d.year - 1900));
-    const bool dayFirst = dateOrder == LocaleValues::DayMonthYear;
-    return number(dayFirst ? day : m) + QLatin1Char('/') + padded2(dayFirst ? m : day)
-           + QLatin1Char('\'') + padded2(static_cast<uint>(d.year - 2000));
+        return slashed(first, second, static_cast<uint>(d.year - 1900));
+    return number(first) + QLatin1Char('/') + padded2(second) + QLatin1Char('\'') +
+           padded2(static_cast<uint>(d.year - 2000));
 }
 
 }  // namespace

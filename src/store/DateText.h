@@ -30,5 +30,7 @@ QString datePickerFormat(int dateOrder, QChar separator);
 //  short year, 2000 on: month/day'yy, or day/month'yy for order 1, where the
 //            day (month) and the year - 2000 are padded with spaces to two
 //            characters ("12/ 5' 3").
-//  short year, before 2000: month/day/(year - 1900) in every order ("12/5/99").
+//  short year, before 2000: month/day/(year - 1900), or day/month/(year - 1900)
+//            for order 1 ("12/5/99", "5/12/99"). Every year of a file thus
+//            keeps day and month in one order.
 QString numericDate(FileTime t, int dateOrder, bool fullYear);

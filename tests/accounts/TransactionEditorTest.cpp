@@ -96,6 +96,29 @@ TEST_F(TransactionEditorTest, TenThousandMillionIsRefusedEitherWay)
     expectConsistent();
 }
 
+// A book must stay one that can be backed up: a text longer than a backup
+// carries is refused, even by a forced save, with the focus on its field.
+TEST_F(TransactionEditorTest, TextLongerThanABackupCarriesIsRefusedEvenWhenForced)
+{
+    startNew(Cash, QStringLiteral("5"));
+    editor.setNote(QString(65536, u'n'));
+    for (const bool forced : {false, true}) {
+        ui.messages.clear();
+        EXPECT_FALSE(editor.save(forced));
+        EXPECT_EQ(ui.messages, QStringList{QStringLiteral("This text is too long.")});
+        EXPECT_EQ(editor.focusField(), Field::Note);
+        EXPECT_EQ(countOf(Cash), 0);
+    }
+    editor.setNote(QString(65535, u'n'));
+    ASSERT_TRUE(editor.save(false));
+    ASSERT_TRUE(editor.load(0));
+    editor.setContact(QString(70000, u'c'));
+    EXPECT_FALSE(editor.save(true));
+    EXPECT_EQ(editor.focusField(), Field::Contact);
+    EXPECT_EQ(entry(Cash, 0)->contact, QString());
+    EXPECT_EQ(entry(Cash, 0)->note.size(), 65535);
+}
+
 TEST_F(TransactionEditorTest, EntriesOfOnePastDayGetKeysOneMillisecondApartInEntryOrder)
 {
     for (const char* amount : {"1", "2", "3"}) {

@@ -234,4 +234,37 @@ TEST_F(InterchangeCliTest, FailedExportMovesNothingOn)
     EXPECT_EQ(cli({"export", "Nobody", qif}).exit, 1);
 }
 
+// The longest text a backup can carry is the longest a command takes: one
+// character more is refused before anything is written, so every book stays
+// one that can be backed up and restored.
+TEST_F(InterchangeCliTest, TextsABackupCannotCarryAreRefusedWhenTyped)
+{
+    ok({"init", "Cash", "USD"});
+    const QString longest(65535, u'n');
+    const QString tooLong(65536, u'n');
+    ok({"add", "Cash", "-1", "--date", "2024-03-01", "--desc", "Long", "--note", longest});
+    const std::vector<QStringList> refused = {
+        {"add", "Cash", "-2", "--date", "2024-03-02", "--note", tooLong},
+        {"plan-add", "-5", "USD", "--desc", tooLong, "--start", "2024-04-01"},
+        {"account-edit", "Cash", "--note", tooLong},
+        {"--yes", "category-add", tooLong},
+    };
+    const QString before = ok({"--json", "register", "Cash"});
+    for (const QStringList& arguments : refused) {
+        const CliResult r = cli(arguments);
+        EXPECT_EQ(r.exit, 1) << arguments.first().toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("This text is too long."))) << r.err.left(200).toStdString();
+    }
+    EXPECT_EQ(ok({"--json", "register", "Cash"}), before);
+    EXPECT_EQ(ok({"--json", "plans"}).trimmed(), QStringLiteral("[]"));
+
+    const QString backup = file(QStringLiteral("long.tyb"));
+    ok({"backup", backup});
+    ok({"add", "Cash", "9", "--date", "2024-03-03", "--desc", "later"});
+    ok({"--yes", "restore", backup});
+    const QJsonArray rows = json({"register", "Cash"}).object()[QStringLiteral("transactions")].toArray();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("note")].toString(), longest);
+}
+
 }  // namespace

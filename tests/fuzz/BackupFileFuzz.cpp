@@ -115,12 +115,18 @@ private:
 };
 
 // The book replaced by the whole file `bytes`, then backed up; empty when
-// the book holds no record.
+// the book holds no record or the file was refused.
 QByteArray restoredAndBackedUp(FuzzBook& book, const QByteArray& bytes, FileTime time)
 {
     SilentInteraction ui;
-    if (!RestoreLoader(book.tables(), ui).load(bytes))
-        std::abort();
+    RestoreLoader loader(book.tables(), ui);
+    if (!loader.load(bytes)) {
+        // A whole file is refused only when its records contradict each other;
+        // a book restored before backs up into a file that is never refused.
+        if (loader.problem().isEmpty())
+            std::abort();
+        return {};
+    }
     Backup backup(book.tables(), ui);
     if (backup.countRecords() == 0)
         return {};

@@ -117,8 +117,26 @@ TEST_F(BackupFileTest, TextLongerThanItsLengthFieldFailsInsteadOfWritingACorrupt
 
     m_book.addAccount(2, QStringLiteral("Bank"), QStringLiteral("USD"), 0, QString(0x10000, u'n'));
     EXPECT_FALSE(backup(target()));
-    EXPECT_EQ(m_ui.messages, QStringList{QString::fromLatin1(Backup::NotCompletedText)});
+    // The message names the record, so the user can find and shorten the text.
+    EXPECT_EQ(m_ui.messages, (QStringList{QString::fromLatin1(Backup::TooLongText)
+                                              .arg(QStringLiteral("account 2"))
+                                              .arg(Prop::Note)
+                                              .arg(0x10000)
+                                              .arg(0xFFFF),
+                                          QString::fromLatin1(Backup::NotCompletedText)}));
     EXPECT_EQ(BackupTestBook::read(target()), fitting);
+
+    m_book.tables().accounts().seekInt(SeekKind::Equal, 2);
+    ASSERT_TRUE(m_book.tables().accounts().removeProperty(Prop::Note));
+    const QString key = m_book.addTransaction(1, at(2024, 2, 1), 5, QString(0x10001, u'd'));
+    m_ui.messages.clear();
+    EXPECT_FALSE(backup(target()));
+    ASSERT_EQ(m_ui.messages.size(), 2);
+    EXPECT_EQ(m_ui.messages[0], QString::fromLatin1(Backup::TooLongText)
+                                    .arg(QStringLiteral("transaction ") + key)
+                                    .arg(Prop::Name)
+                                    .arg(0x10001)
+                                    .arg(0xFFFF));
 }
 
 TEST_F(BackupFileTest, FullDiskFailsTheBackup)

@@ -77,10 +77,21 @@ TEST(QifDateOrder, LocaleOrderAndYearMove)
     EXPECT_EQ(QifDateOrder::ofLocale(1).text(), "dmy");
     EXPECT_EQ(QifDateOrder::ofLocale(2).text(), "ymd");
     EXPECT_EQ(QifDateOrder::ofLocale(7).text(), "mdy");
-    QifDateOrder o = order("mdy");
-    o.moveYearTo(0);
-    EXPECT_EQ(o.text(), "ydm");
-    EXPECT_TRUE(o.isSettled());
+    // A year in front is followed by the month; moved elsewhere, the year
+    // leaves day and month in the order they had.
+    struct Move {
+        const char* from;
+        int year;
+        const char* to;
+    };
+    const Move moves[] = {{"mdy", 0, "ymd"}, {"dmy", 0, "ymd"}, {"ymd", 0, "ymd"}, {"ymd", 2, "mdy"},
+                          {"dmy", 2, "dmy"}, {"mdy", 1, "myd"}, {"ymd", 1, "myd"}, {"dmy", 1, "dym"}};
+    for (const Move& m : moves) {
+        QifDateOrder o = order(m.from);
+        o.moveYearTo(m.year);
+        EXPECT_EQ(o.text(), m.to) << m.from << " year to " << m.year;
+        EXPECT_TRUE(o.isSettled());
+    }
     EXPECT_FALSE(order("dxy").isSettled());
     EXPECT_FALSE(QifDateOrder::fromText(u"mdz"));
     EXPECT_FALSE(QifDateOrder::fromText(u"md"));
@@ -110,8 +121,9 @@ TEST(QifDateOrderScan, UnsettledFileFallsBackToTheLocale)
     EXPECT_EQ(scan({"01/02/03", "04/05/06"}, 1).first, "dmy");
     EXPECT_EQ(scan({"01/02/03"}, 2).first, "ymd");
     EXPECT_EQ(scan({}, 1).first, "dmy");
-    // A year found first at position 0 is moved into the locale's order.
-    EXPECT_EQ(scan({"2024.01.02"}, 0).first, "ydm");
+    // A year that stands first is followed by the month in every locale.
+    EXPECT_EQ(scan({"2024.01.02"}, 0).first, "ymd");
+    EXPECT_EQ(scan({"2023-12-05"}, 0).first, "ymd");
     EXPECT_EQ(scan({"2024.01.02"}, 1).first, "ymd");
     // The first year position found is kept; a later one does not replace it.
     EXPECT_EQ(scan({"05/06/1999", "1999/05/06"}, 1).first, "dmy");
@@ -120,10 +132,10 @@ TEST(QifDateOrderScan, UnsettledFileFallsBackToTheLocale)
 
 TEST(QifDateOrderScan, ApostrophePutsTheYearThird)
 {
-    EXPECT_EQ(scan({"1/ 1'00"}, 2).first, "dmy");  // "ymd" with 'y' swapped to the third place
+    EXPECT_EQ(scan({"1/ 1'00"}, 2).first, "mdy");  // "ymd" with 'y' moved last: month before day
     EXPECT_EQ(scan({"1999/05/06", "1/2'03"}, 1).first, "dmy");
     // Even in a text that is no date at all (a budget description).
-    EXPECT_EQ(scan({"2024.01.02", "Homeowner's Insurance"}, 2).first, "dmy");
+    EXPECT_EQ(scan({"2024.01.02", "Homeowner's Insurance"}, 2).first, "mdy");
 }
 
 FileTime day(int y, int m, int d)
@@ -148,10 +160,23 @@ TEST(QifDate, YearWindow)
     EXPECT_EQ(parseQifDate(u"1/1/0", order("mdy")), day(2000, 1, 1));
     EXPECT_EQ(parseQifDate(u"1/1/37", order("mdy")), day(2037, 1, 1));
     EXPECT_EQ(parseQifDate(u"1/1/71", order("mdy")), day(1971, 1, 1));
+    // The export writes 1970 as 70.
+    EXPECT_EQ(parseQifDate(u"1/1/70", order("mdy")), day(1970, 1, 1));
     EXPECT_EQ(parseQifDate(u"1/1/1970", order("mdy")), day(1970, 1, 1));
     EXPECT_EQ(parseQifDate(u"12/31/2038", order("mdy")), day(2038, 12, 31));
-    // 38..70 are taken as written, and so fall outside 1970..2038.
-    for (const char16_t* text : {u"1/1/38", u"1/1/70", u"1/1/1969", u"07/04/2039", u"1/1/100"})
+    // A year written out counts from 1900 to 9999.
+    EXPECT_EQ(parseQifDate(u"07/04/2039", order("mdy")), day(2039, 7, 4));
+    EXPECT_EQ(parseQifDate(u"2040-02-29", order("ymd")), day(2040, 2, 29));
+    EXPECT_EQ(parseQifDate(u"1/1/1900", order("mdy")), day(1900, 1, 1));
+    EXPECT_EQ(parseQifDate(u"1/1/1969", order("mdy")), day(1969, 1, 1));
+    EXPECT_EQ(parseQifDate(u"31.12.9999", order("dmy")), day(9999, 12, 31));
+    // The export writes 2040 as '40: after an apostrophe 38..70 are 2038..2070.
+    EXPECT_EQ(parseQifDate(u"1/15'40", order("mdy")), day(2040, 1, 15));
+    EXPECT_EQ(parseQifDate(u"15/ 1'69", order("dmy")), day(2069, 1, 15));
+    EXPECT_EQ(parseQifDate(u"1/ 1'70", order("mdy")), day(2070, 1, 1));
+    EXPECT_EQ(parseQifDate(u"1/1'99", order("mdy")), day(1999, 1, 1));
+    // 38..69 are taken as written, and so fall outside 1900..9999.
+    for (const char16_t* text : {u"1/1/38", u"1/1/69", u"12/31/1899", u"1/1/10000", u"1/1/100", u"1/1/999"})
         EXPECT_FALSE(parseQifDate(text, order("mdy"))) << QString::fromUtf16(text).toStdString();
 }
 

@@ -211,7 +211,7 @@ TEST_F(QifImportTest, RecordsWithoutAValidDateOrAmountAreDroppedWhole)
     const QifImportResult r = b.import("D1/13/2024\nPSettles\n^\n"
                                        "D00/00/00\nT1\nPZero\nLZeroCat/ZeroClass\n^\n"
                                        "D2/31/24\nT1\nPNo such day\nLBadDay\n^\n"
-                                       "D07/04/2039\nT1\nPToo late\n^\n"
+                                       "D07/04/10000\nT1\nPToo late\n^\n"
                                        "T1\nPNo date\n^\n"
                                        "D1/1/24\nT99999999999999999999\nPHuge\nLHugeCat\n^\n"
                                        "D1/2/24\nT--1\nPZero amount\n^\n");
@@ -225,6 +225,22 @@ TEST_F(QifImportTest, RecordsWithoutAValidDateOrAmountAreDroppedWhole)
     // A dropped record leaves nothing behind, not even its category or class.
     EXPECT_EQ(b.categories.tree().records().size(), 1u);
     EXPECT_EQ(b.projects.tree().records().size(), 1u);
+}
+
+// A statement of 2039 or a planned payment of 2040 is a date like any other.
+TEST_F(QifImportTest, YearsAfter2038AreImported)
+{
+    const QifImportResult r = b.import("D07/04/2039\nT-1\nPStatement\n^\nD1/15/2040\nT-2\nPPlanned\n^\n"
+                                       "D12/31/9999\nT-3\nPLast day\n^\n");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 3);
+    EXPECT_EQ(r.dropped, 0);
+    const std::vector<QifRow> rows = b.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(startOfDay(rows[0].date), b.day(2039, 7, 4));
+    EXPECT_EQ(startOfDay(rows[1].date), b.day(2040, 1, 15));
+    EXPECT_EQ(startOfDay(rows[2].date), b.day(9999, 12, 31));
+    EXPECT_TRUE(b.problems().isEmpty()) << b.problems().join('\n').toStdString();
 }
 
 TEST_F(QifImportTest, SplitRecordsGetNoCategoryAndNoProject)
@@ -286,6 +302,34 @@ TEST_F(QifImportTest, DateOrderComesFromTheWholeFile)
     QifImportTestBook mdy;
     ASSERT_TRUE(mdy.import("D01/02/03\nPA\n^\n").ok);
     EXPECT_EQ(startOfDay(mdy.rows()[0].date), b.day(2003, 1, 2));
+}
+
+// A year that stands first is followed by the month, whatever order the
+// locale gives day and month, when no day above 12 settles the file.
+TEST_F(QifImportTest, YearFirstDatesAreYearMonthDayInEveryLocale)
+{
+    for (const int order : {LocaleValues::MonthDayYear, LocaleValues::DayMonthYear, LocaleValues::YearMonthDay}) {
+        QifImportTestBook book;
+        book.locale.dateOrder = order;
+        ASSERT_TRUE(book.import("D2023-12-05\nPA\n^\nD2023.01.02\nPB\n^\n").ok);
+        const std::vector<QifRow> rows = book.rows();
+        ASSERT_EQ(rows.size(), 2u) << order;
+        EXPECT_EQ(startOfDay(rows[0].date), book.day(2023, 1, 2)) << order;
+        EXPECT_EQ(startOfDay(rows[1].date), book.day(2023, 12, 5)) << order;
+    }
+}
+
+// A statement saved as UTF-8 with its mark: the first record keeps its date
+// and accents read right, with Windows-1252 as the code page.
+TEST_F(QifImportTest, ByteOrderMarkedFileIsReadAsUtf8)
+{
+    const QifImportResult r = b.import("\xEF\xBB\xBF" "D1/15/24\nPCaf\xC3\xA9 M\xC3\xBCller\nT-3\n^\n");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 1);
+    const std::vector<QifRow> rows = b.rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].description, QStringLiteral("Caf\u00E9 M\u00FCller"));
+    EXPECT_EQ(startOfDay(rows[0].date), b.day(2024, 1, 15));
 }
 
 TEST_F(QifImportTest, ProgressShowsEachPayeeAndTheClosingSteps)

@@ -44,6 +44,25 @@ TEST(QifLineReader, BytesAreReadInTheCodePage)
     EXPECT_EQ(readAll("P\xC2\xA3\n", *utf8), QStringList{QStringLiteral("P\u00A3")});
 }
 
+// A file written with the UTF-8 mark is UTF-8 whatever the code page, and the
+// mark is not read as characters of the first line (which would lose its tag).
+TEST(QifLineReader, ByteOrderMarkMakesTheFileUtf8)
+{
+    EXPECT_EQ(readAll("\xEF\xBB\xBF" "D01/02/2024\nPCaf\xC3\xA9\n^\n"),
+              (QStringList{"D01/02/2024", QStringLiteral("PCaf\u00E9"), "^"}));
+    EXPECT_EQ(readAll("\xEF\xBB\xBF"), QStringList());
+    // Only at the start of the file; elsewhere the bytes are the code page's.
+    EXPECT_EQ(readAll("PA\n\xEF\xBB\xBFPB\n"), (QStringList{"PA", QStringLiteral("\u00EF\u00BB\u00BFPB")}));
+    // A second pass over the file finds the mark again.
+    QBuffer buffer;
+    buffer.setData("\xEF\xBB\xBFP\xC3\xA9\n");
+    buffer.open(QIODevice::ReadOnly);
+    QifLineReader reader(buffer, CodePage::defaultPage());
+    ASSERT_EQ(reader.next()->text, QStringLiteral("P\u00E9"));
+    ASSERT_TRUE(reader.rewind());
+    EXPECT_EQ(reader.next()->text, QStringLiteral("P\u00E9"));
+}
+
 TEST(QifLineReader, ALongLineIsCutAndItsRestDropped)
 {
     const QByteArray payee(300, 'x');

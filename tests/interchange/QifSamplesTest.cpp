@@ -102,11 +102,12 @@ TEST_F(QifSamplesTest, UnsettledTwoDigitYearsFollowTheLocale)
     EXPECT_EQ(startOfDay(dmy.rows().front().date), dmy.day(2013, 3, 3));
 }
 
-TEST_F(QifSamplesTest, YearFirstDottedDateIsAmbiguous)
+// A year that stands first is followed by the month in every locale.
+TEST_F(QifSamplesTest, YearFirstDottedDateIsYearMonthDay)
 {
     QifImportTestBook mdy;
     importTwice(mdy, "gnucash-ymd-dotted-date.qif");
-    EXPECT_EQ(startOfDay(mdy.rows().at(0).date), mdy.day(2024, 2, 1));
+    EXPECT_EQ(startOfDay(mdy.rows().at(0).date), mdy.day(2024, 1, 2));
     QifImportTestBook dmy;
     dmy.locale.dateOrder = LocaleValues::DayMonthYear;
     importTwice(dmy, "gnucash-ymd-dotted-date.qif");

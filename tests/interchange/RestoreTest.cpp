@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <set>
 
@@ -116,6 +117,9 @@ EveryProperty everyProperty()
         {TableKind::Account,
          {text(Name, u"Giro"), text(CurrencyCode, u"EUR"), text(Note, u"joint account"), i32(AccountId, 4),
           i32(CarriedAccountInt, -3), i64(Created, at(2020, 2, 29)), i64(Balance, -123456789)}},
+        // The roots the trees hang from; a restore refuses a parent the file lacks.
+        {TableKind::Project, {text(Name, u"All projects"), i32(ProjectId, 1)}},
+        {TableKind::Category, {text(Name, u"All categories"), i32(CategoryId, 1)}},
         {TableKind::Project,
          {text(Name, u"Garden"), i32(ProjectId, 2), i32(CheckState, 1), i32(CarriedProjectInt, 8), i32(Parent, 1),
           i32(TotalsValid, 1), i64(CarriedProjectDate1, 1), i64(CarriedProjectDate2, maxInt64)}},
@@ -317,6 +321,103 @@ TEST_F(RestoreTest, DamagedFileChangesNothing)
     EXPECT_TRUE(m_settings.written.isEmpty());
 }
 
+// A file whose records contradict themselves or each other would restore
+// into a broken book (a register that shows nothing, adds that fail, a
+// repair that cannot help): it is refused as a whole, naming the first bad
+// record, and the book stays as it was.
+TEST_F(RestoreTest, SelfContradictingFileIsRefusedNamingTheRecord)
+{
+    const FileTime t = at(2024, 2, 1);
+    const QString key = fullKey(1, t);
+    const auto account = [](BackupBytes& b, qint32 id) -> BackupBytes& {
+        return b.record().integer(104, id).text(110, QStringLiteral("Cash"));
+    };
+    struct Case {
+        const char* name;
+        std::function<void(BackupBytes&)> build;
+        QString named;
+    };
+    const std::vector<Case> cases = {
+        {"key names account 1, the record no account",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction")).record().text(101, key).date(108, t).date(112, 5);
+             account(b.section(QStringLiteral("Tallyra Account")), 1);
+         },
+         QStringLiteral("transaction %1 has no account id").arg(key)},
+        {"key of account 1 on a record of account 2",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction")).record().text(101, key).integer(104, 2).date(108, t);
+         },
+         QStringLiteral("transaction %1 is filed under account 1 but names account 2").arg(key)},
+        {"key of another day",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction")).record().text(101, key).integer(104, 1)
+                 .date(108, at(2024, 2, 2));
+         },
+         QStringLiteral("transaction %1 has another date than its key").arg(key)},
+        {"transaction without a key",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction")).record().integer(104, 1).date(108, t).date(112, 5);
+         },
+         QStringLiteral("transaction record 1 has no account key")},
+        {"one key twice",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction"));
+             for (int i = 0; i < 2; ++i)
+                 b.record().text(101, key).integer(104, 1).date(108, t);
+         },
+         QStringLiteral("account key %1 is held by more than one transaction").arg(key)},
+        {"transaction of an account the file lacks",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Transaction")).record().text(101, key).integer(104, 1).date(108, t);
+             account(b.section(QStringLiteral("Tallyra Account")), 2);
+         },
+         QStringLiteral("transaction %1 belongs to account 1, which the file does not hold").arg(key)},
+        {"one account id twice",
+         [&](BackupBytes& b) { account(account(b.section(QStringLiteral("Tallyra Account")), 3), 3); },
+         QStringLiteral("account id 3 is held by more than one account")},
+        {"category without id",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Category")).record().integer(401, 1).text(110, QStringLiteral("All"))
+                 .record().text(110, QStringLiteral("Food")).integer(203, 1);
+         },
+         QStringLiteral("category record 2 has no id")},
+        {"a currency code stored twice",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Currency")).record().text(301, QStringLiteral("USD")).integer(302, 1)
+                 .record().text(301, QStringLiteral("usd")).integer(302, 2);
+         },
+         QStringLiteral("currency code USD is stored twice")},
+        {"projects that are each other's parent",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Project")).record().integer(201, 1).text(110, QStringLiteral("All"))
+                 .record().integer(201, 2).integer(203, 3).record().integer(201, 3).integer(203, 2);
+         },
+         QStringLiteral("project 2 is its own ancestor")},
+        {"a category under one the file lacks",
+         [&](BackupBytes& b) {
+             b.section(QStringLiteral("Tallyra Category")).record().integer(401, 1).text(110, QStringLiteral("All"))
+                 .record().integer(401, 4).integer(203, 9).text(110, QStringLiteral("Food"));
+         },
+         QStringLiteral("category 4 has parent 9, which the file does not hold")},
+    };
+    fill(m_book);
+    const auto before = everything();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BackupBytes file;
+        file.header(BackupTime);
+        c.build(file);
+        file.end();
+        m_ui.messages.clear();
+        EXPECT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::NotCompleted);
+        EXPECT_EQ(m_ui.messages, (QStringList{QString::fromLatin1(Restore::BadRecordText).arg(c.named),
+                                              QString::fromLatin1(Restore::NotCompletedText)}));
+        EXPECT_EQ(everything(), before);
+    }
+    EXPECT_TRUE(m_settings.written.isEmpty());
+}
+
 TEST_F(RestoreTest, StoreThatRefusesAWriteHalfwayChangesNothing)
 {
     BackupTestBook source;
@@ -358,7 +459,9 @@ TEST_F(RestoreTest, BookKeepsItsPasswordAndTheFileCannotBringOne)
         .date(126, 2222)
         // A key that would sort before the book's own lock record.
         .record().text(101, lockPrefix + QStringLiteral("0")).integer(104, 3).date(126, 3333)
-        .record().text(101, fullKey(3, at(2024, 1, 1))).integer(104, 3).date(112, 50)
+        .record().text(101, fullKey(3, at(2024, 1, 1))).integer(104, 3).date(108, at(2024, 1, 1)).date(112, 50)
+        .section(QStringLiteral("Tallyra Account"))
+        .record().integer(104, 3).text(110, QStringLiteral("Card"))
         .end();
     ASSERT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::Completed);
     EXPECT_EQ(PasswordLockRecord::read(m_book.tables().transactions()).settings, (LockSettings{1111, 60}));
@@ -409,7 +512,7 @@ TEST_F(RestoreTest, ZerosInAFileRestoreAsMissingProperties)
     BackupBytes file;
     file.header(BackupTime)
         .section(QStringLiteral("Tallyra Category"))
-        .record().integer(401, 0).text(110, QStringLiteral("Zero")).text(114, QString())
+        .record().integer(401, 3).integer(202, 0).text(110, QStringLiteral("Three")).text(114, QString())
         .record().integer(401, 2).text(110, QStringLiteral("Two")).integer(203, 1).integer(203, 0)
         .section(QStringLiteral("Tallyra Account"))
         .record().integer(104, 3).text(110, QStringLiteral("Card")).amount(113, 0).date(151, 0)
@@ -417,7 +520,7 @@ TEST_F(RestoreTest, ZerosInAFileRestoreAsMissingProperties)
     ASSERT_EQ(restore(fileWith(file.bytes())), Restore::Outcome::Completed);
     EXPECT_EQ(m_book.records(TableKind::Category),
               (std::vector<PropList>{{PropValue::ofText(Prop::Name, QStringLiteral("Two")), PropValue::ofInt(Prop::CategoryId, 2)},
-                                     {PropValue::ofText(Prop::Name, QStringLiteral("Zero"))}}));
+                                     {PropValue::ofText(Prop::Name, QStringLiteral("Three")), PropValue::ofInt(Prop::CategoryId, 3)}}));
     EXPECT_EQ(m_book.records(TableKind::Account),
               (std::vector<PropList>{{PropValue::ofInt(Prop::AccountId, 3), PropValue::ofText(Prop::Name, QStringLiteral("Card"))}}));
 

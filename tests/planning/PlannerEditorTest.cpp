@@ -176,6 +176,22 @@ TEST_F(PlannerEditorTest, AmountEntry)
     EXPECT_EQ(b.tables().planner().count(), 1);
 }
 
+// A text longer than a backup carries is refused, with the focus on its field.
+TEST_F(PlannerEditorTest, TextLongerThanABackupCarriesIsRefused)
+{
+    PlannerEditor e = described(QString(65536, u'd'), Money::fromHundredths(-100));
+    EXPECT_EQ(e.save(), Result::Refused);
+    EXPECT_EQ(e.focusField(), Field::Description);
+    EXPECT_EQ(b.ui.messages.last(), QStringLiteral("This text is too long."));
+    e.setDescription(QString(65535, u'd'));
+    e.setNote(QString(65536, u'n'));
+    EXPECT_EQ(e.save(), Result::Refused);
+    EXPECT_EQ(e.focusField(), Field::Note);
+    EXPECT_EQ(b.tables().planner().count(), 0);
+    e.setNote(QStringLiteral("fits"));
+    EXPECT_EQ(e.save(), Result::Saved);
+}
+
 // The rule decides what the number of entries may be.
 TEST_F(PlannerEditorTest, OnlyOnceKeepsItsSingleEntry)
 {
