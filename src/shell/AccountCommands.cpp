@@ -4,6 +4,7 @@
 #include "accounts/AccountDeletion.h"
 #include "accounts/AccountEdit.h"
 #include "accounts/AccountList.h"
+#include "accounts/AccountSelector.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliFirstAccount.h"
@@ -141,11 +142,16 @@ int deleteAccount(CliContext& c)
         const std::optional<qint32> id = AccountCommands::resolve(book, c.arguments[0], c.err);
         if (!id)
             return static_cast<int>(CliFailed);
+        const std::vector<AccountRecord> before = AccountList(book.tables().accounts()).all();
         AccountDeletion deletion(
             book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); },
             [&book] { return book.future().build(book.future().horizon(), true); });
         switch (deletion.remove(*id, c.interaction)) {
         case AccountDeletion::Outcome::Deleted:
+            // The selector moves off the deleted account as the window's does.
+            if (book.settings().read(TallyraSettings::Int::AccountId) == *id)
+                book.settings().write(TallyraSettings::Int::AccountId,
+                                      AccountSelector::selectionAfterRemoval(before, *id));
             return static_cast<int>(CliDone);
         case AccountDeletion::Outcome::Failed:
             c.err << "The account could not be deleted; nothing was changed.\n";

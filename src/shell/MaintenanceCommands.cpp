@@ -73,7 +73,8 @@ int find(CliContext& c)
     }
     return MainProgramRun(c).run([&](MainBook& book) {
         // Without --account the walk starts in the account the register shows.
-        qint32 account = book.settings().read(TallyraSettings::Int::AccountId);
+        qint32 account = AccountList(book.tables().accounts())
+                             .shownAccount(book.settings().read(TallyraSettings::Int::AccountId));
         if (args->has(QStringLiteral("account"))) {
             const std::optional<qint32> id = AccountCommands::resolve(book, args->value(QStringLiteral("account")), c.err);
             if (!id)
