@@ -31,9 +31,6 @@ public:
     static constexpr const char* DeleteQuestion =
         "This Time-Table transaction will be deleted. Do you wish to continue?";
     static constexpr const char* ProgressText = "one moment...";
-    // Shown when a finished plan is to be activated; it stays stopped.
-    static constexpr const char* FinishedText =
-        "All entries of this Time-Table transaction are completed; it stays finished.";
     // The progress window moves on after each tenth of the work.
     static constexpr qint64 ProgressSteps = 10;
 
@@ -49,8 +46,8 @@ public:
 
     // Stops an active plan or activates a stopped one, then rebuilds the
     // future list. The new stopped state; nullopt when there is no such plan
-    // or a write failed (nothing changed then). A finished plan is not
-    // activated: FinishedText is shown and it stays stopped (true).
+    // or a write failed (nothing changed then). A finished plan (all its
+    // entries completed) is not activated: it stays stopped (true).
     std::optional<bool> toggleStopped(qint32 id);
 
     // Asks DeleteQuestion first; the progress window shows ProgressText and

@@ -429,14 +429,14 @@ void PlannerEditor::schedule(const PlannerEntry& stored, PlannerEntry& plan) con
     plan.entries = m_entry.entries;
     // With the rule kept, the number typed counts from the plan's start, so
     // what stays open is that number less the completed ones.
-    if (sameRule && plan.entries > 0)
+    if (sameRule && plan.entries > 0) {
         plan.entries -= stored.completed;
-    if (plan.entries < 1) {
-        // Nothing left open: the plan ends with what it has completed.
-        plan.rule = stored.rule;
-        plan.entries = stored.completed;
-        plan.stopped = true;
-        return;
+        if (plan.entries < 1) {
+            // Nothing left open: the plan ends with what it has completed.
+            plan.entries = stored.completed;
+            plan.stopped = true;
+            return;
+        }
     }
     plan.start = isChanged(Field::Date) ? m_start : (stored.nextDate != 0 ? stored.nextDate : stored.start);
     plan.nextDate = plan.start;
