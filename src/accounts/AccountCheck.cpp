@@ -8,11 +8,18 @@
 
 #include <QSet>
 
+#include <limits>
+
 namespace {
 
 QString amount(qint64 hundredths)
 {
     return moneyText(Money::fromHundredths(hundredths), LocaleValues());
+}
+
+bool isAtLimit(qint64 hundredths)
+{
+    return hundredths == std::numeric_limits<qint64>::max() || hundredths == std::numeric_limits<qint64>::min();
 }
 
 struct Transfer {
@@ -84,6 +91,11 @@ void AccountCheck::checkBalances(QStringList& out)
                 out << QStringLiteral("account %1: running balance of %2 is %3, should be %4")
                            .arg(a.id)
                            .arg(t.getText(Prop::AccountKey), amount(t.getInt64(Prop::Balance)), amount(sum));
+            // A sum that saturated is no longer the account's true balance.
+            else if (isAtLimit(sum))
+                out << QStringLiteral("account %1: running balance of %2 is at the limit of the number range")
+                           .arg(a.id)
+                           .arg(t.getText(Prop::AccountKey));
         }
         if (a.total.hundredths() != sum)
             out << QStringLiteral("account %1: total is %2, should be %3")

@@ -37,6 +37,14 @@ std::optional<AccountRecord> AccountList::find(qint32 id)
     return current();
 }
 
+qint32 AccountList::shownAccount(qint32 remembered)
+{
+    if (remembered >= 1 && !isReservedAccount(remembered) && find(remembered))
+        return remembered;
+    const std::vector<AccountRecord> accounts = all();
+    return accounts.empty() ? 0 : accounts.front().id;
+}
+
 std::optional<AccountRecord> AccountList::findByName(const QString& name)
 {
     for (AccountRecord& r : all()) {

@@ -23,6 +23,10 @@ public:
     std::optional<AccountRecord> findByName(const QString& name);
     // An account named as the command line names one: its id, else its exact name.
     std::optional<AccountRecord> findByIdOrName(const QString& text);
+    // The account the register shows for the remembered id: that account
+    // when it exists, else the first account in id order (a value below 1
+    // or a deleted account). 0 when there is no account.
+    qint32 shownAccount(qint32 remembered);
     // The largest id held, found by reading every record (0 for none).
     qint32 largestId();
     qint64 count() const { return m_table.count(); }

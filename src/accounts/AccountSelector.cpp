@@ -1,5 +1,8 @@
 #include "accounts/AccountSelector.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString KeyDigits = QStringLiteral("1234567890");
@@ -30,4 +33,14 @@ std::vector<AccountSelector::Item> AccountSelector::items(const std::vector<Acco
 int AccountSelector::indexOfKey(QChar key)
 {
     return static_cast<int>(KeyDigits.indexOf(key));
+}
+
+qint32 AccountSelector::selectionAfterRemoval(const std::vector<AccountRecord>& before, qint32 removed)
+{
+    const auto it = std::find_if(before.begin(), before.end(),
+                                 [removed](const AccountRecord& a) { return a.id == removed; });
+    if (it == before.end() || before.size() < 2)
+        return 0;
+    // The item after the removed one moves up into its place.
+    return std::next(it) != before.end() ? std::next(it)->id : std::prev(it)->id;
 }

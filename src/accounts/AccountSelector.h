@@ -23,6 +23,10 @@ public:
     static QString prefix(int index);
     static QString itemText(int index, const AccountRecord& account);
     static std::vector<Item> items(const std::vector<AccountRecord>& accounts);
+    // The account selected once `removed` has left the list `before` (in id
+    // order): the one now at its position, else the new last one; 0 when
+    // none is left or `removed` was not in the list.
+    static qint32 selectionAfterRemoval(const std::vector<AccountRecord>& before, qint32 removed);
     // The index a digit key selects ('1' -> 0 ... '9' -> 8, '0' -> 9); -1 for other keys.
     static int indexOfKey(QChar key);
 };

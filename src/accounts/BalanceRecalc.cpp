@@ -7,6 +7,17 @@
 #include "store/SortScope.h"
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+
+bool isAtLimit(Money balance)
+{
+    return balance.hundredths() == std::numeric_limits<qint64>::max() ||
+           balance.hundredths() == std::numeric_limits<qint64>::min();
+}
+
+}  // namespace
 
 std::optional<Money> BalanceRecalc::recalc(qint32 account, qint64 firstIndex)
 {
@@ -49,6 +60,7 @@ std::optional<Money> BalanceRecalc::rewriteRun(qint32 account, qint64 firstIndex
         if (!t.moveTo(p) || t.getInt(Prop::AccountId) != account)
             return std::nullopt;
         balance += Money::fromHundredths(t.getInt64(Prop::Amount));
+        m_reachedLimit = m_reachedLimit || isAtLimit(balance);
         if (t.getInt64(Prop::Balance) != balance.hundredths() && !t.setInt64(Prop::Balance, balance.hundredths()))
             return std::nullopt;
     }

@@ -27,9 +27,15 @@ public:
     // accounts before it keep their new balances.
     bool recalcAll();
 
+    // True once a running balance rewritten by this object sat at a limit of
+    // the 64-bit range: the sum saturated there and no longer is the true
+    // balance. The run is still written; a save that caused it refuses.
+    bool reachedLimit() const { return m_reachedLimit; }
+
 private:
     std::optional<Money> rewriteRun(qint32 account, qint64 firstIndex);
     bool writeTotal(qint32 account, Money total);
 
     TableSet& m_tables;
+    bool m_reachedLimit = false;
 };

@@ -15,15 +15,25 @@ std::optional<PlannerEntry> planOf(TableSet& tables, qint32 id)
     return scope.ok() ? PlannerEntry::find(tables.planner(), id) : std::nullopt;
 }
 
+// The amounts a posting books: in the account's currency and, of the
+// occurrence, in its own.
+struct PostedAmounts {
+    Money account;
+    Money entry;
+};
+
 // The user's word on the amounts: Yes to the question in one currency, the
-// confirmation between two. The amount in the entry's currency, as confirmed.
-std::optional<Money> confirm(EditorContext& c, TransactionFollowUp& followUp, const FutureEntry& entry,
-                             const QString& currency, Money accountAmount, Money entryAmount)
+// confirmation between two. A part keeps the typed amount and settles the
+// confirmed counterpart of it; posting in full settles the whole outstanding
+// amount and books it at the confirmed rate.
+std::optional<PostedAmounts> confirm(EditorContext& c, TransactionFollowUp& followUp, const FutureEntry& entry,
+                                     const QString& currency, Money accountAmount, Money entryAmount,
+                                     bool inFull)
 {
     if (entry.currency == currency) {
         if (!c.ui.askYesNo(QString::fromLatin1(TransactionEditor::SaveScheduledText)))
             return std::nullopt;
-        return entryAmount;
+        return PostedAmounts{accountAmount, entryAmount};
     }
     CurrencyConversionForm model(c.currencies, entry.currency, currency, entryAmount.magnitude(),
                                accountAmount.magnitude(), CurrencyConversionForm::Mode::FixedAmount, c.locale);
@@ -31,9 +41,15 @@ std::optional<Money> confirm(EditorContext& c, TransactionFollowUp& followUp, co
     const std::optional<CurrencyConversionForm::Outcome> outcome = c.conversion.confirm(model);
     if (!outcome)
         return std::nullopt;
-    if (c.currencies.rate(entry.currency, currency) != rateBefore)
+    const double rateAfter = c.currencies.rate(entry.currency, currency);
+    const bool rateMoved = rateAfter != rateBefore;
+    if (rateMoved)
         followUp.noteRate(entry.currency, currency);
-    return entryAmount.isNegative() ? -outcome->amountA.magnitude() : outcome->amountA.magnitude();
+    if (inFull)
+        return PostedAmounts{rateMoved ? convertHalfAwayFromZero(entry.amount, rateAfter) : accountAmount,
+                             entry.amount};
+    const Money settled = outcome->amountA.magnitude();
+    return PostedAmounts{accountAmount, entryAmount.isNegative() ? -settled : settled};
 }
 
 // Should the unique-key rule have carried the transaction past the chosen day,
@@ -120,14 +136,28 @@ EditorPosting::Result EditorPosting::post(EditorContext& c, const Request& r, Fi
     const std::optional<FutureEntry> entry = c.future.entryAt(r.position);
     if (!entry)
         return {};
-    const Money converted = c.currencies.convert(entry->amount, entry->currency, r.currency);
-    const Money accountAmount = r.typed.value_or(converted);
-    const std::optional<Money> entryAmount =
-        confirm(c, followUp, *entry, r.currency, accountAmount,
-                EditorPosting::entryAmount(c.currencies, entry->amount, converted, accountAmount, r.payment,
-                                           r.currency, entry->currency));
-    if (!entryAmount)
+    // Settling goes toward zero: a deposit on a planned payment (or the other
+    // way round) would only grow what is still owed.
+    if (r.typed && !r.typed->isZero() && !entry->amount.isZero() &&
+        r.typed->isNegative() != entry->amount.isNegative()) {
+        c.ui.showMessage(QString::fromLatin1(OppositeSignText), Interaction::Icon::Exclamation);
         return {Outcome::Cancelled, {}};
+    }
+    const Money converted = c.currencies.convert(entry->amount, entry->currency, r.currency);
+    const std::optional<PostedAmounts> amounts =
+        confirm(c, followUp, *entry, r.currency, r.typed.value_or(converted),
+                EditorPosting::entryAmount(c.currencies, entry->amount, converted, r.typed.value_or(converted),
+                                           r.payment, r.currency, entry->currency),
+                !r.typed);
+    if (!amounts)
+        return {Outcome::Cancelled, {}};
+    const Money accountAmount = amounts->account;
+    const Money entryAmount = amounts->entry;
+    // A confirmed rate can carry the whole amount past what an amount may be.
+    if (magnitude(accountAmount).hundredths() > MaxEnteredHundredths) {
+        followUp.noteTooLarge();
+        return {};
+    }
     const std::optional<PlannerEntry> plan = planOf(c.tables, entry->plannerId);
     if (!plan)
         return {};
@@ -150,7 +180,7 @@ EditorPosting::Result EditorPosting::post(EditorContext& c, const Request& r, Fi
 
     const FileTime day = r.changes.date.value_or(now);
     QString key = c.future.post(
-        OccurrencePosting{r.position, r.account, r.currency, accountAmount, *entryAmount, day, now});
+        OccurrencePosting{r.position, r.account, r.currency, accountAmount, entryAmount, day, now});
     DbTable& t = c.tables.transactions();
     if (key.isEmpty() || !keepOnDay(t, r.account, key, day))
         return {};

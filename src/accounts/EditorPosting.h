@@ -17,6 +17,9 @@
 
 class EditorPosting {
 public:
+    static constexpr const char* OppositeSignText =
+        "A planned payment cannot be posted as a deposit, nor a planned deposit as a payment.";
+
     using Outcome = TransactionInsert::Outcome;
     using Result = TransactionInsert::Result;
 
@@ -29,7 +32,9 @@ public:
         TransactionChanges changes;  // the other fields the user changed (amount aside)
     };
 
-    // Cancelled when the user said No or cancelled the confirmation; Failed
+    // Cancelled when the user said No or cancelled the confirmation, or when
+    // the typed amount has the sign opposite to the occurrence's
+    // (OppositeSignText shown); Failed
     // when the entry, its plan or a transfer's other account is missing or a
     // write failed.
     static Result post(EditorContext& context, const Request& request, FileTime now,

@@ -30,7 +30,7 @@ void PasswordLock::load(DbTable& transactions, Interaction& ui)
 {
     const PasswordLockRecord::Loaded loaded = PasswordLockRecord::read(transactions);
     if (loaded.form == PasswordLockRecord::Form::Older) {
-        // Whether or not the old record goes, its values are not used.
+        // A failed clearing only means the message comes again at the next start.
         (void)PasswordLockRecord::discard(transactions);
         ui.showMessage(OlderFormText, Interaction::Icon::Information);
     }

@@ -17,21 +17,11 @@ bool seekRecord(DbTable& transactions)
     return transactions.getInt(Prop::AccountId) == ReservedAccount::PasswordLock;
 }
 
-// The type the property has on the current record, if it has it.
-std::optional<PropType> storedType(const DbTable& transactions, quint16 id)
-{
-    const PropList& props = transactions.properties();
-    const auto it = std::find_if(props.begin(), props.end(), [id](const PropValue& p) { return p.id == id; });
-    if (it == props.end())
-        return std::nullopt;
-    return it->type;
-}
-
+// Earlier versions kept a balance (and a category) on the record; the
+// current form has neither.
 bool isOlderForm(const DbTable& transactions)
 {
-    const auto digestType = storedType(transactions, Prop::PasswordDigest);
-    const auto secondsType = storedType(transactions, Prop::LockSeconds);
-    return (digestType && *digestType != PropType::Int64) || (secondsType && *secondsType != PropType::Int);
+    return transactions.has(Prop::Balance);
 }
 
 bool updateCurrent(DbTable& transactions, const LockSettings& settings)
@@ -63,13 +53,9 @@ PasswordLockRecord::Loaded PasswordLockRecord::read(DbTable& transactions)
     {
         SortScope scope(transactions, Prop::AccountKey, DbTable::SortKind::Text);
         if (scope.ok() && seekRecord(transactions)) {
-            if (isOlderForm(transactions)) {
-                loaded.form = Form::Older;
-            } else {
-                loaded.form = Form::Current;
-                loaded.settings.digest = transactions.getInt64(Prop::PasswordDigest);
-                loaded.settings.idleSeconds = std::max(0, transactions.getInt(Prop::LockSeconds));
-            }
+            loaded.form = isOlderForm(transactions) ? Form::Older : Form::Current;
+            loaded.settings.digest = transactions.getInt64(Prop::PasswordDigest);
+            loaded.settings.idleSeconds = std::max(0, transactions.getInt(Prop::LockSeconds));
         }
     }
     transactions.moveTo(DbTable::NoRecord);
@@ -100,8 +86,9 @@ bool PasswordLockRecord::discard(DbTable& transactions)
     {
         SortScope scope(transactions, Prop::AccountKey, DbTable::SortKind::Text);
         ok = scope.ok();
-        if (ok && seekRecord(transactions))
-            ok = transactions.deleteAt(transactions.position());
+        if (ok && seekRecord(transactions) && isOlderForm(transactions))
+            ok = transactions.setValues({PropValue::removal(Prop::Balance, PropType::Int64),
+                                         PropValue::removal(Prop::CategoryId, PropType::Int)});
     }
     transactions.moveTo(DbTable::NoRecord);
     return ok;

@@ -6,9 +6,9 @@
 // any transaction, always the same one, so it is found by a seek; its date is
 // the first moment of the calendar and never shows anywhere.
 //
-// An earlier version kept the settings in another form: a record whose
-// PasswordDigest or LockSeconds has another value type. Such settings cannot be
-// trusted and are discarded.
+// An earlier version kept the record in another form, with a Balance (and a
+// CategoryId) as well. Its Balance and CategoryId are cleared and the user is
+// asked to set the password again; PasswordDigest and LockSeconds stay.
 
 #include "accounts/LockSettings.h"
 #include "store/DbTable.h"
@@ -20,7 +20,7 @@ public:
     enum class Form { Missing, Current, Older };
 
     struct Loaded {
-        LockSettings settings;  // zero unless the form is Current
+        LockSettings settings;  // zero when the record is missing
         Form form = Form::Missing;
     };
 
@@ -35,7 +35,9 @@ public:
     // False when the store refused the write.
     [[nodiscard]] static bool write(DbTable& transactions, const LockSettings& settings);
 
-    // Deletes the record (settings of an older form). True when no record is left.
+    // Clears Balance and CategoryId of a record of the older form, keeping its
+    // settings; a record of the current form is left alone. True when no
+    // record of the older form is left.
     [[nodiscard]] static bool discard(DbTable& transactions);
 
     // The account key the record is stored and sought under.

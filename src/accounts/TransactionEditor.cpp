@@ -320,10 +320,16 @@ std::optional<TransactionEditor::Field> TransactionEditor::focusField() const
     return m_state->focus;
 }
 
+bool TransactionEditor::foundNothingToSave() const
+{
+    return m_nothingToSave;
+}
+
 TransactionEditor::Result TransactionEditor::save(bool forced)
 {
     State& s = *m_state;
     s.focus.reset();
+    m_nothingToSave = false;
     if (s.mode == Mode::None)
         return Result::unchanged();
     // OK on an untouched future row posts the occurrence as it stands, today.
@@ -341,6 +347,10 @@ TransactionEditor::Result TransactionEditor::save(bool forced)
     if (!transaction.isOpen())
         return Result::failed();
     const std::optional<QString> key = write(forced, moment);
+    // Nothing was written: the empty transaction ends without a rollback,
+    // which would take down a transaction the caller holds around the save.
+    if (!key && m_nothingToSave && transaction.commit())
+        return Result::unchanged();
     if (!key || !transaction.commit()) {
         transaction.rollback();
         afterRollback();
@@ -401,8 +411,13 @@ std::optional<QString> TransactionEditor::write(bool forced, FileTime moment)
     case Mode::None:
         break;
     }
-    if (!result || !followUp.apply(m_context.tables, m_context.totals, m_context.currencies))
+    // A converted amount or a running balance out of range refuses the save.
+    if (!result || !followUp.apply(m_context.tables, m_context.totals, m_context.currencies) ||
+        followUp.tooLarge()) {
+        if (followUp.tooLarge())
+            refuseTooLarge();
         return std::nullopt;
+    }
     return result;
 }
 
@@ -438,11 +453,15 @@ bool TransactionEditor::resolveNames(TransactionChanges& changes, bool& failed)
 std::optional<Money> TransactionEditor::checkedAmount()
 {
     const std::optional<Money> amount = EditorAmount::signedAmount(m_state->amountText, m_state->payment);
-    if (!amount) {
-        m_context.ui.showMessage(QString::fromLatin1(TooLargeText), Interaction::Icon::Exclamation);
-        m_state->focus = Field::Amount;
-    }
+    if (!amount)
+        refuseTooLarge();
     return amount;
+}
+
+void TransactionEditor::refuseTooLarge()
+{
+    m_context.ui.showMessage(QString::fromLatin1(TooLargeText), Interaction::Icon::Exclamation);
+    m_state->focus = Field::Amount;
 }
 
 std::optional<QString> TransactionEditor::writeNew(bool forced, FileTime moment,
@@ -490,9 +509,12 @@ std::optional<QString> TransactionEditor::writeExisting(FileTime moment, Transac
         if (!changes.amount)
             return {};
     }
-    // A question answered No can leave nothing to write.
-    if (!changes.any())
+    // A field set to the value it holds, or a question answered No, can
+    // leave nothing to write.
+    if (!changes.any()) {
+        m_nothingToSave = true;
         return {};
+    }
     return written(TransactionUpdate::save(m_context.tables, m_context.currencies, m_context.conversion,
                                            m_context.locale, m_state->key, m_register.currency(), changes,
                                            moment, followUp));

@@ -130,6 +130,10 @@ public:
     void cancel();
     // The field that gets the focus after a refused save; nullopt when none.
     std::optional<Field> focusField() const;
+    // True after a save of an existing transaction that wrote nothing because
+    // every changed field already held its value (or a question answered No
+    // left nothing): nothing to save, which is no failure.
+    bool foundNothingToSave() const;
 
     // Backspace/Delete in the register on the loaded row: asks first. A
     // transaction is deleted (or moved to the holder account) with its
@@ -157,10 +161,13 @@ private:
     bool resolveNames(TransactionChanges& changes, bool& failed);
     std::optional<Money> checkedAmount();
     std::optional<Field> fieldTooLong() const;
+    // "This number too large." shown, the focus on the amount.
+    void refuseTooLarge();
     void afterRollback();
     bool reloadKey(const QString& key);
 
     EditorContext m_context;
     Register& m_register;
     std::unique_ptr<State> m_state;
+    bool m_nothingToSave = false;
 };

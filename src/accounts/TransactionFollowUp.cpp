@@ -55,7 +55,7 @@ std::optional<std::set<qint32>> projectsHolding(DbTable& projects, const std::se
 }  // namespace
 
 bool TransactionFollowUp::apply(TableSet& tables, ProjectTotals& totals,
-                                const CurrencyCache& currencies) const
+                                const CurrencyCache& currencies)
 {
     BalanceRecalc recalc(tables);
     AccountList accounts(tables.accounts());
@@ -67,6 +67,8 @@ bool TransactionFollowUp::apply(TableSet& tables, ProjectTotals& totals,
         if (!recalc.recalc(account, index))
             return false;
     }
+    // The balances are written all the same; a save refuses them (tooLarge).
+    m_tooLarge = m_tooLarge || recalc.reachedLimit();
     std::set<qint32> stale = m_projects;
     if (!m_rateCodes.empty()) {
         std::set<int> numbers;

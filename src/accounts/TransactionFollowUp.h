@@ -25,11 +25,18 @@ public:
     void noteProject(qint32 project);
     // A rate between the two currencies was stored.
     void noteRate(const QString& codeA, const QString& codeB);
+    // An amount worked out during the write (a converted transfer side) left
+    // the amount limit; the write stops and the save says "This number too large.".
+    void noteTooLarge() { m_tooLarge = true; }
+    // True after noteTooLarge(), or after apply() rewrote a running balance
+    // that reached a limit of the number range (a sum that saturated).
+    bool tooLarge() const { return m_tooLarge; }
 
     // Recalculates each account that still exists (reserved accounts keep no
     // balances and are never noted) and marks each project stale. False when
-    // one failed.
-    [[nodiscard]] bool apply(TableSet& tables, ProjectTotals& totals, const CurrencyCache& currencies) const;
+    // one failed. A running balance at a limit of the number range is noted
+    // (tooLarge()), not refused here.
+    [[nodiscard]] bool apply(TableSet& tables, ProjectTotals& totals, const CurrencyCache& currencies);
 
     const std::map<qint32, qint64>& accounts() const { return m_accounts; }
     const std::set<qint32>& projects() const { return m_projects; }
@@ -38,4 +45,5 @@ private:
     std::map<qint32, qint64> m_accounts;
     std::set<qint32> m_projects;
     std::set<QString> m_rateCodes;
+    bool m_tooLarge = false;
 };

@@ -31,6 +31,12 @@ std::optional<Money> TransferCounterpart::amount(CurrencyCache& currencies,
     if (currencies.rate(otherCurrency, ownCurrency) != rateBefore)
         followUp.noteRate(otherCurrency, ownCurrency);
     const Money other = outcome->amountA.magnitude();
+    // The other side is stored and edited like a typed amount, so it keeps
+    // to the same limit.
+    if (other.hundredths() > MaxEnteredHundredths) {
+        followUp.noteTooLarge();
+        return std::nullopt;
+    }
     return amount.isNegative() ? other : -other;
 }
 

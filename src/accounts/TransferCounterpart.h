@@ -26,7 +26,8 @@ public:
     // the other currency (A) and the own one (B) with the amount at the stored
     // rate, and its amount in A, with the opposite sign, is taken (the rate it
     // confirmed is stored; a rate that moved is noted in `followUp`). nullopt
-    // when the confirmation was cancelled.
+    // when the confirmation was cancelled, or when the other side's magnitude
+    // leaves MaxEnteredHundredths (then noted in `followUp` as too large).
     static std::optional<Money> amount(CurrencyCache& currencies, ConversionConfirmation& conversion,
                                        const LocaleValues& locale, Money amount, const QString& ownCurrency,
                                        const QString& otherCurrency, TransactionFollowUp& followUp);

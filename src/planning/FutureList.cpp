@@ -28,8 +28,12 @@ bool FutureList::build(FileTime targetDay, bool force)
     if (!scheduledScope.ok() || !plannerScope.ok() || !transaction.isOpen())
         return false;
     bool built = false;
-    if (force)
-        built = removeAll() && extend(target, std::nullopt);
+    if (force) {
+        // An occurrence listed again was already seen in a reminder: it keeps
+        // its mark, so the next reminder does not show it once more.
+        const std::set<std::pair<qint32, FileTime>> reminded = remindedOccurrences();
+        built = removeAll() && extend(target, std::nullopt) && markReminded(reminded);
+    }
     else if (target < m_horizon)
         built = shrink(target);
     else
@@ -38,6 +42,32 @@ bool FutureList::build(FileTime targetDay, bool force)
         return false;
     m_horizon = target;
     ++m_version;
+    return true;
+}
+
+std::set<std::pair<qint32, FileTime>> FutureList::remindedOccurrences()
+{
+    DbTable& scheduled = m_tables.scheduled();
+    std::set<std::pair<qint32, FileTime>> reminded;
+    for (qint64 position = 0; position < scheduled.count(); ++position) {
+        if (scheduled.moveTo(position) && scheduled.getInt(Prop::Reminded) != 0)
+            reminded.emplace(scheduled.getInt(Prop::PlannerId), scheduled.getInt64(Prop::Date));
+    }
+    return reminded;
+}
+
+bool FutureList::markReminded(const std::set<std::pair<qint32, FileTime>>& reminded)
+{
+    if (reminded.empty())
+        return true;
+    DbTable& scheduled = m_tables.scheduled();
+    for (qint64 position = 0; position < scheduled.count(); ++position) {
+        if (!scheduled.moveTo(position))
+            return false;
+        if (reminded.count({scheduled.getInt(Prop::PlannerId), scheduled.getInt64(Prop::Date)}) != 0 &&
+            !scheduled.setInt(Prop::Reminded, 1))
+            return false;
+    }
     return true;
 }
 

@@ -29,6 +29,8 @@
 #include <QLocale>
 
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 // An occurrence the list should hold, computed without writing.
@@ -82,12 +84,13 @@ public:
     // unique-key rule for the account and date), the project marked stale, the
     // entry reduced or removed, the plan's completed count moved on. Returns
     // the new transaction's account key; "" when the entry or its plan does
-    // not exist or a write failed (nothing written then). The caller
+    // not exist, the amount has the sign opposite to the outstanding one, or
+    // a write failed (nothing written then). The caller
     // recalculates the account's running balances and, for a transfer
     // category, writes the other account's side.
     QString post(const OccurrencePosting& posting);
     // Moves the plan's completed count and next open date past every
-    // occurrence that has a full posting; ends the plan when all are done (a
+    // occurrence that has a full posting or partial ones that cover it; ends the plan when all are done (a
     // plan of one entry is deleted, any other stopped). True with nothing to
     // do (no such plan, or a stopped one); false when a read or write failed.
     bool completeOccurrences(qint32 plannerId);
@@ -115,6 +118,9 @@ private:
     // The occurrences of every plan up to `target` (see OccurrenceListing), in
     // date order; nullopt when a read failed.
     std::optional<std::vector<Listed>> collect(FileTime target, std::optional<FileTime> after);
+    // (plan id, occurrence date) of every entry marked reminded.
+    std::set<std::pair<qint32, FileTime>> remindedOccurrences();
+    bool markReminded(const std::set<std::pair<qint32, FileTime>>& reminded);
     bool removeAll();
     bool shrink(FileTime target);
     bool extend(FileTime target, std::optional<FileTime> after);

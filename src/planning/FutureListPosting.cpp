@@ -4,6 +4,7 @@
 #include "planning/OccurrencePostings.h"
 #include "planning/OccurrenceSequence.h"
 #include "planning/RecurrenceRule.h"
+#include "planning/TextMacros.h"
 #include "platform/StoreTransaction.h"
 #include "store/KeyText.h"
 #include "store/RecordLayout.h"
@@ -20,6 +21,13 @@ namespace {
 bool isPartial(Money posted, Money outstanding)
 {
     return outstanding < Money() ? posted > outstanding : posted < outstanding;
+}
+
+// A posting against the occurrence's direction (a deposit on a planned
+// payment) would grow what is owed instead of settling it.
+bool isOppositeSign(Money posted, Money outstanding)
+{
+    return (posted < Money() && outstanding > Money()) || (posted > Money() && outstanding < Money());
 }
 
 // Account currency per unit of the plan's, as stored beside a foreign posting.
@@ -47,6 +55,8 @@ QString FutureList::post(const OccurrencePosting& posting)
         return {};
     const std::optional<FutureEntry> entry = readAt(posting.position);
     if (!entry)
+        return {};
+    if (isOppositeSign(posting.entryAmount, entry->amount))
         return {};
     const bool partial = isPartial(posting.entryAmount, entry->amount);
     const std::optional<NewTransactionKey> key =
@@ -88,8 +98,9 @@ bool FutureList::writeTransaction(const OccurrencePosting& posting, const Future
         ok = t.setText(Prop::Number, plan.number);
     if (ok && !plan.contact.isEmpty())
         ok = t.setText(Prop::Contact, plan.contact);
+    // The note, like the description, with its macros expanded for the occurrence.
     if (ok && !plan.note.isEmpty())
-        ok = t.setText(Prop::Note, plan.note);
+        ok = t.setText(Prop::Note, TextMacros::expand(plan.note, entry.date, m_locale));
     if (ok && posting.accountCurrency != entry.currency) {
         const Money magnitude = posting.entryAmount.magnitude();
         ok = t.setInt64(Prop::ForeignAmount, magnitude.hundredths()) &&
@@ -136,7 +147,7 @@ bool FutureList::completeOccurrences(qint32 plannerId)
     qint64 completed = std::max<qint64>(plan->completed, 0);
     bool ended = true;
     while (const std::optional<Occurrence> occurrence = sequence.next()) {
-        if (!postings->isComplete(occurrence->date)) {
+        if (!postings->isComplete(occurrence->date, plan->amount)) {
             ended = false;
             break;
         }

@@ -31,10 +31,9 @@ std::optional<OccurrencePostings> OccurrencePostings::read(DbTable& transactions
     return postings;
 }
 
-bool OccurrencePostings::isComplete(FileTime date) const
+bool OccurrencePostings::isComplete(FileTime date, Money planAmount) const
 {
-    const auto it = m_days.find(date);
-    return it != m_days.end() && it->second.complete;
+    return m_days.count(date) != 0 && !open(date, planAmount);
 }
 
 std::optional<OpenAmount> OccurrencePostings::open(FileTime date, Money planAmount) const

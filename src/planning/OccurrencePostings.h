@@ -2,8 +2,8 @@
 
 // What has been posted of one plan's occurrences: the plan's transactions (the
 // run of its planner keys) grouped by planned date. An occurrence is complete
-// once a posting of it has partial flag 0; until then its partial postings
-// say how much of it is still open.
+// once a posting of it has partial flag 0 or its partial postings cover its
+// amount; until then its partial postings say how much of it is still open.
 
 #include "store/DbTable.h"
 #include "store/FileTime.h"
@@ -25,8 +25,10 @@ public:
     // sort is put back. nullopt when the table could not be read.
     static std::optional<OccurrencePostings> read(DbTable& transactions, qint32 plannerId);
 
-    // True when a posting of the occurrence on `date` has partial flag 0.
-    bool isComplete(FileTime date) const;
+    // True when a posting of the occurrence on `date` has partial flag 0, or
+    // when its partial postings cover `planAmount` (nothing is open of it:
+    // the plan's amount was lowered below what had been posted).
+    bool isComplete(FileTime date, Money planAmount) const;
     // What is still open of an occurrence of `planAmount` on `date`: all of it
     // when nothing was posted; nothing when it is complete, or when its
     // partial postings leave an amount that no longer has the plan amount's

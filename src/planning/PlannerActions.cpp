@@ -40,6 +40,8 @@ std::optional<bool> PlannerActions::toggleStopped(qint32 id)
         const std::optional<PlannerEntry> plan = scope.ok() ? PlannerEntry::find(planner, id) : std::nullopt;
         if (!plan)
             return std::nullopt;
+        if (plan->stopped && plan->isFinished())
+            return true;
         stopped = !plan->stopped;
         if (!planner.setInt(Prop::Stopped, stopped ? 1 : 0))
             return std::nullopt;

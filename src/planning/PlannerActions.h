@@ -46,7 +46,8 @@ public:
 
     // Stops an active plan or activates a stopped one, then rebuilds the
     // future list. The new stopped state; nullopt when there is no such plan
-    // or a write failed (nothing changed then).
+    // or a write failed (nothing changed then). A finished plan (all its
+    // entries completed) is not activated: it stays stopped (true).
     std::optional<bool> toggleStopped(qint32 id);
 
     // Asks DeleteQuestion first; the progress window shows ProgressText and

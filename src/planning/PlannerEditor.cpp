@@ -403,28 +403,48 @@ PlannerEditor::Result PlannerEditor::saveExisting()
         plan.mark = m_entry.mark;
     if (isChanged(Field::Reminder))
         plan.reminderMinutes = m_entry.reminderMinutes;
-    // Re-based on its next open occurrence (or the date chosen now), the plan
-    // counts its entries afresh from there.
-    plan.stopped = false;
-    if (isChanged(Field::Schedule)) {
-        plan.rule = m_entry.rule;
-        plan.entries = m_entry.entries;
-    } else if (stored->entries > 0) {
-        plan.entries = stored->entries - stored->completed;
-        // A finished plan has none left open. Zero entries would read as "no
-        // end" for a repeating rule, so it keeps one and stays finished.
-        if (plan.entries < 1) {
-            plan.entries = 1;
-            plan.stopped = true;
-        }
-    }
-    plan.start = isChanged(Field::Date) ? m_start : (stored->nextDate != 0 ? stored->nextDate : stored->start);
-    plan.nextDate = plan.start;
-    plan.completed = 0;
-    if (!writeChanges(*stored, plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
+    schedule(*stored, plan);
+    // A lower amount can leave an occurrence covered by its partial postings:
+    // it is complete now, and the plan moves past it.
+    if (!writeChanges(*stored, plan) || !m_context.future.completeOccurrences(plan.id) ||
+        !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
         return Result::failed();
     (void)load(plan.id);
     return Result::saved();
+}
+
+// The schedule after an edit. A finished plan stays as it is, stopped. An edit
+// that leaves rule, number of entries and start alone keeps the dates where
+// they are: re-basing on the next open date would move a rule anchored at the
+// start (monthly from the 31st) onto whatever day that occurrence fell. Any
+// other edit re-bases the plan on its next open occurrence (or the date chosen
+// now) and counts its entries afresh from there.
+void PlannerEditor::schedule(const PlannerEntry& stored, PlannerEntry& plan) const
+{
+    if (stored.isFinished()) {
+        plan.stopped = true;
+        return;
+    }
+    plan.stopped = false;
+    if (!isChanged(Field::Schedule) && !isChanged(Field::Date))
+        return;
+    const bool sameRule = !isChanged(Field::Schedule) || m_entry.rule == stored.rule;
+    plan.rule = m_entry.rule;
+    plan.entries = m_entry.entries;
+    // With the rule kept, the number typed counts from the plan's start, so
+    // what stays open is that number less the completed ones.
+    if (sameRule && plan.entries > 0) {
+        plan.entries -= stored.completed;
+        if (plan.entries < 1) {
+            // Nothing left open: the plan ends with what it has completed.
+            plan.entries = stored.completed;
+            plan.stopped = true;
+            return;
+        }
+    }
+    plan.start = isChanged(Field::Date) ? m_start : (stored.nextDate != 0 ? stored.nextDate : stored.start);
+    plan.nextDate = plan.start;
+    plan.completed = 0;
 }
 
 // Only the properties whose value moves are written, in one store write.

@@ -145,6 +145,7 @@ private:
     std::optional<Money> typedAmount();
     std::optional<Resolved> resolveNames();
     bool writeNew(const PlannerEntry& plan);
+    void schedule(const PlannerEntry& stored, PlannerEntry& plan) const;
     bool writeChanges(const PlannerEntry& stored, const PlannerEntry& plan);
     Result saveNew();
     Result saveExisting();

@@ -31,6 +31,10 @@ struct PlannerEntry {
     qint32 reminderMinutes = 0;
     bool stopped = false;
 
+    // Every one of a limited number of entries is completed: the plan is over
+    // and nothing brings it back.
+    bool isFinished() const { return entries > 0 && completed >= entries; }
+
     // The plan at the cursor's current record.
     static PlannerEntry read(const DbTable& planner);
     // Seeks the plan with that id (the planner table in id order); nullopt

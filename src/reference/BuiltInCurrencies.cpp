@@ -233,12 +233,13 @@ int BuiltInCurrencies::firstRowOf(QStringView code)
 
 std::optional<QString> BuiltInCurrencies::repairName(QStringView code)
 {
-    // Deliberately not a search from the end: the repair compares every row in
-    // order and lets each match rewrite the name, so the last match stands.
     std::optional<QString> name;
     for (const BuiltInCurrency& r : Rows) {
-        if (code == QLatin1StringView(r.code))
-            name = QString::fromUtf8(r.name);
+        if (code != QLatin1StringView(r.code))
+            continue;
+        if (name)
+            return std::nullopt;  // a code of two rows
+        name = QString::fromUtf8(r.name);
     }
     return name;
 }

@@ -34,8 +34,9 @@ public:
 
     // The first row with that code (exact match); -1 when none has it.
     static int firstRowOf(QStringView code);
-    // The name the start-up repair gives a stored currency of that code. Every
-    // matching row overwrites the previous match, so for a duplicated code the
-    // later row's name wins. nullopt when no row has the code.
+    // The name the start-up repair gives a stored currency of that code: the
+    // name of the one row with that code. nullopt when no row has the code,
+    // and when two rows have it (NLG, SAR): which of their names the user's
+    // currency stands for cannot be told, so the stored name stays.
     static std::optional<QString> repairName(QStringView code);
 };

@@ -8,13 +8,22 @@
 namespace {
 
 // The rate of one unit of the later record's currency in units of the
-// earlier's, from the later record's text, else from the reciprocal of the
-// earlier record's text, else 1.
+// earlier's. Each record keeps its side with five decimals, so only the side
+// of 1 or more carries the typed rate's significant digits (15600.00000
+// against 0.00006): that side decides and the other is its inverse. When
+// neither is 1 or more, the later record's text decides, else the reciprocal
+// of the earlier's, else 1.
 double pairRate(QStringView laterText, QStringView earlierText)
 {
-    if (const auto own = storedRate(laterText))
+    const auto own = storedRate(laterText);
+    const auto reverse = storedRate(earlierText);
+    if (own && *own >= 1.0)
         return *own;
-    if (const auto reverse = storedRate(earlierText))
+    if (reverse && *reverse >= 1.0)
+        return 1.0 / *reverse;
+    if (own)
+        return *own;
+    if (reverse)
         return 1.0 / *reverse;
     return 1.0;
 }

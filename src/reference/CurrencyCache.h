@@ -6,10 +6,11 @@
 //  1. The entries are the Currency table's records in table order (by number)
 //     as of the last reload; n entries and an n x n rate matrix R.
 //  2. R[i][i] = 1 and R[j][i] = 1 / R[i][j]; every rate is finite and above 0.
-//  3. Of a stored pair, the later record's text decides; when it is missing or
-//     unusable (0, negative, empty) the earlier record's reciprocal does, and
-//     only when both are unusable is the rate 1. A tiny rate whose own text
-//     rounds to "0.00000" so still reloads from the reverse text.
+//  3. Of a stored pair, the text of 1 or more decides (it holds the typed
+//     rate's significant digits; the other side is only its rounded inverse),
+//     the later record's when both are. When neither is, the later record's
+//     text decides, else the earlier record's reciprocal; when both are
+//     unusable (0, negative, empty) the rate is 1.
 //  4. reloadCount() increases with every reload, successful or not.
 
 #include "reference/CurrencyRecords.h"

@@ -41,8 +41,8 @@ public:
     bool writeRatePair(qint32 from, qint32 to, double rate);
 
     // The start-up repair: upper-cases every stored code and gives every record
-    // whose code is a built-in one the built-in name (the later row of a
-    // duplicated code). Only records that change are written. False when a
+    // whose code is a built-in one the built-in name; a code of two built-in
+    // rows keeps its stored name. Only records that change are written. False when a
     // write failed; then nothing was changed.
     bool normalise();
 

@@ -290,10 +290,13 @@ int setStopped(CliContext& c, bool stop)
         if (list.entry(*row)->stopped == stop)
             return static_cast<int>(CliDone);
         PlannerActions actions(book.tables(), book.future(), c.clock, c.interaction);
-        if (!actions.toggleStopped(*id)) {
+        const std::optional<bool> stopped = actions.toggleStopped(*id);
+        if (!stopped) {
             c.err << "The plan could not be changed; nothing was changed.\n";
             return static_cast<int>(CliFailed);
         }
+        if (*stopped != stop)
+            c.err << "All entries of plan " << *id << " are completed; it stays finished.\n";
         return static_cast<int>(CliDone);
     });
 }

@@ -4,6 +4,7 @@
 #include "accounts/TransactionEditor.h"
 #include "platform/ForwardingInteraction.h"
 #include "platform/StoreTransaction.h"
+#include "reference/RateText.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliArgs.h"
 #include "shell/CliConversion.h"
@@ -11,6 +12,7 @@
 #include "shell/CliValues.h"
 #include "shell/MainProgramRun.h"
 #include "shell/ShownAccount.h"
+#include "store/NumberParse.h"
 
 #include <QJsonObject>
 
@@ -117,6 +119,13 @@ std::optional<Request> readRequest(CliContext& c, const QStringList& options, co
                                       QStringLiteral("malformed date %1").arg(r.args.value(DateOption)));
             return std::nullopt;
         }
+    }
+    // A rate that is no positive number would convert to nothing or flip the
+    // sign: refused before the book is opened.
+    if (r.args.has(RateOption) && !isUsableRate(parseLenientNumber(r.args.value(RateOption)))) {
+        c.err << "The rate " << r.args.value(RateOption) << " is not a positive number; nothing was saved.\n";
+        status = CliFailed;
+        return std::nullopt;
     }
     if (r.args.has(MarkOption)) {
         const QString mark = r.args.value(MarkOption);
@@ -251,6 +260,11 @@ int editTransaction(CliContext& c)
         // Nothing given is nothing to change.
         if (!editor.anyChanged() || editor.save(false))
             return static_cast<int>(CliDone);
+        // Every field given already held that value.
+        if (editor.foundNothingToSave()) {
+            c.err << "Nothing was changed: the transaction already holds these values.\n";
+            return static_cast<int>(CliDone);
+        }
         return failed(c, "The transaction was not saved.");
     });
 }

@@ -117,12 +117,14 @@ Money convertHalfAwayFromZero(Money amount, double rate)
 {
     if (rate == 1.0)
         return amount;
-    // long double keeps every 64-bit amount exact where the platform has it.
-    const long double product = static_cast<long double>(amount.hundredths()) * rate;
+    // The product is formed in double on purpose: every converted amount the
+    // book shows (reports, project totals, transfer sides) must round the same
+    // way, and a wider type rounds 5 x 0.3 (1.4999...) down where double gives 1.5.
+    const double product = static_cast<double>(amount.hundredths()) * rate;
     if (std::isnan(product))  // a NaN rate, or 0 times an infinite one
         return Money();
-    const long double rounded = std::round(product);
-    constexpr long double limit = 0x1p63L;
+    const double rounded = std::round(product);
+    constexpr double limit = 0x1p63;
     if (rounded >= limit)
         return Money::fromHundredths(MaxHundredths);
     if (rounded <= -limit)

@@ -74,6 +74,7 @@ std::optional<Money> moneyFromUnits(double units);
 // Empty text is 0; nullopt only when the number is out of range.
 std::optional<Money> moneyFromTypedText(QStringView text);
 
-// amount x rate, rounded half away from zero, saturating at the 64-bit limits.
+// amount x rate, the amount taken as a double and the product rounded half away
+// from zero, saturating at the 64-bit limits.
 // A NaN product (NaN rate, or 0 at an infinite rate) gives 0; a rate of exactly 1 returns the amount unchanged.
 Money convertHalfAwayFromZero(Money amount, double rate);

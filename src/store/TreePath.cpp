@@ -108,8 +108,23 @@ qint32 TreePath::firstNameMatch(const QString& leaf, Accept accept)
     return 0;
 }
 
-qint32 TreePath::findInScope(const QString& path)
+// Assumes the cursor is in id order.
+QString TreePath::belowRoot(const QString& path)
 {
+    if (path.startsWith(Separator))
+        return path.mid(1);
+    const std::optional<Node> root = read(RootId);
+    if (!root || root->name.isEmpty())
+        return path;
+    const qsizetype n = root->name.size();
+    if (path.size() > n && path[n] == Separator && QStringView(path).left(n).compare(root->name, Qt::CaseInsensitive) == 0)
+        return path.mid(n + 1);
+    return path;
+}
+
+qint32 TreePath::findInScope(const QString& typed)
+{
+    const QString path = belowRoot(typed);
     if (path.isEmpty())
         return 0;
     const QString leaf = path.section(Separator, -1);
@@ -124,13 +139,14 @@ qint32 TreePath::findByPath(const QString& path)
     return scope.ok() ? findInScope(path) : 0;
 }
 
-qint32 TreePath::findByPathPrefix(const QString& text)
+qint32 TreePath::findByPathPrefix(const QString& typed)
 {
-    if (text.isEmpty())
+    if (typed.isEmpty())
         return 0;
     SortScope scope(m_table, m_idProp);
     if (!scope.ok())
         return 0;
+    const QString text = belowRoot(typed);
     const qsizetype cut = text.lastIndexOf(Separator) + 1;
     const QString parentPart = text.left(cut);
     const QString leaf = text.mid(cut);
@@ -172,7 +188,9 @@ qint32 TreePath::createByPath(const QString& path)
     SortScope scope(m_table, m_idProp);
     if (!transaction.isOpen() || !scope.ok())
         return 0;
-    const QStringList parts = split(path);
+    const QStringList parts = split(belowRoot(path));
+    if (parts.isEmpty())
+        return RootId;
     qsizetype existing = parts.size() - 1;
     qint32 parent = RootId;
     for (; existing > 0; --existing) {

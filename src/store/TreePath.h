@@ -9,6 +9,10 @@
 // count and stops at an id it has already met, so damaged links that form a
 // cycle cost at most one pass over the chain and never hang a caller.
 //
+// A typed path may begin with the root's name and ':' ("All categories:Auto")
+// or with ':' alone (":Auto"); both mean the path below the root, for finding
+// and for creating alike, so such a path never makes a second "Auto".
+//
 // The cursor is left in the order it was found in; its current record is not kept.
 
 #include "store/DbTable.h"
@@ -71,6 +75,8 @@ private:
     QString pathOfChain(const std::vector<Node>& chain) const;
     template <typename Accept>
     qint32 firstNameMatch(const QString& leaf, Accept accept);
+    // `path` without a leading root name and ':', or a leading ':'.
+    QString belowRoot(const QString& path);
     qint32 findInScope(const QString& path);
     qint32 createInScope(qint32 parent, const QString& name);
 

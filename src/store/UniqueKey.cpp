@@ -16,6 +16,21 @@ std::optional<FileTime> lastOnSameDay(DbTable& transactions, qint32 account, Fil
     return isSameDay(found, date) ? std::optional<FileTime>(found) : std::nullopt;
 }
 
+// From `t` on, one millisecond at a time, the first free key of the account
+// that is still on `day`'s day; nullopt when the day (or the calendar) ends first.
+std::optional<NewTransactionKey> firstFreeAfter(DbTable& transactions, qint32 account, FileTime t, FileTime day)
+{
+    for (;;) {
+        const FileTime next = addMilliseconds(t, 1);
+        if (next == t || next > maxFileTime() || !isSameDay(next, day))
+            return std::nullopt;
+        t = next;
+        const QString key = fullKey(account, t);
+        if (!transactions.seekText(SeekKind::Equal, key))
+            return NewTransactionKey{key, t};
+    }
+}
+
 }  // namespace
 
 std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 account, FileTime date, FileTime now)
@@ -33,19 +48,13 @@ std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 
     else if (const auto last = lastOnSameDay(transactions, account, date))
         t = *last;
 
-    QString key;
-    bool taken = true;
-    while (taken) {
-        const FileTime next = addMilliseconds(t, 1);
-        if (next == t || next > maxFileTime())
-            break;  // the end of the calendar: no later key exists
-        t = next;
-        key = fullKey(account, t);
-        taken = transactions.seekText(SeekKind::Equal, key);
-    }
+    std::optional<NewTransactionKey> made = firstFreeAfter(transactions, account, t, date);
+    // A transaction stays on its chosen day: when the next millisecond would
+    // be tomorrow (23:59:59.999, or a neighbour there), it goes to the first
+    // free key from 00:00:01 of the day instead.
+    if (!made)
+        made = firstFreeAfter(transactions, account, startOfDay(date) + TicksPerSecond - TicksPerMillisecond, date);
     transactions.restoreSort();
     transactions.moveTo(DbTable::NoRecord);
-    if (taken)
-        return std::nullopt;
-    return NewTransactionKey{key, t};
+    return made;
 }

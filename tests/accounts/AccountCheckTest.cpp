@@ -2,6 +2,8 @@
 
 #include "AccountTestBook.h"
 
+#include <limits>
+
 namespace {
 
 class AccountCheckTest : public ::testing::Test {
@@ -43,6 +45,19 @@ TEST_F(AccountCheckTest, WrongRunningBalanceAndTotalAreReported)
     EXPECT_EQ(problems(), (QStringList{
                               QStringLiteral("account 1: running balance of %1 is 0.71, should be 0.70").arg(m_in),
                               QStringLiteral("account 2: total is 0.00, should be -0.20")}));
+}
+
+TEST_F(AccountCheckTest, ABalanceAtTheLimitOfTheNumberRangeIsReported)
+{
+    constexpr qint64 Max = std::numeric_limits<qint64>::max();
+    // Two huge deposits whose sum saturated: stored balances agree with the
+    // saturating sum, yet the second is not the true balance.
+    m_book.addAccount(3, QStringLiteral("Vault"), Max);
+    add(RawTransaction::of(3, AccountTestBook::at(1), Max - 5, Max - 5));
+    const QString second = add(RawTransaction::of(3, AccountTestBook::at(2), Max - 5, Max));
+    EXPECT_EQ(problems(),
+              QStringList{QStringLiteral("account 3: running balance of %1 is at the limit of the number range")
+                              .arg(second)});
 }
 
 TEST_F(AccountCheckTest, KeyProblemsAreReported)

@@ -4,6 +4,7 @@
 #include "platform/FixedClock.h"
 #include "store/KeyText.h"
 #include "store/RecordLayout.h"
+#include "store/SortScope.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TempBook.h"
 
@@ -98,41 +99,52 @@ TEST_F(PasswordLockRecordTest, NegativeIdleTimeReadsAsNone)
     EXPECT_EQ(PasswordLockRecord::read(transactions()).settings, (LockSettings{42, 0}));
 }
 
-struct OlderFormCase {
-    const char* name;
-    PropValue digest;
-    PropValue seconds;
-};
-
-class OlderFormTest : public PasswordLockRecordTest, public ::testing::WithParamInterface<OlderFormCase> {};
-
-TEST_P(OlderFormTest, IsDiscardedWithAMessage)
+// The older form is told by its balance (property 113), not by the types of
+// the settings: 113 and 401 are cleared with a message, the settings kept.
+TEST_F(PasswordLockRecordTest, OlderFormIsClearedWithAMessageAndKeepsItsSettings)
 {
-    addRecord({PropValue::ofText(Prop::AccountKey, PasswordLockRecord::key()),
-               PropValue::ofInt(Prop::AccountId, ReservedAccount::PasswordLock), GetParam().digest,
-               GetParam().seconds});
-    ASSERT_EQ(PasswordLockRecord::read(transactions()).form, PasswordLockRecord::Form::Older);
+    const struct {
+        const char* name;
+        PropList extra;
+        bool older;
+    } cases[] = {
+        {"balance and category", {PropValue::ofInt64(Prop::Balance, 0), PropValue::ofInt(Prop::CategoryId, 3)}, true},
+        {"balance alone", {PropValue::ofInt64(Prop::Balance, 500)}, true},
+        {"neither", {}, false},
+    };
+    for (const auto& c : cases) {
+        TempBook fresh;
+        DbTable& t = fresh.tables().transactions();
+        PropList props{PropValue::ofText(Prop::AccountKey, PasswordLockRecord::key()),
+                       PropValue::ofInt(Prop::AccountId, ReservedAccount::PasswordLock)};
+        props.insert(props.end(), c.extra.begin(), c.extra.end());
+        props.push_back(PropValue::ofInt64(Prop::PasswordDigest, 1234));
+        props.push_back(PropValue::ofInt(Prop::LockSeconds, 60));
+        t.beginNew();
+        for (size_t i = 0; i < props.size(); ++i)
+            ASSERT_TRUE(t.setValue(props[i], i + 1 == props.size()));
+        ASSERT_EQ(PasswordLockRecord::read(t).form,
+                  c.older ? PasswordLockRecord::Form::Older : PasswordLockRecord::Form::Current)
+            << c.name;
 
-    FixedClock clock(LocalTime{2024, 1, 1});
-    PasswordLock lock(clock);
-    ScriptedInteraction ui;
-    lock.load(transactions(), ui);
-    EXPECT_EQ(ui.messages,
-              QStringList{QStringLiteral("Set Password Again. \nMenu Edit/Currency and Password...")});
-    EXPECT_EQ(lock.settings(), LockSettings());
-    EXPECT_EQ(PasswordLockRecord::read(transactions()).form, PasswordLockRecord::Form::Missing);
+        FixedClock clock(LocalTime{2024, 1, 1});
+        PasswordLock lock(clock);
+        ScriptedInteraction ui;
+        lock.load(t, ui);
+        EXPECT_EQ(ui.messages, c.older ? QStringList{QStringLiteral(
+                                             "Set Password Again. \nMenu Edit/Currency and Password...")}
+                                       : QStringList())
+            << c.name;
+        EXPECT_EQ(lock.settings(), (LockSettings{1234, 60})) << c.name;
+        const PasswordLockRecord::Loaded again = PasswordLockRecord::read(t);
+        EXPECT_EQ(again.form, PasswordLockRecord::Form::Current) << c.name;
+        EXPECT_EQ(again.settings, (LockSettings{1234, 60})) << c.name;
+        SortScope scope(t, Prop::AccountKey, DbTable::SortKind::Text);
+        ASSERT_TRUE(t.seekText(SeekKind::Equal, PasswordLockRecord::key())) << c.name;
+        EXPECT_FALSE(t.has(Prop::Balance)) << c.name;
+        EXPECT_FALSE(t.has(Prop::CategoryId)) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, OlderFormTest,
-    ::testing::Values(OlderFormCase{"ThirtyTwoBitDigest", PropValue::ofInt(Prop::PasswordDigest, 1234),
-                                    PropValue::ofInt(Prop::LockSeconds, 60)},
-                      OlderFormCase{"TextDigest",
-                                    PropValue::ofText(Prop::PasswordDigest, QStringLiteral("1234")),
-                                    PropValue::ofInt(Prop::LockSeconds, 60)},
-                      OlderFormCase{"SixtyFourBitSeconds", PropValue::ofInt64(Prop::PasswordDigest, 1234),
-                                    PropValue::ofInt64(Prop::LockSeconds, 60)}),
-    [](const ::testing::TestParamInfo<OlderFormCase>& param) { return std::string(param.param.name); });
 
 TEST_F(PasswordLockRecordTest, CurrentFormLoadsWithoutAMessage)
 {

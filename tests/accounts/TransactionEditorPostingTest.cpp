@@ -110,6 +110,21 @@ TEST_F(TransactionEditorPostingTest, BetweenCurrenciesTheConfirmationReplacesThe
     expectConsistent();
 }
 
+TEST_F(TransactionEditorPostingTest, AnAmountAgainstTheOccurrencesSignIsRefused)
+{
+    addPlan(1, -10000, QStringLiteral("USD"));
+    ASSERT_TRUE(editor.load(futureRow(Cash)));
+    editor.setPayment(false);  // a deposit of 30 against a planned payment of 100
+    editor.setAmountText(QStringLiteral("30"));
+    ui.answer(true);
+    EXPECT_FALSE(editor.save(false));
+    EXPECT_EQ(ui.messages.last(), QString::fromLatin1(EditorPosting::OppositeSignText));
+    EXPECT_EQ(countOf(Cash), 0);
+    ASSERT_EQ(future.count(), 1);
+    EXPECT_EQ(future.entryAt(0)->amount.hundredths(), -10000);
+    expectConsistent();
+}
+
 TEST_F(TransactionEditorPostingTest, NothingOutstandingInTheAccountsCurrencyTakesTheRate)
 {
     ASSERT_TRUE(currencies.storeRate(u"EUR", u"USD", 0.4));
@@ -144,6 +159,47 @@ TEST_F(TransactionEditorPostingTest, SettledPartIsProportionalToTheTypedAmount)
                       .hundredths(),
                   c.expected)
             << c.outstanding << " " << c.typed;
+    }
+}
+
+TEST_F(TransactionEditorPostingTest, AConfirmedRateBooksTheWholeOccurrenceOrAProportionalPart)
+{
+    // A 100 EUR bill into the USD account, stored at 1 EUR = 1.1 USD.
+    const struct {
+        const char* typed;  // nullptr: in full
+        const char* rate;   // nullptr: the stored rate accepted
+        qint64 booked;      // USD
+        qint64 settled;     // EUR
+        qint64 left;        // EUR still listed; 0: the occurrence is completed
+    } cases[] = {
+        {nullptr, "1.5", -15000, -10000, 0},
+        {nullptr, nullptr, -11000, -10000, 0},
+        {"30", "1.5", -3000, -2000, -8000},
+        {"55", nullptr, -5500, -5000, -5000},
+    };
+    for (const auto& c : cases) {
+        TransactionEditorTestBook fresh;
+        fresh.addPlan(1, -10000, QStringLiteral("EUR"), 0, 2);
+        ASSERT_TRUE(fresh.reg.select(Cash));
+        ASSERT_TRUE(fresh.editor.load(fresh.reg.transactionCount() + 1));
+        if (c.typed)
+            fresh.editor.setAmountText(QString::fromLatin1(c.typed));
+        fresh.conversion.answer = c.rate ? ScriptedConversion::Answer::NewRate : ScriptedConversion::Answer::Accept;
+        if (c.rate)
+            fresh.conversion.rate = QString::fromLatin1(c.rate);
+        ASSERT_TRUE(fresh.editor.save(false)) << fresh.ui.messages.join(u'|').toStdString();
+        const auto e = fresh.entry(Cash, 0);
+        ASSERT_TRUE(e);
+        const std::string label = std::string(c.typed ? c.typed : "full") + " at " + (c.rate ? c.rate : "1.1");
+        EXPECT_EQ(e->amount.hundredths(), c.booked) << label;
+        EXPECT_EQ(fresh.int64Of(e->key, Prop::PostedAmount), c.settled) << label;
+        ASSERT_EQ(fresh.future.count(), c.left == 0 ? 0 : 1) << label;
+        if (c.left != 0) {
+            EXPECT_EQ(fresh.future.entryAt(0)->amount.hundredths(), c.left) << label;
+        }
+        SortScope scope(fresh.tables().planner(), Prop::PlannerId);
+        EXPECT_EQ(PlannerEntry::find(fresh.tables().planner(), 1)->completed, c.left == 0 ? 1 : 0) << label;
+        fresh.expectConsistent();
     }
 }
 

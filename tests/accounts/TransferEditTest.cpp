@@ -4,6 +4,10 @@
 
 #include "TransactionEditorTestBook.h"
 
+#include "accounts/BalanceRecalc.h"
+
+#include <limits>
+
 namespace {
 
 class TransferEditTest : public ::testing::Test, public TransactionEditorTestBook {
@@ -141,6 +145,60 @@ TEST_F(TransferEditTest, ChangingTheAmountConvertsAgain)
     EXPECT_EQ(otherSide(Cash, 0)->amount.hundredths(), 20000);
     EXPECT_EQ(totalOf(Euro).hundredths(), 20000);
     expectConsistent();
+}
+
+TEST_F(TransferEditTest, AnOtherSideOrBalanceBeyondTheLimitIsRefused)
+{
+    enum class Setup { None, Existing, HugeBalance };
+    const struct {
+        const char* label;
+        Setup setup;
+        qint32 account;
+        const char* amount;
+        const char* category;
+        const char* rate;  // typed in the confirmation; nullptr: the stored one
+    } cases[] = {
+        {"at a typed rate", Setup::None, Cash, "-100000000", "[Euro]", "0.00004"},
+        {"at the stored rate", Setup::None, Euro, "-9500000000", "[Cash]", nullptr},
+        {"an edited amount", Setup::Existing, Euro, "9500000000", nullptr, nullptr},
+        {"a balance past the number range", Setup::HugeBalance, Cash, "-40", "[Checking]", nullptr},
+    };
+    for (const auto& c : cases) {
+        TransactionEditorTestBook fresh;
+        if (c.setup == Setup::Existing)
+            fresh.addNew(Euro, QStringLiteral("-10"), QStringLiteral("[Cash]"));
+        if (c.setup == Setup::HugeBalance) {
+            const QString key = fresh.addNew(Checking, QStringLiteral("5"));
+            DbTable& t = fresh.tables().transactions();
+            ASSERT_TRUE(t.seekText(SeekKind::Equal, key) &&
+                        t.setInt64(Prop::Amount, std::numeric_limits<qint64>::max() - 10));
+            ASSERT_TRUE(BalanceRecalc(fresh.tables()).recalc(Checking));
+        }
+        const qint64 before = fresh.countOf(Cash) + fresh.countOf(Euro) + fresh.countOf(Checking);
+        const Money cash = fresh.totalOf(Cash);
+        const Money euro = fresh.totalOf(Euro);
+        if (c.setup == Setup::Existing) {
+            ASSERT_TRUE(fresh.reg.select(Euro));
+            ASSERT_TRUE(fresh.editor.load(0));
+            fresh.editor.setAmountText(QString::fromLatin1(c.amount));
+        } else {
+            fresh.startNew(c.account, QString::fromLatin1(c.amount));
+            fresh.editor.setCategoryText(QString::fromLatin1(c.category));
+        }
+        if (c.rate) {
+            fresh.conversion.answer = ScriptedConversion::Answer::NewRate;
+            fresh.conversion.rate = QString::fromLatin1(c.rate);
+        }
+        EXPECT_FALSE(fresh.editor.save(false)) << c.label;
+        ASSERT_FALSE(fresh.ui.messages.isEmpty()) << c.label;
+        EXPECT_EQ(fresh.ui.messages.last(), QStringLiteral("This number too large.")) << c.label;
+        EXPECT_EQ(fresh.editor.focusField(), TransactionEditor::Field::Amount) << c.label;
+        EXPECT_EQ(fresh.countOf(Cash) + fresh.countOf(Euro) + fresh.countOf(Checking), before) << c.label;
+        EXPECT_EQ(fresh.totalOf(Cash), cash) << c.label;
+        EXPECT_EQ(fresh.totalOf(Euro), euro) << c.label;
+        if (c.setup != Setup::HugeBalance)
+            fresh.expectConsistent();
+    }
 }
 
 TEST_F(TransferEditTest, TurningATransferIntoACategoryRemovesTheOtherSide)

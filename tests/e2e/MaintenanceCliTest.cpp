@@ -53,6 +53,23 @@ TEST_F(MaintenanceCliTest, FindWalksBackFromTheRowAndAcrossAccounts)
     EXPECT_EQ(cli({"find", "x", "--row", "-1"}).exit, 2);
 }
 
+TEST_F(MaintenanceCliTest, FindWithoutAnAccountStartsWhereTheRegisterWould)
+{
+    ASSERT_EQ(ok({"init", "Cash", "USD", "100"}), QStringLiteral("1\n"));
+    ASSERT_EQ(ok({"account-add", "Bank", "USD", "50"}), QStringLiteral("2\n"));
+    ASSERT_EQ(ok({"account-add", "Card", "USD", "20"}), QStringLiteral("3\n"));
+    // No account shown yet: the register shows the first one.
+    EXPECT_EQ(ok({"find", "opening"}), QStringLiteral("1\t0\n"));
+    // The shown account deleted: the selection moves to the one now in its place.
+    ok({"register", "Bank"});
+    ok({"--yes", "account-delete", "Bank"});
+    EXPECT_EQ(ok({"find", "opening"}), QStringLiteral("3\t0\n"));
+    // The last one deleted: the new last one.
+    ok({"--yes", "account-delete", "Card"});
+    EXPECT_EQ(ok({"find", "opening"}), QStringLiteral("1\t0\n"));
+    expectCheckPasses();
+}
+
 TEST_F(MaintenanceCliTest, FindOnABookWithoutTransactionsEnds)
 {
     ASSERT_EQ(ok({"init", "Cash", "USD"}), QStringLiteral("1\n"));

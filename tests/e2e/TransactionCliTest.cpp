@@ -112,6 +112,45 @@ TEST_F(TransactionCliTest, TransfersBetweenCurrenciesTakeTheRateOrTheCounterAmou
     expectCheckPasses();
 }
 
+TEST_F(TransactionCliTest, ARateThatIsNoPositiveNumberIsRefused)
+{
+    ok({"add", "Cash", "-20", "--category", "[Savings]", "--rate", "1.25"});
+    for (const char* rate : {"abc", "-2", "0"}) {
+        expectRefused({"add", "Cash", "-20", "--category", "[Savings]", "--rate", rate}, 1,
+                      "is not a positive number");
+        expectRefused({"edit", "Cash", "1", "--amount", "-40", "--rate", rate}, 1, "is not a positive number");
+    }
+    EXPECT_EQ(transactions("Cash").size(), 2);
+    EXPECT_EQ(amountAt("Cash", 1), -2000);
+    EXPECT_EQ(amountAt("Savings", 0), 1600);
+    // The stored rate is still the one confirmed.
+    const QJsonArray rates = json({"currencies"}).object()[QStringLiteral("rates")].toArray();
+    EXPECT_DOUBLE_EQ(rates[1].toArray()[0].toDouble(), 1.25);
+    expectCheckPasses();
+}
+
+TEST_F(TransactionCliTest, EditingFieldsToTheValuesTheyHoldIsNoFailure)
+{
+    ok({"--yes", "add", "Cash", "-30", "--desc", "Books", "--category", "Fees", "--project", "Home", "--mark",
+        "1"});
+    const QJsonObject before = row("Cash", 1);
+    const std::vector<QStringList> edits = {
+        {"--category", "Fees"}, {"--project", "Home"}, {"--desc", "Books"},
+        {"--amount", "-30"},    {"--mark", "1"},       {"--category", "Fees", "--project", "Home"},
+    };
+    for (const QStringList& edit : edits) {
+        const CliResult r = cli(QStringList{"edit", "Cash", "1"} + edit);
+        EXPECT_EQ(r.exit, 0) << edit.join(u' ').toStdString() << "\n" << r.err.toStdString();
+        EXPECT_EQ(r.out, QStringLiteral("1\n")) << edit.join(u' ').toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("not saved"))) << r.err.toStdString();
+        for (const char* field : {"amount", "description", "category", "project", "mark", "balance"})
+            EXPECT_EQ(row("Cash", 1)[QString::fromLatin1(field)], before[QString::fromLatin1(field)])
+                << edit.join(u' ').toStdString() << " " << field;
+    }
+    EXPECT_TRUE(cli({"edit", "Cash", "1", "--category", "Fees"}).err.contains(QStringLiteral("Nothing was changed")));
+    expectCheckPasses();
+}
+
 TEST_F(TransactionCliTest, EditAndDeleteChangeOnlyWhatTheyAreTold)
 {
     ok({"add", "Cash", "-30", "--desc", "Books"});

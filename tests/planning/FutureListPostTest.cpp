@@ -61,6 +61,24 @@ TEST(FutureListPost, HalfAPostingLeavesTheOtherHalfAndTheRestEndsTheOccurrence)
     EXPECT_EQ(b.listedDates(), (std::vector<FileTime>{day(2024, 2, 15)}));
 }
 
+TEST(FutureListPost, APostingAgainstTheOccurrencesSignIsRefused)
+{
+    const struct {
+        qint64 planned;
+        qint64 posted;
+    } cases[] = {{-10000, 3000}, {10000, -3000}, {-10000, 10000}};
+    for (const auto& c : cases) {
+        PlanningTestBook b;
+        b.addPlan(monthly(1, 3, c.planned));
+        ASSERT_TRUE(b.future.build(day(2024, 1, 31), false));
+        const qint64 before = b.tables().transactions().count();
+        EXPECT_TRUE(b.future.post(at(b, 0, c.posted)).isEmpty()) << c.planned << " " << c.posted;
+        EXPECT_EQ(b.tables().transactions().count(), before);
+        EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(c.planned), money(0)}}));
+        EXPECT_EQ(b.plan(1)->completed, 0);
+    }
+}
+
 TEST(FutureListPost, PostingMoreThanIsOpenEndsTheOccurrence)
 {
     PlanningTestBook b;
@@ -106,7 +124,7 @@ TEST(FutureListPost, TheTransactionCarriesTheOccurrenceAndThePlansFields)
     EXPECT_EQ(t.getText(Prop::ProjectKey), fullKey(PlanningTestBook::House, date));
     EXPECT_EQ(t.getText(Prop::Number), QStringLiteral("1042"));
     EXPECT_EQ(t.getText(Prop::Contact), QStringLiteral("Landlord"));
-    EXPECT_EQ(t.getText(Prop::Note), QStringLiteral("flat {year}"));
+    EXPECT_EQ(t.getText(Prop::Note), QStringLiteral("flat 2024"));  // expanded, as the description
     EXPECT_TRUE(t.has(Prop::Balance));
     EXPECT_EQ(t.getInt64(Prop::Balance), 0);
     for (const quint16 id : {Prop::ForeignAmount, Prop::ForeignCurrency, Prop::ForeignRate})

@@ -1,7 +1,10 @@
 #include "planning/PlannerEditor.h"
 
 #include "PlannerTestBook.h"
+#include "planning/PlannerActions.h"
 #include "planning/RecurrenceRule.h"
+
+#include <functional>
 
 namespace {
 
@@ -235,8 +238,9 @@ TEST_F(PlannerEditorTest, LoadingAnExistingPlan)
     EXPECT_FALSE(e.anyChanged());
 }
 
-// Any saved change re-bases the plan on its next open occurrence.
-TEST_F(PlannerEditorTest, ChangingAPlanRebasesItOnItsNextOpenDate)
+// A change that leaves the schedule alone keeps start and completed count,
+// so the dates stay where they are; the change activates a stopped plan.
+TEST_F(PlannerEditorTest, ChangingAPlanOutsideItsScheduleKeepsItsDates)
 {
     b.addPlan(RawPlan{.next = at(2024, 3, 10, 9), .completed = 2, .stopped = true});
     PlannerEditor e = editor();
@@ -244,10 +248,10 @@ TEST_F(PlannerEditorTest, ChangingAPlanRebasesItOnItsNextOpenDate)
     e.setNote(QStringLiteral("new note"));
     ASSERT_EQ(e.save(), Result::Saved);
     const PlannerEntry p = *b.plan(1);
-    EXPECT_EQ(p.start, at(2024, 3, 10, 9));
+    EXPECT_EQ(p.start, at(2024, 1, 10, 9));
     EXPECT_EQ(p.nextDate, at(2024, 3, 10, 9));
-    EXPECT_EQ(p.completed, 0);
-    EXPECT_EQ(p.entries, 3);  // five less the two done
+    EXPECT_EQ(p.completed, 2);
+    EXPECT_EQ(p.entries, 5);
     EXPECT_FALSE(p.stopped);
     EXPECT_EQ(p.note, QStringLiteral("new note"));
     // Untouched fields stay.
@@ -288,22 +292,131 @@ TEST_F(PlannerEditorTest, ChangingThePlansDateOrRule)
     ASSERT_EQ(ongoing.save(), Result::Saved);
     EXPECT_EQ(b.plan(3)->entries, RecurrenceRule::Ongoing);
     EXPECT_EQ(b.plan(3)->amount.hundredths(), -6000);
-    EXPECT_EQ(b.plan(3)->completed, 0);
+    EXPECT_EQ(b.plan(3)->completed, 2);
 }
 
 // With every entry done, "entries less completed" would be 0, which a
-// repeating rule reads as "no end": the plan must not come back to life.
-TEST_F(PlannerEditorTest, AFinishedPlanStaysFinishedWhenChanged)
+// repeating rule reads as "no end": the plan must not come back to life,
+// whatever is changed and however it is activated afterwards.
+TEST_F(PlannerEditorTest, AFinishedPlanStaysFinishedWhenChangedAndActivated)
 {
-    b.addPlan(RawPlan{.next = at(2024, 6, 10, 9), .entries = 5, .completed = 5, .stopped = true});
-    PlannerEditor e = editor();
-    ASSERT_TRUE(e.load(1));
-    e.setContact(QStringLiteral("someone"));
-    ASSERT_EQ(e.save(), Result::Saved);
-    const PlannerEntry p = *b.plan(1);
-    EXPECT_TRUE(p.stopped);
-    EXPECT_EQ(p.entries, 1);
-    EXPECT_EQ(p.completed, 0);
+    const std::vector<std::function<void(PlannerEditor&)>> edits = {
+        [](PlannerEditor& e) { e.setContact(QStringLiteral("someone")); },
+        [](PlannerEditor& e) { e.setDescription(QStringLiteral("Rent {month}")); },
+        [](PlannerEditor& e) { e.setEntriesText(QStringLiteral("5")); },
+        [](PlannerEditor& e) { e.setStartDate(at(2024, 7, 1)); },
+    };
+    for (size_t i = 0; i < edits.size(); ++i) {
+        PlannerTestBook fresh;
+        fresh.addPlan(RawPlan{.next = at(2024, 6, 10, 9), .entries = 5, .completed = 5, .stopped = true});
+        PlannerEditor e(fresh.editorContext());
+        ASSERT_TRUE(e.load(1));
+        edits[i](e);
+        ASSERT_EQ(e.save(), Result::Saved) << i;
+        const PlannerEntry p = *fresh.plan(1);
+        EXPECT_TRUE(p.stopped) << i;
+        EXPECT_TRUE(p.isFinished()) << i;
+        EXPECT_EQ(p.start, at(2024, 1, 10, 9)) << i;
+        PlannerActions actions(fresh.tables(), fresh.future, fresh.clock, fresh.ui);
+        EXPECT_EQ(actions.toggleStopped(1), std::optional<bool>(true)) << i;
+        EXPECT_TRUE(fresh.plan(1)->stopped) << i;
+        ASSERT_TRUE(fresh.future.build(at(2024, 12, 31), true));
+        EXPECT_TRUE(fresh.future.entries().empty()) << i;
+    }
+}
+
+// The number typed counts from the plan's start: with the rule kept, the plan
+// holds that many in all, the completed ones included.
+TEST_F(PlannerEditorTest, ANewNumberOfEntriesCountsTheCompletedOnes)
+{
+    const struct {
+        const char* typed;
+        qint32 open;  // entries left open after the edit
+        bool finished;
+    } cases[] = {
+        {"5", 3, false},
+        {"3", 1, false},
+        {"2", 0, true},
+        {"1", 0, true},
+    };
+    for (const auto& c : cases) {
+        PlannerTestBook fresh;
+        fresh.addPlan(RawPlan{.next = at(2024, 3, 10, 9), .completed = 2});
+        PlannerEditor e(fresh.editorContext());
+        ASSERT_TRUE(e.load(1));
+        e.setEntriesText(QString::fromLatin1(c.typed));
+        ASSERT_EQ(e.save(), Result::Saved) << c.typed;
+        const PlannerEntry p = *fresh.plan(1);
+        EXPECT_EQ(p.isFinished(), c.finished) << c.typed;
+        EXPECT_EQ(p.stopped, c.finished) << c.typed;
+        ASSERT_TRUE(fresh.future.build(at(2025, 12, 31), true));
+        EXPECT_EQ(fresh.future.entries().size(), static_cast<size_t>(c.open)) << c.typed;
+    }
+}
+
+// Partial postings that cover a lowered amount complete their occurrence: the
+// plan moves past it, and a plan of one entry ends.
+TEST_F(PlannerEditorTest, LoweringTheAmountBelowThePartlyPostedCompletesTheOccurrence)
+{
+    const struct {
+        qint32 entries;
+        qint64 lowered;
+        qint32 completed;  // -1: the plan is gone
+        size_t listed;     // up to 10 April
+    } cases[] = {
+        {3, -4000, 1, 1},   // 6000 posted of 10000, lowered to 4000
+        {3, -6000, 1, 1},   // exactly covered
+        {3, -7000, 0, 2},   // 1000 still open
+        {1, -4000, -1, 0},  // the only entry: the plan is done with
+    };
+    for (const auto& c : cases) {
+        PlannerTestBook fresh;
+        fresh.addPlan(RawPlan{.start = at(2024, 3, 10, 9), .amount = -10000, .entries = c.entries});
+        fresh.addPosting(1, at(2024, 3, 10, 9), PlannerTestBook::Cash, at(2024, 3, 11, 12), -6000, true);
+        PlannerEditor e(fresh.editorContext());
+        ASSERT_TRUE(e.load(1));
+        e.setAmount(Money::fromHundredths(c.lowered));
+        ASSERT_EQ(e.save(), Result::Saved) << c.lowered;
+        const std::optional<PlannerEntry> p = fresh.plan(1);
+        if (c.completed < 0) {
+            EXPECT_FALSE(p) << c.lowered;
+        } else {
+            ASSERT_TRUE(p) << c.lowered;
+            EXPECT_EQ(p->completed, c.completed) << c.lowered;
+            EXPECT_EQ(p->nextDate, c.completed == 1 ? at(2024, 4, 10, 9) : at(2024, 3, 10, 9)) << c.lowered;
+        }
+        ASSERT_TRUE(fresh.future.build(at(2024, 4, 10), true));
+        EXPECT_EQ(fresh.future.entries().size(), c.listed) << c.lowered;
+    }
+}
+
+// Dates anchored at the start (the 31st) must not move to where the next
+// open occurrence happened to fall after an edit of the amount alone.
+TEST_F(PlannerEditorTest, AnEditOfTheAmountKeepsDatesAnchoredAtTheStart)
+{
+    const struct {
+        qint32 rule;
+        FileTime next;  // occurrence 1
+        FileTime until;
+        std::vector<FileTime> expected;
+    } cases[] = {
+        {RecurrenceRule::Monthly, at(2024, 2, 29, 9), at(2024, 4, 30),
+         {at(2024, 2, 29, 9), at(2024, 3, 31, 9), at(2024, 4, 30, 9)}},
+        {RecurrenceRule::Quarterly, at(2024, 4, 30, 9), at(2024, 7, 31), {at(2024, 4, 30, 9), at(2024, 7, 31, 9)}},
+    };
+    for (const auto& c : cases) {
+        PlannerTestBook fresh;
+        fresh.addPlan(RawPlan{.start = at(2024, 1, 31, 9), .next = c.next, .rule = c.rule, .completed = 1});
+        PlannerEditor e(fresh.editorContext());
+        ASSERT_TRUE(e.load(1));
+        e.setAmount(Money::fromHundredths(-7000));
+        ASSERT_EQ(e.save(), Result::Saved) << c.rule;
+        ASSERT_TRUE(fresh.future.build(c.until, true));
+        std::vector<FileTime> dates;
+        for (const FutureEntry& f : fresh.future.entries())
+            dates.push_back(f.date);
+        EXPECT_EQ(dates, c.expected) << c.rule;
+    }
 }
 
 TEST_F(PlannerEditorTest, SavingRebuildsTheFutureListUpToTheHorizon)

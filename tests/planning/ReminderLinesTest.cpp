@@ -50,6 +50,22 @@ TEST(Reminders, AtMostFourEntriesAreNamedAndTheRestWaitForTheNextReminder)
     EXPECT_TRUE(b.inWorkingSorts());
 }
 
+TEST(Reminders, AForcedRebuildKeepsTheMarksOfTheOccurrencesThatStay)
+{
+    PlanningTestBook b;
+    addWeekly(b, 1, day(2024, 3, 1));
+    ASSERT_TRUE(b.future.build(day(2024, 3, 10), false));
+    const FileTime now = day(2024, 3, 10, 9);
+    ASSERT_EQ(b.future.takeReminderLines(now, b.currencies, b.locale).size(), 2);  // 1 and 8 March
+
+    // Another plan is added and the list is built afresh, further out.
+    addWeekly(b, 2, day(2024, 3, 9), -100);
+    ASSERT_TRUE(b.future.build(day(2024, 3, 16), true));
+    EXPECT_EQ(remindedFlags(b), (std::vector<bool>{true, true, false, false, false}));  // 1, 8, 9, 15, 16 March
+    EXPECT_EQ(b.future.takeReminderLines(now, b.currencies, b.locale),
+              QStringList{QStringLiteral("Rent 09: $-1.00\n")});
+}
+
 TEST(Reminders, ExactlyFourDueEntriesNeedNoDots)
 {
     PlanningTestBook b;

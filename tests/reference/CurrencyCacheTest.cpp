@@ -75,6 +75,9 @@ TEST_F(CurrencyCacheTest, ReadsThePairFromTheLaterRecordAndFallsBackToTheEarlier
         {"-3.00000", nullptr, 1.0},
         {"0.00000", "0.00000", 1.0},
         {"0.00000", "-2.00000", 1.0},
+        {"0.00006", "15600.00000", 1.0 / 15600.0},  // the side of 1 or more decides
+        {"0.50000", "3.00000", 1.0 / 3.0},
+        {"0.50000", "0.40000", 0.5},  // neither is: the later record
     };
     for (const PairCase& c : cases) {
         CurrencyBook fresh;
@@ -245,6 +248,28 @@ TEST_F(CurrencyCacheTest, ATinyRateSurvivesAReloadInEitherOrder)
         ASSERT_TRUE(pair.reload());
         EXPECT_DOUBLE_EQ(pair.rate(u"AAA", u"BBB"), 0.000001) << fromIsEarlier;
         EXPECT_DOUBLE_EQ(pair.rate(u"BBB", u"AAA"), 1000000.0) << fromIsEarlier;
+    }
+}
+
+TEST_F(CurrencyCacheTest, ATypedRateSurvivesAReloadToFiveDecimalsOfItsLargerSide)
+{
+    const double typed[] = {15600.0, 1.0 / 15600.0, 25000.0, 123456.78901, 1.1, 0.00004};
+    for (const double rate : typed) {
+        for (const bool fromIsEarlier : {true, false}) {
+            CurrencyBook fresh;
+            CurrencyCache pair(fresh.table());
+            fresh.add(fromIsEarlier ? 1 : 2, "USD");
+            fresh.add(fromIsEarlier ? 2 : 1, "IDR");
+            ASSERT_TRUE(pair.reload());
+            ASSERT_TRUE(pair.storeRate(u"USD", u"IDR", rate));
+            const double larger = rate >= 1.0 ? rate : 1.0 / rate;
+            const double kept = std::round(larger * 1e5) / 1e5;
+            const double expected = rate >= 1.0 ? kept : 1.0 / kept;
+            EXPECT_DOUBLE_EQ(pair.rate(u"USD", u"IDR"), expected) << rate << " " << fromIsEarlier;
+            ASSERT_TRUE(pair.reload());
+            EXPECT_DOUBLE_EQ(pair.rate(u"USD", u"IDR"), expected) << rate << " " << fromIsEarlier;
+            EXPECT_DOUBLE_EQ(pair.rate(u"IDR", u"USD"), 1.0 / expected) << rate << " " << fromIsEarlier;
+        }
     }
 }
 

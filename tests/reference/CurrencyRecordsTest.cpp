@@ -66,10 +66,12 @@ TEST(CurrencyRecords, NormaliseUpperCasesCodesAndRestoresBuiltInNames)
     book.add(3, "sar", "sr", "Saudi Riyal");
     book.add(4, "abc", "x", "Home Made");
     book.add(5, "EUR", "e", "Euro");
+    book.add(6, "zwd", "z", "Zimbabwe");
     ASSERT_TRUE(CurrencyRecords(book.table()).normalise());
+    // A code of two built-in rows (NLG, SAR) keeps the name it was stored with.
     const std::tuple<qint32, const char*, const char*> expected[] = {
-        {1, "USD", "US Dollar"},          {2, "NLG", "Netherlands Guilder"}, {3, "SAR", "South African Rand"},
-        {4, "ABC", "Home Made"},          {5, "EUR", "Euro"},
+        {1, "USD", "US Dollar"}, {2, "NLG", "Dutch Guilder"}, {3, "SAR", "Saudi Riyal"},
+        {4, "ABC", "Home Made"}, {5, "EUR", "Euro"},          {6, "ZWD", "Zimbabwe Dollar"},
     };
     for (const auto& [number, code, name] : expected) {
         EXPECT_EQ(book.text(number, Prop::CurrencyCode), s(code)) << number;

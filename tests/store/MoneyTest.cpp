@@ -217,7 +217,7 @@ TEST(MoneyConvert, RoundsHalfAwayFromZeroAndSaturates)
         {Max, 2.0, Max},
         {Min, 2.0, Min},
         {Min, -1.0, Max},
-        {Max, -1.0, Min + 1},
+        {Max, -1.0, Min},  // Max as a double is 2^63
         {1, Inf, Max},
         {-1, Inf, Min},
         {1, -Inf, Min},
@@ -230,11 +230,23 @@ TEST(MoneyConvert, RoundsHalfAwayFromZeroAndSaturates)
             << c.amount << " at " << c.rate;
 }
 
-TEST(MoneyConvert, KeepsLargeAmountsExactWhereLongDoubleAllows)
+TEST(MoneyConvert, MultipliesInDoublePrecision)
 {
-    if constexpr (std::numeric_limits<long double>::digits < 64)
-        GTEST_SKIP() << "long double is no wider than double here";
-    EXPECT_EQ(convertHalfAwayFromZero(m(9007199254740993), 2.0).hundredths(), 18014398509481986);
+    // Products that a wider type would leave just under the half: 5 x 0.3 is
+    // 1.4999... in long double but 1.5 in double.
+    const ConvertCase cases[] = {
+        {5, 0.3, 2},
+        {-5, 0.3, -2},
+        {-145, 0.3, -44},
+        {-195, 0.3, -59},
+        {5, 0.7, 4},
+        {-125, 0.7, -88},
+        {-195, 0.7, -137},
+        {9007199254740993, 2.0, 18014398509481984},  // the amount itself as a double
+    };
+    for (const ConvertCase& c : cases)
+        EXPECT_EQ(convertHalfAwayFromZero(m(c.amount), c.rate).hundredths(), c.expected)
+            << c.amount << " at " << c.rate;
 }
 
 }  // namespace

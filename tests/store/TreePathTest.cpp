@@ -117,8 +117,10 @@ TEST_F(TreePathTest, FindByPathComparesWholePathsIgnoringCase)
         {"insurance:auto", 6}, {"All categories", 1}, {"Taxes:Federal", 9},
         // prefixes, wrong parents, extra parts and empty parts find nothing
         {"Aut", 0},          {"Fuel", 0},           {"Taxes:Fuel", 0}, {"Auto:Fuel:X", 0},
-        {"Auto:", 0},        {":Auto", 0},          {"", 0},           {":", 0},
-        {"All categories:Auto", 0}, {"Nothing", 0},
+        {"Auto:", 0},        {"", 0},           {":", 0},  {"Nothing", 0},
+        // the root's name or ':' in front means the path below the root
+        {":Auto", 2},        {"All categories:Auto", 2}, {"all CATEGORIES:Auto:Fuel", 3}, {":Taxes:Federal", 9},
+        {"All categories:", 0}, {"All categoriesAuto", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(paths().findByPath(QString::fromUtf8(c.path)), c.id) << c.path;
@@ -148,8 +150,8 @@ TEST_F(TreePathTest, FindByPathPrefixCompletesTheLastComponent)
         {"A", 2},          {"au", 2},         {"Autu", 10},   {"Auto:", 3},  {"auto:s", 4},
         {"Insurance:A", 6}, {"insurance:h", 7}, {"T", 8},      {"Taxes:", 9},
         // the parent part must be a whole path; the root never matches
-        {"Ins:A", 0},      {"All", 0},        {"", 0},        {"Auto:x", 0}, {":A", 0},
-        {"Fuel", 0},
+        {"Ins:A", 0},      {"All", 0},        {"", 0},        {"Auto:x", 0}, {"Fuel", 0},
+        {":A", 2},         {"All categories:Insurance:H", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(paths().findByPathPrefix(QString::fromUtf8(c.typed)), c.id) << c.typed;
@@ -200,6 +202,28 @@ TEST_F(TreePathTest, CreateByPathEdges)
     EXPECT_EQ(parentOf(13), 2);
     EXPECT_EQ(paths().node(13)->name, QString());
     EXPECT_EQ(parentOf(14), 13);
+}
+
+TEST_F(TreePathTest, CreateByPathBelowANamedRootMakesNoSecondRecord)
+{
+    add(SmallTree);
+    const struct {
+        const char* path;
+        qint32 id;
+        qint32 parent;
+    } cases[] = {
+        {"All categories:Dining", 11, 1},
+        {"All categories:Auto:Tyres", 12, 2},
+        {":Insurance:Life", 13, 5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(paths().createByPath(QString::fromUtf8(c.path)), c.id) << c.path;
+        EXPECT_EQ(parentOf(c.id), c.parent) << c.path;
+        // Found again by the same text, so a second "find, else create" makes nothing.
+        EXPECT_EQ(paths().findByPath(QString::fromUtf8(c.path)), c.id) << c.path;
+    }
+    EXPECT_EQ(paths().pathOf(12), QStringLiteral("Auto:Tyres"));
+    EXPECT_EQ(table().count(), 13);
 }
 
 TEST_F(TreePathTest, CreateByPathOfManyPartsDoesNotRecurse)

@@ -78,8 +78,52 @@ TEST_F(UniqueKeyTest, NoKeyForAccountsBelowOneOrPastTheCalendarsEnd)
     EXPECT_FALSE(uniqueAccountKey(transactions(), 0, m_now, m_now));
     EXPECT_FALSE(uniqueAccountKey(transactions(), -4, m_now, m_now));
     post(5, maxFileTime() - 10000);
-    EXPECT_FALSE(uniqueAccountKey(transactions(), 5, maxFileTime(), m_now));
+    // The calendar's last millisecond is taken: the day's fallback, never past it.
+    const auto last = uniqueAccountKey(transactions(), 5, maxFileTime(), m_now);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->date, startOfDay(maxFileTime()) + TicksPerSecond);
     EXPECT_EQ(transactions().sortId(), Prop::AccountKey);
+}
+
+TEST_F(UniqueKeyTest, AKeyNeverMovesToTheNextDay)
+{
+    const struct {
+        FileTime neighbour;  // already in the account; 0: none
+        FileTime date;
+        FileTime now;
+        const char* key;
+    } cases[] = {
+        // today at the day's last millisecond
+        {0, at(2026, 12, 7), at(2026, 12, 7, 23, 59, 59, 999), "6_20261207000001000"},
+        // after a neighbour at the day's last millisecond, on a past day
+        {at(2003, 12, 5, 23, 59, 59, 999), at(2003, 12, 5, 10), at(2026, 12, 7, 14), "6_20031205000001000"},
+        // a neighbour at .998 still leaves .999
+        {at(2003, 12, 5, 23, 59, 59, 998), at(2003, 12, 5, 10), at(2026, 12, 7, 14), "6_20031205235959999"},
+    };
+    for (const auto& c : cases) {
+        TempBook fresh;
+        DbTable& t = fresh.tables().transactions();
+        if (c.neighbour != 0) {
+            t.beginNew();
+            t.setText(Prop::AccountKey, fullKey(6, c.neighbour));
+            t.setInt(Prop::AccountId, 6);
+            ASSERT_TRUE(t.setInt64(Prop::Date, c.neighbour, true));
+        }
+        const auto made = uniqueAccountKey(t, 6, c.date, c.now);
+        ASSERT_TRUE(made) << c.key;
+        EXPECT_EQ(made->key, QString::fromLatin1(c.key));
+        EXPECT_TRUE(isSameDay(made->date, c.date)) << c.key;
+    }
+    // A second one at the fallback's place takes the next millisecond.
+    TempBook full;
+    DbTable& t = full.tables().transactions();
+    for (const FileTime taken : {at(2003, 12, 5, 23, 59, 59, 999), at(2003, 12, 5, 0, 0, 1)}) {
+        t.beginNew();
+        t.setText(Prop::AccountKey, fullKey(6, taken));
+        t.setInt(Prop::AccountId, 6);
+        ASSERT_TRUE(t.setInt64(Prop::Date, taken, true));
+    }
+    EXPECT_EQ(uniqueAccountKey(t, 6, at(2003, 12, 5), at(2026, 12, 7))->key, QStringLiteral("6_20031205000001001"));
 }
 
 }  // namespace
