@@ -80,7 +80,8 @@ bool addAccountsAndProjects(MainBook& book, const Clock& clock)
 {
     AccountCreator creator(book.tables(), book.currencies(), clock);
     for (int i = 2; i <= Accounts; ++i) {
-        const AccountDraft draft{QStringLiteral("Account %1").arg(i), BuiltInCurrencies::firstRowOf(u"EUR"), Money()};
+        const AccountDraft draft{QStringLiteral("Account %1").arg(i), BuiltInCurrencies::firstRowOf(u"EUR"),
+                                 Money()};
         if (creator.create(draft) != i)
             return false;
     }
@@ -124,7 +125,8 @@ bool buildFolder(const QString& dir, qint64 transactions, Layout layout)
     const std::optional<BookFolder> folder = BookFolder::open(dir);
     if (!folder)
         return false;
-    std::fprintf(stderr, "making a whole book of %lld transactions...\n", static_cast<long long>(transactions));
+    std::fprintf(stderr, "making a whole book of %lld transactions...\n",
+                 static_cast<long long>(transactions));
     FixedClock clock(BookNow);
     SilentInteraction ui;
     const LocaleValues locale;
@@ -197,8 +199,9 @@ QString storeFor(qint64 transactions)
 
 QString folderFor(qint64 transactions, Layout layout)
 {
-    const QString dir =
-        QStringLiteral("%1/folder-%2-%3").arg(QStringLiteral(TALLYRA_BENCH_BOOKS), layoutName(layout)).arg(transactions);
+    const QString dir = QStringLiteral("%1/folder-%2-%3")
+                            .arg(QStringLiteral(TALLYRA_BENCH_BOOKS), layoutName(layout))
+                            .arg(transactions);
     const QString done = dir + QStringLiteral(".complete");
     if (QFile::exists(done))
         return dir;

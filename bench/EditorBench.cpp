@@ -36,13 +36,22 @@ struct EditorSession {
         if (!copy.folder())
             return;
         book = std::make_unique<MainBook>(*copy.folder());
-        if (StartUp(*book, clock, ui, first, StartUp::standardHooks(*book, clock, locale, ui)).run() != StartUp::Outcome::Ready)
+        if (StartUp(*book, clock, ui, first, StartUp::standardHooks(*book, clock, locale, ui)).run() !=
+            StartUp::Outcome::Ready)
             return;
         reg = std::make_unique<Register>(book->tables(), book->currencies(), locale);
         if (!reg->select(1))
             return;
-        const EditorContext context{book->tables(), book->currencies(), book->categories(), book->projects(),
-                                    book->totals(),  book->future(),     clock,  locale, ui, conversion};
+        const EditorContext context{book->tables(),
+                                    book->currencies(),
+                                    book->categories(),
+                                    book->projects(),
+                                    book->totals(),
+                                    book->future(),
+                                    clock,
+                                    locale,
+                                    ui,
+                                    conversion};
         editor = std::make_unique<TransactionEditor>(context, *reg);
     }
     ~EditorSession()
@@ -75,11 +84,12 @@ void BM_SaveBeforeAllOthers(benchmark::State& state)
     for (auto _ : state) {
         const bool saved = session.saveFirst();
         state.PauseTiming();
-        const bool undone = saved && session.reg->transactionCount() == rewritten + 1 && session.deleteFirst() &&
-                            session.reg->transactionCount() == rewritten;
+        const bool undone = saved && session.reg->transactionCount() == rewritten + 1 &&
+                            session.deleteFirst() && session.reg->transactionCount() == rewritten;
         state.ResumeTiming();
         if (!undone) {
-            state.SkipWithError(saved ? "the new transaction could not be deleted" : "the save wrote nothing");
+            state.SkipWithError(saved ? "the new transaction could not be deleted"
+                                      : "the save wrote nothing");
             break;
         }
     }

@@ -104,7 +104,8 @@ void BM_ExportAccount(benchmark::State& state)
     const LocaleValues locale;
     const CodePage codePage = CodePage::defaultPage();
     ExportWriter writer(book.tables, categories, projects, locale, codePage);
-    const ExportRequest request{1, book.file(QStringLiteral("bench.qif")), ExportFormat::Qif, 0, maxFileTime(), false};
+    const ExportRequest request{
+        1, book.file(QStringLiteral("bench.qif")), ExportFormat::Qif, 0, maxFileTime(), false};
     for (auto _ : state) {
         if (!writer.write(request))
             state.SkipWithError("export failed");

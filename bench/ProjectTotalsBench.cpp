@@ -36,7 +36,8 @@ qint32 parentOf(qint32 id)
 
 PropList projectRecord(qint32 id)
 {
-    return {PropValue::ofInt(Prop::ProjectId, id), PropValue::ofInt(Prop::Parent, id == RootProjectId ? 0 : parentOf(id)),
+    return {PropValue::ofInt(Prop::ProjectId, id),
+            PropValue::ofInt(Prop::Parent, id == RootProjectId ? 0 : parentOf(id)),
             PropValue::ofText(Prop::Name, id == RootProjectId ? QStringLiteral("All projects")
                                                               : QStringLiteral("Project %1").arg(id))};
 }
@@ -46,7 +47,8 @@ PropList transactionRecord(qint64 index)
 {
     const qint32 account = static_cast<qint32>(index % BenchBook::Accounts) + 1;
     PropList props = BenchBook::transactionRecord(account, index / BenchBook::Accounts);
-    std::erase_if(props, [](const PropValue& p) { return p.id == Prop::ProjectId || p.id == Prop::ProjectKey; });
+    std::erase_if(props,
+                  [](const PropValue& p) { return p.id == Prop::ProjectId || p.id == Prop::ProjectKey; });
     const qint32 project = static_cast<qint32>(index % (ProjectCount - 1)) + 2;
     FileTime when = 0;
     for (PropValue& p : props) {
@@ -85,10 +87,12 @@ bool build(const QString& path)
                  static_cast<long long>(TransactionCount));
     StoreTransaction t(*store);
     const auto currency = [](qint64 i) {
-        PropList c = {PropValue::ofInt(Prop::CurrencyNumber, static_cast<qint32>(i) + 1),
-                      PropValue::ofText(Prop::CurrencyCode, i == 0 ? QStringLiteral("EUR") : QStringLiteral("USD")),
-                      PropValue::ofText(Prop::Symbol, i == 0 ? QStringLiteral("eu") : QStringLiteral("$")),
-                      PropValue::ofText(Prop::CurrencyName, i == 0 ? QStringLiteral("Euro") : QStringLiteral("US Dollar"))};
+        PropList c = {
+            PropValue::ofInt(Prop::CurrencyNumber, static_cast<qint32>(i) + 1),
+            PropValue::ofText(Prop::CurrencyCode, i == 0 ? QStringLiteral("EUR") : QStringLiteral("USD")),
+            PropValue::ofText(Prop::Symbol, i == 0 ? QStringLiteral("eu") : QStringLiteral("$")),
+            PropValue::ofText(Prop::CurrencyName,
+                              i == 0 ? QStringLiteral("Euro") : QStringLiteral("US Dollar"))};
         if (i == 1)
             c.push_back(PropValue::ofText(Prop::currencyRateTo(1), QStringLiteral("0.91000")));
         return c;
@@ -103,7 +107,8 @@ QString storePath()
 {
     const QString folder = QStringLiteral(TALLYRA_BENCH_BOOKS);
     QDir().mkpath(folder);
-    const QString path = QStringLiteral("%1/projects-%2-%3.db").arg(folder).arg(ProjectCount).arg(TransactionCount);
+    const QString path =
+        QStringLiteral("%1/projects-%2-%3.db").arg(folder).arg(ProjectCount).arg(TransactionCount);
     const QString done = path + QStringLiteral(".complete");
     if (!QFile::exists(done)) {
         if (!build(path))
@@ -158,12 +163,11 @@ QString firstTransactionOf(TableSet& tables, qint32 project)
 bool changeAmount(TotalsBook& b, const QString& accountKey, qint64 amount, qint32 project)
 {
     DbTable& transactions = b.tables.transactions();
-    return transactions.seekText(SeekKind::Equal, accountKey) && transactions.setInt64(Prop::Amount, amount) &&
-           b.totals->markStale(project);
+    return transactions.seekText(SeekKind::Equal, accountKey) &&
+           transactions.setInt64(Prop::Amount, amount) && b.totals->markStale(project);
 }
 
-template <bool StaleOnly>
-void BM_RecomputeOneStaleProject(benchmark::State& state)
+template <bool StaleOnly> void BM_RecomputeOneStaleProject(benchmark::State& state)
 {
     TotalsBook& b = book();
     const QString key = firstTransactionOf(b.tables, DeepProject);
@@ -179,12 +183,14 @@ void BM_RecomputeOneStaleProject(benchmark::State& state)
         const bool changed = changeAmount(b, key, amount, DeepProject);
         b.totals->resetRecordsRead();
         state.ResumeTiming();
-        const bool done = StaleOnly ? b.totals->updateStale(u"EUR") : b.totals->recompute(DeepProject, u"EUR");
+        const bool done =
+            StaleOnly ? b.totals->updateStale(u"EUR") : b.totals->recompute(DeepProject, u"EUR");
         if (!changed || !done)
             state.SkipWithError("the recompute failed");
         reads += b.totals->recordsRead();
     }
-    state.counters["records_read"] = benchmark::Counter(static_cast<double>(reads), benchmark::Counter::kAvgIterations);
+    state.counters["records_read"] =
+        benchmark::Counter(static_cast<double>(reads), benchmark::Counter::kAvgIterations);
 }
 
 // Each run converts into the other currency, so every project's sums change
@@ -209,12 +215,17 @@ void BM_FullUpdate(benchmark::State& state)
     }
     if (dollars)  // leave the book in euros
         (void)b.totals->updateAll(u"EUR");
-    state.counters["records_read"] = benchmark::Counter(static_cast<double>(reads), benchmark::Counter::kAvgIterations);
+    state.counters["records_read"] =
+        benchmark::Counter(static_cast<double>(reads), benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace
 
-BENCHMARK(BM_RecomputeOneStaleProject<false>)->Name("BM_RecomputeOneStaleProject")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RecomputeOneStaleProject<true>)->Name("BM_UpdateStaleWithOneStaleProject")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeOneStaleProject<false>)
+    ->Name("BM_RecomputeOneStaleProject")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeOneStaleProject<true>)
+    ->Name("BM_UpdateStaleWithOneStaleProject")
+    ->Unit(benchmark::kMillisecond);
 // Arg 1: every project's sums change and are written; 0: nothing changes.
 BENCHMARK(BM_FullUpdate)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);

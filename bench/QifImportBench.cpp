@@ -37,11 +37,11 @@ constexpr int Records = 100'000;
 
 QByteArray qifFile(int records, bool newestFirst)
 {
-    static const char* const payees[] = {"Grocer", "Fuel Station", "Employer", "Landlord", "Pharmacy",
-                                         "Bookshop", "Cafe", "Hardware", "Utility", "Insurance"};
-    static const char* const categories[] = {"Food:Groceries", "Auto:Fuel", "Salary", "Housing:Rent", "Health",
-                                             "Leisure:Books", "Food:Dining", "Home:Repairs", "Utilities",
-                                             "Insurance"};
+    static const char* const payees[] = {"Grocer",   "Fuel Station", "Employer", "Landlord", "Pharmacy",
+                                         "Bookshop", "Cafe",         "Hardware", "Utility",  "Insurance"};
+    static const char* const categories[] = {"Food:Groceries", "Auto:Fuel",     "Salary",      "Housing:Rent",
+                                             "Health",         "Leisure:Books", "Food:Dining", "Home:Repairs",
+                                             "Utilities",      "Insurance"};
     QByteArray out = "!Type:Bank\n";
     out.reserve(records * 80);
     for (int k = 0; k < records; ++k) {
@@ -105,11 +105,12 @@ struct ImportBook {
         const FileTime start = *fileTimeFromLocal(LocalTime{2020, 1, 1, 9, 0, 0, 0});
         for (int i = 0; i < count; ++i) {
             const FileTime t = addMilliseconds(start, 60'000LL * i);
-            store->writeRecord(db, 0,
-                               {PropValue::ofText(Prop::AccountKey, fullKey(2, t)), PropValue::ofInt(Prop::AccountId, 2),
-                                PropValue::ofInt64(Prop::Date, t), PropValue::ofText(Prop::Name, QStringLiteral("x")),
-                                PropValue::ofInt64(Prop::Amount, 100), PropValue::ofInt64(Prop::Balance, 100LL * (i + 1)),
-                                PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD"))});
+            store->writeRecord(
+                db, 0,
+                {PropValue::ofText(Prop::AccountKey, fullKey(2, t)), PropValue::ofInt(Prop::AccountId, 2),
+                 PropValue::ofInt64(Prop::Date, t), PropValue::ofText(Prop::Name, QStringLiteral("x")),
+                 PropValue::ofInt64(Prop::Amount, 100), PropValue::ofInt64(Prop::Balance, 100LL * (i + 1)),
+                 PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD"))});
         }
         static_cast<void>(transaction.commit());
         tables.setWorkingSorts();
@@ -120,8 +121,8 @@ struct ImportBook {
         QBuffer buffer;
         buffer.setData(qif);
         buffer.open(QIODevice::ReadOnly);
-        return QifImport(QifImportContext{tables, categories, projects, totals, QStringLiteral("USD"), clock, locale,
-                                          codePage, ui})
+        return QifImport(QifImportContext{tables, categories, projects, totals, QStringLiteral("USD"), clock,
+                                          locale, codePage, ui})
             .importDevice(buffer, 1);
     }
 

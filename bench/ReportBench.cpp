@@ -62,9 +62,8 @@ void BM_TransactionListHtml(benchmark::State& state)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("list.htm"));
     for (auto _ : state) {
-        const ReportExport::Outcome outcome =
-            ReportExport::save(view, ReportFormat::Html, QStringLiteral("List Transactions"), path,
-                               CodePage::defaultPage());
+        const ReportExport::Outcome outcome = ReportExport::save(
+            view, ReportFormat::Html, QStringLiteral("List Transactions"), path, CodePage::defaultPage());
         if (!outcome.written)
             state.SkipWithError("the report was not written");
     }

@@ -29,7 +29,8 @@ void BM_StartUpFastPath(benchmark::State& state)
     for (auto _ : state) {
         YesInteraction ui;
         auto book = std::make_unique<MainBook>(*copy.folder());
-        const StartUp::Outcome outcome = StartUp(*book, clock, ui, first, StartUp::standardHooks(*book, clock, locale, ui)).run();
+        const StartUp::Outcome outcome =
+            StartUp(*book, clock, ui, first, StartUp::standardHooks(*book, clock, locale, ui)).run();
         Register reg(book->tables(), book->currencies(), locale);
         const bool shown = outcome == StartUp::Outcome::Ready &&
                            reg.select(book->settings().read(TallyraSettings::Int::AccountId)) &&

@@ -76,8 +76,7 @@ void BM_ReadRowsInOrder(benchmark::State& state)
     }
 }
 
-template <SeekKind kind>
-void BM_Seek(benchmark::State& state)
+template <SeekKind kind> void BM_Seek(benchmark::State& state)
 {
     DbTable& t = openBook(state.range(0)).tables.transactions();
     std::mt19937_64 rng(2);
@@ -118,7 +117,8 @@ void BM_RewriteSortProperty(benchmark::State& state)
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        benchmark::DoNotOptimize(t.setText(Prop::AccountKey, flip ? QStringLiteral("5_29990101000000000") : original));
+        benchmark::DoNotOptimize(
+            t.setText(Prop::AccountKey, flip ? QStringLiteral("5_29990101000000000") : original));
     }
     if (flip)
         t.setText(Prop::AccountKey, original);
@@ -152,9 +152,21 @@ constexpr qint64 Large = 1'000'000;
 BENCHMARK(BM_OpenBookAndReachRegister)->Arg(Small)->Arg(Large)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReadRowByPosition)->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadRowsInOrder)->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Seek<SeekKind::Equal>)->Name("BM_SeekEqual")->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Seek<SeekKind::Smaller>)->Name("BM_SeekSmaller")->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Seek<SeekKind::NotLess>)->Name("BM_SeekNotLess")->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Seek<SeekKind::Equal>)
+    ->Name("BM_SeekEqual")
+    ->Arg(Small)
+    ->Arg(Large)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Seek<SeekKind::Smaller>)
+    ->Name("BM_SeekSmaller")
+    ->Arg(Small)
+    ->Arg(Large)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Seek<SeekKind::NotLess>)
+    ->Name("BM_SeekNotLess")
+    ->Arg(Small)
+    ->Arg(Large)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InsertNewTransaction)->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RewriteSortProperty)->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeleteTransaction)->Arg(Small)->Arg(Large)->Unit(benchmark::kMicrosecond);

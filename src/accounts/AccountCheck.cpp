@@ -19,7 +19,8 @@ QString amount(qint64 hundredths)
 
 bool isAtLimit(qint64 hundredths)
 {
-    return hundredths == std::numeric_limits<qint64>::max() || hundredths == std::numeric_limits<qint64>::min();
+    return hundredths == std::numeric_limits<qint64>::max() ||
+           hundredths == std::numeric_limits<qint64>::min();
 }
 
 struct Transfer {
@@ -65,10 +66,14 @@ void AccountCheck::checkKeys(QStringList& out)
         if (isReservedAccount(account))
             continue;
         if (!accounts.contains(account))
-            out << QStringLiteral("transaction %1 belongs to account %2, which does not exist").arg(key).arg(account);
+            out << QStringLiteral("transaction %1 belongs to account %2, which does not exist")
+                       .arg(key)
+                       .arg(account);
         const std::optional<ParsedKey> parsed = parseFullKey(key);
         if (!parsed)
-            out << QStringLiteral("transaction %1 of account %2 has a malformed account key").arg(key).arg(account);
+            out << QStringLiteral("transaction %1 of account %2 has a malformed account key")
+                       .arg(key)
+                       .arg(account);
         else if (parsed->id != account)
             out << QStringLiteral("transaction %1 is filed under account %2").arg(key).arg(account);
         else if (fullKey(account, t.getInt64(Prop::Date)) != key)
@@ -111,8 +116,8 @@ void AccountCheck::checkTransfers(QStringList& out)
     std::vector<Transfer> transfers;
     for (qint64 p = 0; p < t.count(); ++p) {
         if (t.moveTo(p) && t.getInt(Prop::CategoryId) < 0 && !isReservedAccount(t.getInt(Prop::AccountId)))
-            transfers.push_back({t.getText(Prop::AccountKey), t.getInt(Prop::AccountId), -t.getInt(Prop::CategoryId),
-                                 t.getText(Prop::TransferLink)});
+            transfers.push_back({t.getText(Prop::AccountKey), t.getInt(Prop::AccountId),
+                                 -t.getInt(Prop::CategoryId), t.getText(Prop::TransferLink)});
     }
     for (const Transfer& x : transfers) {
         // Deleting an account re-files the transfers to it under a category, so

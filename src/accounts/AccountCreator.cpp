@@ -21,7 +21,8 @@ qint32 AccountCreator::create(const AccountDraft& draft)
     if (!transaction.isOpen())
         return 0;
     const QString code = AccountCurrencyChoice::commit(m_currencies, draft.currencyRow);
-    const bool written = !code.isEmpty() && writeAccount(id, draft.name.trimmed(), draft.opening, code, *now) &&
+    const bool written = !code.isEmpty() &&
+                         writeAccount(id, draft.name.trimmed(), draft.opening, code, *now) &&
                          (draft.opening.isZero() || writeOpening(id, draft.opening, code, *now));
     if (written && transaction.commit())
         return id;
@@ -31,7 +32,8 @@ qint32 AccountCreator::create(const AccountDraft& draft)
     return 0;
 }
 
-bool AccountCreator::writeAccount(qint32 id, const QString& name, Money opening, const QString& code, FileTime now)
+bool AccountCreator::writeAccount(qint32 id, const QString& name, Money opening, const QString& code,
+                                  FileTime now)
 {
     DbTable& a = m_tables.accounts();
     SortScope scope(a, Prop::AccountId);
@@ -58,7 +60,8 @@ bool AccountCreator::writeOpening(qint32 id, Money opening, const QString& code,
     }
     t.beginNew();
     return t.setText(Prop::AccountKey, key.key) && t.setInt(Prop::AccountId, id) &&
-           t.setInt64(Prop::Date, key.date) && t.setText(Prop::Name, QString::fromLatin1(OpeningBalanceText)) &&
+           t.setInt64(Prop::Date, key.date) &&
+           t.setText(Prop::Name, QString::fromLatin1(OpeningBalanceText)) &&
            t.setInt64(Prop::Amount, opening.hundredths()) && t.setText(Prop::CurrencyCode, code) &&
            t.setInt(Prop::Mark, static_cast<qint32>(ReconcileMark::Reconciled)) &&
            t.setInt64(Prop::Balance, opening.hundredths(), true);

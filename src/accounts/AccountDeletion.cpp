@@ -36,8 +36,8 @@ bool AccountDeletion::removeAll(qint32 account, const QString& name)
     const qint32 category = m_categories.create(RootCategoryId, QLatin1Char('*') + name);
     return category != 0 && deleteTransactions(account) && refileTransfers(account, category) &&
            clearReferences(m_tables.planner(), Prop::CategoryId, -account) &&
-           clearReferences(m_tables.scheduled(), Prop::CategoryId, -account) && deleteAccountRecord(account) &&
-           transaction.commit();
+           clearReferences(m_tables.scheduled(), Prop::CategoryId, -account) &&
+           deleteAccountRecord(account) && transaction.commit();
 }
 
 bool AccountDeletion::deleteTransactions(qint32 account)

@@ -25,10 +25,10 @@ public:
     // `rebuildFutureList` runs after it: an occurrence posted into the account
     // is open again once its transaction is gone; none given, the list is
     // left as it is until the next rebuild.
-    AccountDeletion(TableSet& tables, Categories& categories, std::function<bool()> recomputeProjectTotals = {},
+    AccountDeletion(TableSet& tables, Categories& categories,
+                    std::function<bool()> recomputeProjectTotals = {},
                     std::function<bool()> rebuildFutureList = {})
-        : m_tables(tables),
-          m_categories(categories),
+        : m_tables(tables), m_categories(categories),
           m_recomputeProjectTotals(std::move(recomputeProjectTotals)),
           m_rebuildFutureList(std::move(rebuildFutureList))
     {

@@ -13,7 +13,8 @@ bool AccountEdit::apply(DbTable& accounts, qint32 account, const QString& name, 
     if (!transaction.isOpen())
         return false;
     // An empty note is dropped rather than kept as an empty text.
-    const bool written = accounts.setText(Prop::Name, name) &&
-                         (note.isEmpty() ? accounts.removeProperty(Prop::Note) : accounts.setText(Prop::Note, note));
+    const bool written =
+        accounts.setText(Prop::Name, name) &&
+        (note.isEmpty() ? accounts.removeProperty(Prop::Note) : accounts.setText(Prop::Note, note));
     return written && transaction.commit();
 }

@@ -70,9 +70,12 @@ public:
     Line submenu(const char* label, const Split& split) const
     {
         Line menu{Line::Kind::Submenu, amount(label, split.net()), {}};
-        menu.children = {PopupLine::line(menu.text), Line::separator(),
-                         PopupLine::line(amount("Deposit", split.deposits)), PopupLine::line(count(split.depositCount)),
-                         Line::separator(), PopupLine::line(amount("Payment", split.payments)),
+        menu.children = {PopupLine::line(menu.text),
+                         Line::separator(),
+                         PopupLine::line(amount("Deposit", split.deposits)),
+                         PopupLine::line(count(split.depositCount)),
+                         Line::separator(),
+                         PopupLine::line(amount("Payment", split.payments)),
                          PopupLine::line(count(split.paymentCount))};
         return menu;
     }
@@ -85,7 +88,7 @@ private:
 }  // namespace
 
 std::optional<PopupLines> BalancePopup::build(Register& reg, DbTable& accounts, const LocaleValues& locale,
-                                                 Interaction& ui)
+                                              Interaction& ui)
 {
     const std::optional<AccountRecord> account = AccountList(accounts).find(reg.accountId());
     if (!account)

@@ -8,9 +8,9 @@
 // a payment.
 
 #include "accounts/Register.h"
-#include "toolkit/PopupLines.h"
 #include "platform/Interaction.h"
 #include "platform/LocaleValues.h"
+#include "toolkit/PopupLines.h"
 
 #include <optional>
 
@@ -22,5 +22,5 @@ public:
     // not open). A transaction that cannot be read shows ErrorDatabaseText and
     // the popup keeps only its total lines and the count.
     static std::optional<PopupLines> build(Register& reg, DbTable& accounts, const LocaleValues& locale,
-                                              Interaction& ui);
+                                           Interaction& ui);
 };

@@ -61,7 +61,8 @@ std::optional<Money> BalanceRecalc::rewriteRun(qint32 account, qint64 firstIndex
             return std::nullopt;
         balance += Money::fromHundredths(t.getInt64(Prop::Amount));
         m_reachedLimit = m_reachedLimit || isAtLimit(balance);
-        if (t.getInt64(Prop::Balance) != balance.hundredths() && !t.setInt64(Prop::Balance, balance.hundredths()))
+        if (t.getInt64(Prop::Balance) != balance.hundredths() &&
+            !t.setInt64(Prop::Balance, balance.hundredths()))
             return std::nullopt;
     }
     if (run.count == 0 || start < run.end())

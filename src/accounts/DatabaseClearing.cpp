@@ -33,8 +33,9 @@ bool DatabaseClearing::clearAll()
     if (!ok || !transaction.commit())
         return false;
     // Ids start afresh, as in a new book.
-    for (TableKind kind : {TableKind::Transaction, TableKind::Account, TableKind::Project, TableKind::Scheduled,
-                           TableKind::Planner, TableKind::Category, TableKind::Currency})
+    for (TableKind kind :
+         {TableKind::Transaction, TableKind::Account, TableKind::Project, TableKind::Scheduled,
+          TableKind::Planner, TableKind::Category, TableKind::Currency})
         m_tables.table(kind).forgetAllocatedId();
     return true;
 }

@@ -26,9 +26,9 @@ struct PostedAmounts {
 // confirmation between two. A part keeps the typed amount and settles the
 // confirmed counterpart of it; posting in full settles the whole outstanding
 // amount and books it at the confirmed rate.
-std::optional<PostedAmounts> confirm(EditorContext& c, TransactionFollowUp& followUp, const FutureEntry& entry,
-                                     const QString& currency, Money accountAmount, Money entryAmount,
-                                     bool inFull)
+std::optional<PostedAmounts> confirm(EditorContext& c, TransactionFollowUp& followUp,
+                                     const FutureEntry& entry, const QString& currency, Money accountAmount,
+                                     Money entryAmount, bool inFull)
 {
     if (entry.currency == currency) {
         if (!c.ui.askYesNo(QString::fromLatin1(TransactionEditor::SaveScheduledText)))
@@ -36,7 +36,8 @@ std::optional<PostedAmounts> confirm(EditorContext& c, TransactionFollowUp& foll
         return PostedAmounts{accountAmount, entryAmount};
     }
     CurrencyConversionForm model(c.currencies, entry.currency, currency, entryAmount.magnitude(),
-                               accountAmount.magnitude(), CurrencyConversionForm::Mode::FixedAmount, c.locale);
+                                 accountAmount.magnitude(), CurrencyConversionForm::Mode::FixedAmount,
+                                 c.locale);
     const double rateBefore = c.currencies.rate(entry.currency, currency);
     const std::optional<CurrencyConversionForm::Outcome> outcome = c.conversion.confirm(model);
     if (!outcome)
@@ -144,11 +145,11 @@ EditorPosting::Result EditorPosting::post(EditorContext& c, const Request& r, Fi
         return {Outcome::Cancelled, {}};
     }
     const Money converted = c.currencies.convert(entry->amount, entry->currency, r.currency);
-    const std::optional<PostedAmounts> amounts =
-        confirm(c, followUp, *entry, r.currency, r.typed.value_or(converted),
-                EditorPosting::entryAmount(c.currencies, entry->amount, converted, r.typed.value_or(converted),
-                                           r.payment, r.currency, entry->currency),
-                !r.typed);
+    const std::optional<PostedAmounts> amounts = confirm(
+        c, followUp, *entry, r.currency, r.typed.value_or(converted),
+        EditorPosting::entryAmount(c.currencies, entry->amount, converted, r.typed.value_or(converted),
+                                   r.payment, r.currency, entry->currency),
+        !r.typed);
     if (!amounts)
         return {Outcome::Cancelled, {}};
     const Money accountAmount = amounts->account;

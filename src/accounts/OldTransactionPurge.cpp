@@ -19,7 +19,8 @@ FileTime OldTransactionPurge::cutoff(FileTime now, int days)
     return addDays(endOfDay(now), -static_cast<qint64>(days));
 }
 
-OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days, bool clearedOnly, FileTime now)
+OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days, bool clearedOnly,
+                                                       FileTime now)
 {
     Result result;
     const std::optional<AccountRecord> record = AccountList(m_tables.accounts()).find(account);
@@ -59,9 +60,8 @@ OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days,
 }
 
 // The old transactions, newest first.
-std::optional<std::vector<OldTransactionPurge::Old>> OldTransactionPurge::oldTransactions(qint32 account,
-                                                                                         FileTime cutoff,
-                                                                                         bool clearedOnly)
+std::optional<std::vector<OldTransactionPurge::Old>>
+OldTransactionPurge::oldTransactions(qint32 account, FileTime cutoff, bool clearedOnly)
 {
     std::vector<Old> old;
     DbTable& t = m_tables.transactions();
@@ -84,8 +84,8 @@ std::optional<std::vector<OldTransactionPurge::Old>> OldTransactionPurge::oldTra
     return old;
 }
 
-bool OldTransactionPurge::removeAll(qint32 account, const QString& name, const std::vector<Old>& old, FileTime now,
-                                    Result& result)
+bool OldTransactionPurge::removeAll(qint32 account, const QString& name, const std::vector<Old>& old,
+                                    FileTime now, Result& result)
 {
     const qint32 category = starCategory(name);
     if (category == 0)
@@ -123,7 +123,8 @@ qint32 OldTransactionPurge::starCategory(const QString& accountName)
 
 // The other side stays where it is, as an ordinary transaction; a link that
 // leads nowhere (or back into this account) is left alone.
-bool OldTransactionPurge::refileCounterpart(qint32 account, const QString& link, qint32 category, Result& result)
+bool OldTransactionPurge::refileCounterpart(qint32 account, const QString& link, qint32 category,
+                                            Result& result)
 {
     DbTable& t = m_tables.transactions();
     bool ok = true;
@@ -143,8 +144,8 @@ bool OldTransactionPurge::refileCounterpart(qint32 account, const QString& link,
     return ok;
 }
 
-bool OldTransactionPurge::addBeginBalance(qint32 account, const QString& currency, Money amount, FileTime date,
-                                          FileTime now, Result& result)
+bool OldTransactionPurge::addBeginBalance(qint32 account, const QString& currency, Money amount,
+                                          FileTime date, FileTime now, Result& result)
 {
     DbTable& t = m_tables.transactions();
     SortScope scope(t, Prop::AccountKey, DbTable::SortKind::Text);

@@ -41,12 +41,8 @@ public:
         int days;  // back from the end of today; 0 = up to the end of today
     };
     // The dialog's list, in its order.
-    static constexpr std::array<Period, 6> Periods{{{"All", 0},
-                                                    {"1 Year", 365},
-                                                    {"6 Month", 182},
-                                                    {"3 Month", 93},
-                                                    {"2 Month", 62},
-                                                    {"1 Month", 31}}};
+    static constexpr std::array<Period, 6> Periods{
+        {{"All", 0}, {"1 Year", 365}, {"6 Month", 182}, {"3 Month", 93}, {"2 Month", 62}, {"1 Month", 31}}};
 
     static QString promptFor(const QString& accountName);
     // Today 23:59:59.999 less `days` days: transactions dated up to it are old.
@@ -70,8 +66,10 @@ public:
     // `recomputeProjectTotals` recomputes every project in full; it runs inside
     // the purge's store transaction, and its failure undoes the purge. None
     // given, the totals are left as they are.
-    OldTransactionPurge(TableSet& tables, Categories& categories, std::function<bool()> recomputeProjectTotals = {})
-        : m_tables(tables), m_categories(categories), m_recomputeProjectTotals(std::move(recomputeProjectTotals))
+    OldTransactionPurge(TableSet& tables, Categories& categories,
+                        std::function<bool()> recomputeProjectTotals = {})
+        : m_tables(tables), m_categories(categories),
+          m_recomputeProjectTotals(std::move(recomputeProjectTotals))
     {
     }
 
@@ -88,7 +86,8 @@ private:
     };
 
     std::optional<std::vector<Old>> oldTransactions(qint32 account, FileTime cutoff, bool clearedOnly);
-    bool removeAll(qint32 account, const QString& name, const std::vector<Old>& old, FileTime now, Result& result);
+    bool removeAll(qint32 account, const QString& name, const std::vector<Old>& old, FileTime now,
+                   Result& result);
     qint32 starCategory(const QString& accountName);
     bool refileCounterpart(qint32 account, const QString& link, qint32 category, Result& result);
     bool addBeginBalance(qint32 account, const QString& currency, Money amount, FileTime date, FileTime now,

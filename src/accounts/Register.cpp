@@ -180,14 +180,22 @@ std::vector<RegisterColumn> Register::columns(bool withPanel)
 QString Register::heading(RegisterColumn column)
 {
     switch (column) {
-    case RegisterColumn::Icon: return {};
-    case RegisterColumn::Date: return QStringLiteral("Date");
-    case RegisterColumn::No: return QStringLiteral("No");
-    case RegisterColumn::Description: return QStringLiteral("Description");
-    case RegisterColumn::Deposit: return QStringLiteral("Deposit");
-    case RegisterColumn::Payment: return QStringLiteral("Payment");
-    case RegisterColumn::Balance: return QStringLiteral("Balance");
-    case RegisterColumn::Amount: return QStringLiteral("Amount");
+    case RegisterColumn::Icon:
+        return {};
+    case RegisterColumn::Date:
+        return QStringLiteral("Date");
+    case RegisterColumn::No:
+        return QStringLiteral("No");
+    case RegisterColumn::Description:
+        return QStringLiteral("Description");
+    case RegisterColumn::Deposit:
+        return QStringLiteral("Deposit");
+    case RegisterColumn::Payment:
+        return QStringLiteral("Payment");
+    case RegisterColumn::Balance:
+        return QStringLiteral("Balance");
+    case RegisterColumn::Amount:
+        return QStringLiteral("Amount");
     }
     return {};
 }
@@ -200,9 +208,12 @@ QString Register::balanceBarText() const
 ReconcileMark Register::nextMark(ReconcileMark mark)
 {
     switch (mark) {
-    case ReconcileMark::Unreconciled: return ReconcileMark::Cleared;
-    case ReconcileMark::Cleared: return ReconcileMark::Reconciled;
-    case ReconcileMark::Reconciled: return ReconcileMark::Unreconciled;
+    case ReconcileMark::Unreconciled:
+        return ReconcileMark::Cleared;
+    case ReconcileMark::Cleared:
+        return ReconcileMark::Reconciled;
+    case ReconcileMark::Reconciled:
+        return ReconcileMark::Unreconciled;
     }
     return ReconcileMark::Unreconciled;
 }

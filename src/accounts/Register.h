@@ -34,7 +34,8 @@ public:
     static constexpr const char* BalanceText = "Balance";
     // Bands (198, 255, 255); the new row grey; future rows red or olive; a
     // negative balance red.
-    static constexpr RowPalette Palette{true, {198, 255, 255}, {80, 80, 80}, {255, 50, 50}, {150, 150, 0}, {255, 50, 50}};
+    static constexpr RowPalette Palette{true,          {198, 255, 255}, {80, 80, 80},
+                                        {255, 50, 50}, {150, 150, 0},   {255, 50, 50}};
 
     enum class RowKind { Transaction, NewTransaction, Future, Outside };
 

@@ -30,14 +30,22 @@ struct RegisterCells {
     QString text(RegisterColumn column) const
     {
         switch (column) {
-        case RegisterColumn::Icon: return {};
-        case RegisterColumn::Date: return date;
-        case RegisterColumn::No: return number;
-        case RegisterColumn::Description: return description;
-        case RegisterColumn::Deposit: return deposit;
-        case RegisterColumn::Payment: return payment;
-        case RegisterColumn::Balance: return balance;
-        case RegisterColumn::Amount: return amount;
+        case RegisterColumn::Icon:
+            return {};
+        case RegisterColumn::Date:
+            return date;
+        case RegisterColumn::No:
+            return number;
+        case RegisterColumn::Description:
+            return description;
+        case RegisterColumn::Deposit:
+            return deposit;
+        case RegisterColumn::Payment:
+            return payment;
+        case RegisterColumn::Balance:
+            return balance;
+        case RegisterColumn::Amount:
+            return amount;
         }
         return {};
     }

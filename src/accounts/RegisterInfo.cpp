@@ -20,21 +20,20 @@ Line field(const char* label, const QString& value)
 
 RegisterInfo::RegisterInfo(Register& reg, TableSet& tables, Categories& categories, Projects& projects,
                            const CurrencyCache& currencies, const LocaleValues& locale)
-    : m_register(reg),
-      m_tables(tables),
-      m_categories(categories),
-      m_projects(projects),
-      m_currencies(currencies),
-      m_locale(locale)
+    : m_register(reg), m_tables(tables), m_categories(categories), m_projects(projects),
+      m_currencies(currencies), m_locale(locale)
 {
 }
 
 QString RegisterInfo::markLabel(ReconcileMark mark)
 {
     switch (mark) {
-    case ReconcileMark::Unreconciled: return QStringLiteral("Unreconciled");
-    case ReconcileMark::Cleared: return QStringLiteral("Cleared (C)");
-    case ReconcileMark::Reconciled: return QStringLiteral("Reconciled (R)");
+    case ReconcileMark::Unreconciled:
+        return QStringLiteral("Unreconciled");
+    case ReconcileMark::Cleared:
+        return QStringLiteral("Cleared (C)");
+    case ReconcileMark::Reconciled:
+        return QStringLiteral("Reconciled (R)");
     }
     return {};
 }
@@ -47,10 +46,13 @@ QString RegisterInfo::amountText(Money amount, const QString& code) const
 std::optional<PopupLines> RegisterInfo::build(qint64 row)
 {
     switch (m_register.rowKind(row)) {
-    case Register::RowKind::Transaction: return buildTransaction(row);
-    case Register::RowKind::Future: return buildPlanned(row);
+    case Register::RowKind::Transaction:
+        return buildTransaction(row);
+    case Register::RowKind::Future:
+        return buildPlanned(row);
     case Register::RowKind::NewTransaction:
-    case Register::RowKind::Outside: break;
+    case Register::RowKind::Outside:
+        break;
     }
     return std::nullopt;
 }
@@ -137,13 +139,15 @@ void RegisterInfo::addTransfer(PopupLines& popup, const RegisterEntry& e)
     const std::optional<OtherSide> other = otherSide(e);
     if (!other)
         return;
-    const QString label = e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
+    const QString label =
+        e.amount.isNegative() ? QStringLiteral("Transfer in :\t") : QStringLiteral("Transfer from :\t");
     popup.lines.push_back(PopupLine::line(label + other->accountName));
     const Money absolute = other->amount.magnitude();
     popup.lines.push_back(PopupLine::line(amountText(absolute, other->currency)));
     if (other->currency == m_register.currency())
         return;
-    if (const std::optional<QString> rate = convertLine(e.amount, m_register.currency(), other->amount, other->currency))
+    if (const std::optional<QString> rate =
+            convertLine(e.amount, m_register.currency(), other->amount, other->currency))
         popup.lines.push_back(PopupLine::line(*rate));
 }
 
@@ -175,6 +179,6 @@ std::optional<QString> RegisterInfo::convertLine(Money amount, const QString& co
     const double rate = thisLarger ? a / b : b / a;
     const QString& smallerCode = thisLarger ? otherCode : code;
     const QString& largerCode = thisLarger ? code : otherCode;
-    return QStringLiteral("Convert 1 ") + smallerCode + QStringLiteral(" = ") + QString::asprintf("%.5f", rate) +
-           u' ' + largerCode;
+    return QStringLiteral("Convert 1 ") + smallerCode + QStringLiteral(" = ") +
+           QString::asprintf("%.5f", rate) + u' ' + largerCode;
 }

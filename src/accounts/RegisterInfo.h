@@ -9,9 +9,9 @@
 // contact, note); then "Edit...".
 
 #include "accounts/Register.h"
-#include "toolkit/PopupLines.h"
 #include "reference/Categories.h"
 #include "reference/Projects.h"
+#include "toolkit/PopupLines.h"
 
 #include <optional>
 

@@ -1,8 +1,6 @@
 #include "accounts/TransactionEditor.h"
 
 #include "accounts/AccountRun.h"
-#include "planning/EditorAmount.h"
-#include "planning/EditorNameResolution.h"
 #include "accounts/EditorNextNumber.h"
 #include "accounts/EditorPosting.h"
 #include "accounts/TransactionChanges.h"
@@ -11,6 +9,8 @@
 #include "accounts/TransactionInsert.h"
 #include "accounts/TransactionLookup.h"
 #include "accounts/TransactionUpdate.h"
+#include "planning/EditorAmount.h"
+#include "planning/EditorNameResolution.h"
 #include "planning/PlannerEntry.h"
 #include "platform/StoreTransaction.h"
 #include "store/SortScope.h"
@@ -364,9 +364,12 @@ TransactionEditor::Result TransactionEditor::save(bool forced)
 std::optional<TransactionEditor::Field> TransactionEditor::fieldTooLong() const
 {
     const State& s = *m_state;
-    const std::pair<Field, const QString*> texts[] = {
-        {Field::Description, &s.description}, {Field::Category, &s.categoryText}, {Field::Project, &s.projectText},
-        {Field::Contact, &s.contact},         {Field::Note, &s.note},             {Field::Number, &s.number}};
+    const std::pair<Field, const QString*> texts[] = {{Field::Description, &s.description},
+                                                      {Field::Category, &s.categoryText},
+                                                      {Field::Project, &s.projectText},
+                                                      {Field::Contact, &s.contact},
+                                                      {Field::Note, &s.note},
+                                                      {Field::Number, &s.number}};
     for (const auto& [field, text] : texts) {
         if (isChanged(field) && !TextLimit::fits(*text))
             return field;

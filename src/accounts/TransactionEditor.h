@@ -14,10 +14,10 @@
 // conversion through the ConversionConfirmation.
 
 #include "accounts/Register.h"
+#include "planning/EditorResult.h"
 #include "planning/FutureList.h"
 #include "platform/Clock.h"
 #include "platform/Interaction.h"
-#include "planning/EditorResult.h"
 #include "reference/Categories.h"
 #include "reference/ConversionConfirmation.h"
 #include "reference/CurrencyCache.h"
@@ -54,7 +54,8 @@ public:
     static constexpr const char* InvalidAccountText = "Invalid Account name.";
     static constexpr const char* TooLargeText = "This number too large.";
     static constexpr const char* SaveScheduledText = "Save scheduled to a new transaction";
-    static constexpr const char* DeleteQuestion = "This transaction will be deleted. Do you wish to continue?";
+    static constexpr const char* DeleteQuestion =
+        "This transaction will be deleted. Do you wish to continue?";
     static constexpr const char* DeleteFutureQuestion =
         "This incomplited transaction will be deleted. Do you wish to continue?";
 

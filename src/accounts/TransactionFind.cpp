@@ -84,7 +84,8 @@ std::optional<TransactionFind::Hit> TransactionFind::search(const Query& query, 
     return hit;
 }
 
-std::optional<TransactionFind::Hit> TransactionFind::find(const Query& query, const Start& start, Interaction& ui)
+std::optional<TransactionFind::Hit> TransactionFind::find(const Query& query, const Start& start,
+                                                          Interaction& ui)
 {
     m_query = query;
     return report(search(query, start), ui);
@@ -97,7 +98,8 @@ std::optional<TransactionFind::Hit> TransactionFind::findNext(const Start& start
     return report(search(*m_query, start), ui);
 }
 
-std::optional<TransactionFind::Hit> TransactionFind::report(const std::optional<Hit>& hit, Interaction& ui) const
+std::optional<TransactionFind::Hit> TransactionFind::report(const std::optional<Hit>& hit,
+                                                            Interaction& ui) const
 {
     if (!hit)
         ui.showMessage(QString::fromLatin1(NotFoundText), Interaction::Icon::Information);

@@ -54,8 +54,7 @@ std::optional<std::set<qint32>> projectsHolding(DbTable& projects, const std::se
 
 }  // namespace
 
-bool TransactionFollowUp::apply(TableSet& tables, ProjectTotals& totals,
-                                const CurrencyCache& currencies)
+bool TransactionFollowUp::apply(TableSet& tables, ProjectTotals& totals, const CurrencyCache& currencies)
 {
     BalanceRecalc recalc(tables);
     AccountList accounts(tables.accounts());

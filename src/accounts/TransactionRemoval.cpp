@@ -12,17 +12,15 @@ namespace {
 // show it or tie it to another record goes.
 PropList holderChanges(const NewTransactionKey& key, qint32 category)
 {
-    PropList changes{PropValue::ofText(Prop::AccountKey, key.key),
-                     PropValue::ofInt(Prop::AccountId, ReservedAccount::Holder),
-                     PropValue::ofInt64(Prop::Date, key.date),
-                     PropValue::removal(Prop::ProjectKey, PropType::Text),
-                     PropValue::removal(Prop::Name, PropType::Text),
-                     PropValue::removal(Prop::Note, PropType::Text),
-                     PropValue::removal(Prop::Number, PropType::Text),
-                     PropValue::removal(Prop::Contact, PropType::Text),
-                     // A held record is no side of a transfer any more; the caller
-                     // deals with the other side.
-                     PropValue::removal(Prop::TransferLink, PropType::Text)};
+    PropList changes{
+        PropValue::ofText(Prop::AccountKey, key.key),
+        PropValue::ofInt(Prop::AccountId, ReservedAccount::Holder), PropValue::ofInt64(Prop::Date, key.date),
+        PropValue::removal(Prop::ProjectKey, PropType::Text), PropValue::removal(Prop::Name, PropType::Text),
+        PropValue::removal(Prop::Note, PropType::Text), PropValue::removal(Prop::Number, PropType::Text),
+        PropValue::removal(Prop::Contact, PropType::Text),
+        // A held record is no side of a transfer any more; the caller
+        // deals with the other side.
+        PropValue::removal(Prop::TransferLink, PropType::Text)};
     if (category < 0)
         changes.push_back(PropValue::removal(Prop::CategoryId, PropType::Int));
     return changes;
@@ -58,7 +56,8 @@ TransactionRemoval::Outcome TransactionRemoval::removeAt(TableSet& tables, qint6
     return outcome;
 }
 
-TransactionRemoval::Outcome TransactionRemoval::removeByKey(TableSet& tables, const QString& accountKey, FileTime now)
+TransactionRemoval::Outcome TransactionRemoval::removeByKey(TableSet& tables, const QString& accountKey,
+                                                            FileTime now)
 {
     DbTable& t = tables.transactions();
     qint64 position = -1;

@@ -27,8 +27,7 @@ PropList recordValues(const TransactionDraft& d, const WrittenTransaction& w)
         v.push_back(PropValue::ofInt(Prop::CategoryId, d.category));
     if (d.project > 0) {
         v.push_back(PropValue::ofInt(Prop::ProjectId, d.project));
-        v.push_back(PropValue::ofText(Prop::ProjectKey,
-                                      fullKey(d.project, w.date + d.projectKeyTicks)));
+        v.push_back(PropValue::ofText(Prop::ProjectKey, fullKey(d.project, w.date + d.projectKeyTicks)));
     }
     // The running balance is the caller's to recalculate; the record must
     // commit with one, as every transaction has it.

@@ -23,7 +23,7 @@ std::optional<Money> TransferCounterpart::amount(CurrencyCache& currencies,
     if (proposed.isNegative())
         proposed = -proposed;
     CurrencyConversionForm model(currencies, otherCurrency, ownCurrency, proposed, moved,
-                               CurrencyConversionForm::Mode::FixedAmount, locale);
+                                 CurrencyConversionForm::Mode::FixedAmount, locale);
     const double rateBefore = currencies.rate(otherCurrency, ownCurrency);
     const std::optional<CurrencyConversionForm::Outcome> outcome = conversion.confirm(model);
     if (!outcome)

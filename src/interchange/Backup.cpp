@@ -70,7 +70,8 @@ bool Backup::writeTo(const Request& request, QIODevice& out)
 bool Backup::writeSection(BackupWriter& out, const BackupSection& section)
 {
     DbTable& table = m_tables.table(section.kind);
-    SortScope scope(table, TableDefinitions::of(section.kind).workingSort, BackupLayout::workingSortKind(section.kind));
+    SortScope scope(table, TableDefinitions::of(section.kind).workingSort,
+                    BackupLayout::workingSortKind(section.kind));
     if (!scope.ok() || !out.section(section.name))
         return false;
     const QString label = QString::fromLatin1(ProgressText) + section.name;
@@ -85,7 +86,8 @@ bool Backup::writeSection(BackupWriter& out, const BackupSection& section)
         if (!table.moveTo(p))
             return false;
         if (section.kind == TableKind::Transaction &&
-            BackupLayout::isPasswordLockRecord(table.getInt(Prop::AccountId), table.getText(Prop::AccountKey)))
+            BackupLayout::isPasswordLockRecord(table.getInt(Prop::AccountId),
+                                               table.getText(Prop::AccountKey)))
             continue;
         if (!writeRecord(out, section, table))
             return false;

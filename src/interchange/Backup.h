@@ -26,8 +26,8 @@ public:
     static constexpr const char* NotCompletedText = "The backing-up process was NOT completed.";
     // Shown before NotCompletedText when a record holds a text longer than the
     // file's length field: the record, the property, its length and the most.
-    static constexpr const char* TooLongText =
-        "The %1 cannot be backed up: its text property %2 holds %3 characters, more than the %4 a backup file can carry.";
+    static constexpr const char* TooLongText = "The %1 cannot be backed up: its text property %2 holds %3 "
+                                               "characters, more than the %4 a backup file can carry.";
     // Followed by the table's store name while its records are written.
     static constexpr const char* ProgressText = "Backup data ";
     // The progress bar moves once every this many records.

@@ -26,7 +26,7 @@ public:
         IntSetting,   // `section`, `key`, `number`
         Skipped,      // the 3-byte item nobody reads
         End,
-        Error,        // an unknown tag, or the data ended inside or before an item
+        Error,  // an unknown tag, or the data ended inside or before an item
     };
 
     struct Item {

@@ -36,9 +36,12 @@ QString trimBlanks(const QString& text)
 QString statusText(qint32 mark)
 {
     switch (static_cast<ReconcileMark>(mark)) {
-    case ReconcileMark::Cleared: return QStringLiteral("*");
-    case ReconcileMark::Reconciled: return QStringLiteral("X");
-    case ReconcileMark::Unreconciled: break;
+    case ReconcileMark::Cleared:
+        return QStringLiteral("*");
+    case ReconcileMark::Reconciled:
+        return QStringLiteral("X");
+    case ReconcileMark::Unreconciled:
+        break;
     }
     return {};
 }

@@ -24,7 +24,7 @@ struct ExportFields {
     QString project;   // path, "" for none
     QString status;    // "*" Cleared (C), "X" Reconciled (R), "" Unreconciled
     QString number;
-    QString contact;   // also trimmed of blanks at both ends
+    QString contact;  // also trimmed of blanks at both ends
 };
 
 // "-12.50" with a point for separator: two decimals, a minus for payments, no grouping.

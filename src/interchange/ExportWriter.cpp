@@ -85,9 +85,12 @@ bool ExportWriter::write(const ExportRequest& request)
     if (!scope.ok())
         return false;
     switch (start(request)) {
-    case Start::Failed: return false;
-    case Start::NothingToWrite: return true;  // no file, and nothing went wrong
-    case Start::Ready: break;
+    case Start::Failed:
+        return false;
+    case Start::NothingToWrite:
+        return true;  // no file, and nothing went wrong
+    case Start::Ready:
+        break;
     }
     QSaveFile file(request.path);
     if (!file.open(QIODevice::WriteOnly))
@@ -102,9 +105,12 @@ bool ExportWriter::writeTo(const ExportRequest& request, QIODevice& out)
     if (!scope.ok())
         return false;
     switch (start(request)) {
-    case Start::Failed: return false;
-    case Start::NothingToWrite: return true;
-    case Start::Ready: break;
+    case Start::Failed:
+        return false;
+    case Start::NothingToWrite:
+        return true;
+    case Start::Ready:
+        break;
     }
     return writeRecords(request, out);
 }
@@ -130,7 +136,8 @@ bool ExportWriter::writeRecords(const ExportRequest& request, QIODevice& out)
             continue;
         const ExportFields fields = reader.read(t);
         if (qif) {
-            for (const QString& line : QifExport::recordLines(fields, m_locale.dateOrder, request.fullYearDates)) {
+            for (const QString& line :
+                 QifExport::recordLines(fields, m_locale.dateOrder, request.fullYearDates)) {
                 if (!sink.line(line))
                     return false;
             }

@@ -25,8 +25,8 @@ struct ExportRequest {
     qint32 account = 0;
     QString path;
     ExportFormat format = ExportFormat::Qif;
-    FileTime from = 0;  // its whole day is in
-    FileTime to = 0;    // its whole day is in
+    FileTime from = 0;           // its whole day is in
+    FileTime to = 0;             // its whole day is in
     bool fullYearDates = false;  // the "MS Money Date Format" switch of QIF dates
 };
 
@@ -35,7 +35,8 @@ public:
     // The cursors are left in the sorts they were found in.
     ExportWriter(TableSet& tables, Categories& categories, Projects& projects, const LocaleValues& locale,
                  const CodePage& codePage)
-        : m_tables(tables), m_categories(categories), m_projects(projects), m_locale(locale), m_codePage(codePage)
+        : m_tables(tables), m_categories(categories), m_projects(projects), m_locale(locale),
+          m_codePage(codePage)
     {
     }
 

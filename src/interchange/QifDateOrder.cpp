@@ -19,9 +19,12 @@ std::optional<QifDateOrder> QifDateOrder::fromText(QStringView text)
 QifDateOrder QifDateOrder::ofLocale(int localeDateOrder)
 {
     switch (localeDateOrder) {
-    case 1: return *fromText(u"dmy");
-    case 2: return *fromText(u"ymd");
-    default: return *fromText(u"mdy");
+    case 1:
+        return *fromText(u"dmy");
+    case 2:
+        return *fromText(u"ymd");
+    default:
+        return *fromText(u"mdy");
     }
 }
 
@@ -61,7 +64,8 @@ void QifDateOrder::moveYearTo(int position)
         if (c != 'y' && n < rest.size())
             rest[n++] = c;
     }
-    m_letters = position == 1 ? std::array<char, 3>{rest[0], 'y', rest[1]} : std::array<char, 3>{rest[0], rest[1], 'y'};
+    m_letters = position == 1 ? std::array<char, 3>{rest[0], 'y', rest[1]}
+                              : std::array<char, 3>{rest[0], rest[1], 'y'};
 }
 
 QifDateOrder::Detection QifDateOrder::detect(QStringView date)

@@ -19,10 +19,7 @@
 class QifImport::Run {
 public:
     Run(const QifImportContext& context, QIODevice& device, AccountRecord account, FileTime now)
-        : m_c(context),
-          m_reader(device, context.codePage),
-          m_account(std::move(account)),
-          m_now(now),
+        : m_c(context), m_reader(device, context.codePage), m_account(std::move(account)), m_now(now),
           m_names(context.categories, context.projects)
     {
     }
@@ -157,12 +154,13 @@ bool QifImport::Run::keep(const QifRecord& record)
     // A record without a payee is stored as "untitled transaction"; it must
     // find that transaction again when the same file comes back.
     const QString description = record.payee.isEmpty() ? QString::fromUtf8(UntitledText) : record.payee;
-    if (const auto into = m_index.take(record.date, description, record.number, amount->hundredths(), category)) {
+    if (const auto into =
+            m_index.take(record.date, description, record.number, amount->hundredths(), category)) {
         ++m_result.merged;
         return merge(*into, record);
     }
-    m_new.add({record.date, *amount, description, record.memo, record.address, record.number, record.status, category,
-               project});
+    m_new.add({record.date, *amount, description, record.memo, record.address, record.number, record.status,
+               category, project});
     ++m_result.added;
     return true;
 }

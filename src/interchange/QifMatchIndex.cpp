@@ -22,10 +22,9 @@ bool QifMatchIndex::load(DbTable& transactions, qint32 account, QifRunBalance& b
         Key key{startOfDay(transactions.getInt64(Prop::Date)), amount.hundredths(),
                 transactions.getInt(Prop::CategoryId), transactions.getText(Prop::Name),
                 transactions.getText(Prop::Number)};
-        m_groups[std::move(key)].candidates.push_back(Candidate{transactions.recordId(),
-                                                                transactions.getText(Prop::Note),
-                                                                transactions.getInt(Prop::Mark),
-                                                                transactions.getInt(Prop::ImportMark)});
+        m_groups[std::move(key)].candidates.push_back(
+            Candidate{transactions.recordId(), transactions.getText(Prop::Note),
+                      transactions.getInt(Prop::Mark), transactions.getInt(Prop::ImportMark)});
     }
     transactions.moveTo(DbTable::NoRecord);
     return true;
@@ -36,8 +35,9 @@ bool QifMatchIndex::clearUnmatchedMarks(DbTable& transactions)
     for (const Group& group : std::as_const(m_groups)) {
         for (size_t i = group.next; i < group.candidates.size(); ++i) {
             const Candidate& c = group.candidates[i];
-            if (c.importMark != 0 && !(transactions.moveToRecord(c.record) &&
-                                       transactions.setValues({PropValue::removal(Prop::ImportMark, PropType::Int)})))
+            if (c.importMark != 0 &&
+                !(transactions.moveToRecord(c.record) &&
+                  transactions.setValues({PropValue::removal(Prop::ImportMark, PropType::Int)})))
                 return false;
         }
     }
@@ -46,7 +46,8 @@ bool QifMatchIndex::clearUnmatchedMarks(DbTable& transactions)
 }
 
 std::optional<QifMatchIndex::Candidate> QifMatchIndex::take(FileTime date, const QString& description,
-                                                            const QString& number, qint64 amount, qint32 category)
+                                                            const QString& number, qint64 amount,
+                                                            qint32 category)
 {
     const auto it = m_groups.find(Key{startOfDay(date), amount, category, description, number});
     if (it == m_groups.end() || it->next >= it->candidates.size())

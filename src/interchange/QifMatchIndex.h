@@ -44,8 +44,8 @@ public:
 
     // The first transaction not handed out yet dated on `date`'s day with
     // exactly these fields; nullopt when there is none.
-    std::optional<Candidate> take(FileTime date, const QString& description, const QString& number, qint64 amount,
-                                  qint32 category);
+    std::optional<Candidate> take(FileTime date, const QString& description, const QString& number,
+                                  qint64 amount, qint32 category);
 
     struct Key {
         FileTime day = 0;

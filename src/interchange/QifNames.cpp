@@ -55,10 +55,12 @@ QifNames::Place QifNames::placeOf(Tree& tree, const QString& path)
             break;
         }
     }
-    const QString rest = QStringList(place.parts.begin() + place.next, place.parts.end()).join(TreePath::Separator);
+    const QString rest =
+        QStringList(place.parts.begin() + place.next, place.parts.end()).join(TreePath::Separator);
     // The root's children leave the root out of their paths.
-    place.madePath =
-        place.parent == TreeTable::RootId ? rest : tree.table.pathOf(place.parent) + TreePath::Separator + rest;
+    place.madePath = place.parent == TreeTable::RootId
+                         ? rest
+                         : tree.table.pathOf(place.parent) + TreePath::Separator + rest;
     return place;
 }
 

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-bool QifNewTransactions::writeAll(DbTable& transactions, qint32 account, const QString& currency, FileTime now,
-                                  const QifRunBalance& before)
+bool QifNewTransactions::writeAll(DbTable& transactions, qint32 account, const QString& currency,
+                                  FileTime now, const QifRunBalance& before)
 {
     std::stable_sort(m_entries.begin(), m_entries.end(),
                      [](const Entry& a, const Entry& b) { return a.date < b.date; });
@@ -26,7 +26,8 @@ bool QifNewTransactions::writeAll(DbTable& transactions, qint32 account, const Q
 bool QifNewTransactions::write(DbTable& transactions, const Target& target, const Entry& entry,
                                const QifRunBalance& before, Money* added)
 {
-    const std::optional<NewTransactionKey> key = uniqueAccountKey(transactions, target.account, entry.date, target.now);
+    const std::optional<NewTransactionKey> key =
+        uniqueAccountKey(transactions, target.account, entry.date, target.now);
     if (!key)
         return false;
     *added += entry.amount;

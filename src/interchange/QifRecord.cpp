@@ -46,9 +46,15 @@ QifRecord::Effect QifRecord::apply(const QifLine& line, const QifDateOrder& orde
     case u'U':
         amount = parseLenientNumber(value);
         break;
-    case u'P': payee = value; break;
-    case u'M': memo = value; break;
-    case u'N': number = value; break;
+    case u'P':
+        payee = value;
+        break;
+    case u'M':
+        memo = value;
+        break;
+    case u'N':
+        number = value;
+        break;
     case u'A':
         if (address.isEmpty())
             address = value;

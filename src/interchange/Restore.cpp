@@ -23,7 +23,8 @@ bool Restore::begin(const ReportProgramCheck& reportProgramRunning)
 
 QString Restore::dateQuestion(FileTime backupTime, const LocaleValues& locale)
 {
-    return QString::fromLatin1(DateQuestion).replace(QLatin1String("%s"), dateWithWeekday(backupTime, locale));
+    return QString::fromLatin1(DateQuestion)
+        .replace(QLatin1String("%s"), dateWithWeekday(backupTime, locale));
 }
 
 Restore::Outcome Restore::restoreFrom(const QString& path)
@@ -50,7 +51,8 @@ Restore::Outcome Restore::restoreFrom(const QString& path)
     RestoreLoader loader(m_tables, m_ui);
     if (!scan.complete || !loader.load(data)) {
         if (!loader.problem().isEmpty())
-            m_ui.showMessage(QString::fromLatin1(BadRecordText).arg(loader.problem()), Interaction::Icon::Exclamation);
+            m_ui.showMessage(QString::fromLatin1(BadRecordText).arg(loader.problem()),
+                             Interaction::Icon::Exclamation);
         m_ui.showMessage(QString::fromLatin1(NotCompletedText), Interaction::Icon::Exclamation);
         return Outcome::NotCompleted;
     }

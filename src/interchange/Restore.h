@@ -33,7 +33,8 @@ public:
         Completed,
     };
 
-    static constexpr const char* LoseDataQuestion = "All data will be lost! Do you wish to continue restore process?";
+    static constexpr const char* LoseDataQuestion =
+        "All data will be lost! Do you wish to continue restore process?";
     // %s: the backup's time as the abbreviated weekday, ", " and the short date.
     static constexpr const char* DateQuestion = "Date of Backup File is %s \nContinue Restore?";
     static constexpr const char* CompletedText = "The restore process was successfully completed.";

@@ -59,12 +59,14 @@ bool RestoreCheck::add(TableKind kind, const PropList& props)
     case TableKind::Transaction:
         return addTransaction(props, record);
     case TableKind::Account:
-        return addId(QStringLiteral("account"), m_accounts, static_cast<qint32>(number(props, Prop::AccountId)),
-                     record);
+        return addId(QStringLiteral("account"), m_accounts,
+                     static_cast<qint32>(number(props, Prop::AccountId)), record);
     case TableKind::Planner:
-        return addId(QStringLiteral("plan"), m_plans, static_cast<qint32>(number(props, Prop::PlannerId)), record);
+        return addId(QStringLiteral("plan"), m_plans, static_cast<qint32>(number(props, Prop::PlannerId)),
+                     record);
     case TableKind::Project:
-        return addTreeNode(QStringLiteral("project"), m_projects, static_cast<qint32>(number(props, Prop::ProjectId)),
+        return addTreeNode(QStringLiteral("project"), m_projects,
+                           static_cast<qint32>(number(props, Prop::ProjectId)),
                            static_cast<qint32>(number(props, Prop::Parent)), record);
     case TableKind::Category:
         return addTreeNode(QStringLiteral("category"), m_categories,
@@ -91,7 +93,9 @@ bool RestoreCheck::addTransaction(const PropList& props, qint64 record)
     if (account == 0)
         return fail(name + QStringLiteral(" has no account id"));
     if (parsed->id != account)
-        return fail(name + QStringLiteral(" is filed under account %1 but names account %2").arg(parsed->id).arg(account));
+        return fail(
+            name +
+            QStringLiteral(" is filed under account %1 but names account %2").arg(parsed->id).arg(account));
     // A record moved to a reserved account took the moment of the move for both.
     if (!isReservedAccount(account) && fullKey(account, number(props, Prop::Date)) != key)
         return fail(name + QStringLiteral(" has another date than its key"));
@@ -156,7 +160,8 @@ bool RestoreCheck::finish()
                             .arg(p.key)
                             .arg(p.account));
     }
-    return checkTree(QStringLiteral("project"), m_projects) && checkTree(QStringLiteral("category"), m_categories);
+    return checkTree(QStringLiteral("project"), m_projects) &&
+           checkTree(QStringLiteral("category"), m_categories);
 }
 
 // Each node's walk to the top must reach a node without parent (0) through

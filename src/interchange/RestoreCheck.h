@@ -14,8 +14,8 @@
 // reserved accounts have no record), and every parent a project or category
 // names exists without the parent links running in a circle.
 
-#include "store/TableDefinition.h"
 #include "platform/StoreTypes.h"
+#include "store/TableDefinition.h"
 
 #include <QHash>
 #include <QSet>

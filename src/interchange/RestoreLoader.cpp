@@ -182,7 +182,8 @@ void RestoreLoader::addProperty(PropValue value)
     // Values outside any record of a saved table have nowhere to go.
     if (!m_pending)
         return;
-    auto same = std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == value.id; });
+    auto same =
+        std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == value.id; });
     // A zero or an empty text is stored as no property, as a backup leaves it
     // out: every reader takes them for the same, but a sorted order puts a
     // missing key last and a zero first, so keeping the zero would move the

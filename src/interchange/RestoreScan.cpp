@@ -19,8 +19,8 @@ RestoreScan RestoreScan::of(QByteArrayView data)
                 ++scan.records;
             break;
         case BackupReader::ItemKind::TextSetting:
-            scan.settings.push_back(RestoreSetting{std::move(item.section), std::move(item.key), true,
-                                                   std::move(item.text), 0});
+            scan.settings.push_back(
+                RestoreSetting{std::move(item.section), std::move(item.key), true, std::move(item.text), 0});
             break;
         case BackupReader::ItemKind::IntSetting:
             scan.settings.push_back(

@@ -22,8 +22,9 @@ QString header()
 
 QString recordLine(const ExportFields& f, const LocaleValues& locale)
 {
-    return QStringList{shortDate(f.date, locale), f.description, orBlank(f.note), f.amount,   f.category,
-                       f.project,                 orBlank(f.status), orBlank(f.number), orBlank(f.contact)}
+    return QStringList{
+        shortDate(f.date, locale), f.description,     orBlank(f.note),   f.amount, f.category, f.project,
+        orBlank(f.status),         orBlank(f.number), orBlank(f.contact)}
         .join(QLatin1Char('\t'));
 }
 

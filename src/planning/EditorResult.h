@@ -15,8 +15,7 @@
 
 enum class EditorOutcome { Saved, Unchanged, Refused, Failed };
 
-template <typename Field>
-struct EditorResult {
+template <typename Field> struct EditorResult {
     EditorOutcome outcome = EditorOutcome::Unchanged;
     std::optional<Field> focus;
     QString message;
@@ -24,7 +23,10 @@ struct EditorResult {
     static EditorResult saved() { return {EditorOutcome::Saved, std::nullopt, {}}; }
     static EditorResult unchanged() { return {EditorOutcome::Unchanged, std::nullopt, {}}; }
     static EditorResult refused(std::optional<Field> field) { return {EditorOutcome::Refused, field, {}}; }
-    static EditorResult failed(QString text = {}) { return {EditorOutcome::Failed, std::nullopt, std::move(text)}; }
+    static EditorResult failed(QString text = {})
+    {
+        return {EditorOutcome::Failed, std::nullopt, std::move(text)};
+    }
 
     bool isSaved() const { return outcome == EditorOutcome::Saved; }
     explicit operator bool() const { return isSaved(); }

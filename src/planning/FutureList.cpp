@@ -33,8 +33,7 @@ bool FutureList::build(FileTime targetDay, bool force)
         // its mark, so the next reminder does not show it once more.
         const std::set<std::pair<qint32, FileTime>> reminded = remindedOccurrences();
         built = removeAll() && extend(target, std::nullopt) && markReminded(reminded);
-    }
-    else if (target < m_horizon)
+    } else if (target < m_horizon)
         built = shrink(target);
     else
         built = extend(target, m_horizon);
@@ -120,7 +119,8 @@ bool FutureList::extend(FileTime target, std::optional<FileTime> after)
     return true;
 }
 
-std::optional<std::vector<FutureList::Listed>> FutureList::collect(FileTime target, std::optional<FileTime> after)
+std::optional<std::vector<FutureList::Listed>> FutureList::collect(FileTime target,
+                                                                   std::optional<FileTime> after)
 {
     DbTable& planner = m_tables.planner();
     SortScope scope(planner, Prop::PlannerId, DbTable::SortKind::Integer);

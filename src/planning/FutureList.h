@@ -37,19 +37,19 @@
 struct ExpectedOccurrence {
     qint32 plannerId = 0;
     FileTime date = 0;
-    Money amount;       // outstanding, in the plan's currency
-    Money fullAmount;   // 0 unless part was posted
+    Money amount;      // outstanding, in the plan's currency
+    Money fullAmount;  // 0 unless part was posted
     friend bool operator==(const ExpectedOccurrence&, const ExpectedOccurrence&) = default;
 };
 
 // What posting one occurrence writes (see FutureList::post).
 struct OccurrencePosting {
-    qint64 position = -1;    // the future-list entry, in date order
-    qint32 account = 0;      // the account that receives it; ReservedAccount::Holder to dismiss
+    qint64 position = -1;  // the future-list entry, in date order
+    qint32 account = 0;    // the account that receives it; ReservedAccount::Holder to dismiss
     QString accountCurrency;
-    Money accountAmount;     // in the account's currency, signed
-    Money entryAmount;       // in the entry's currency, signed
-    FileTime date = 0;       // the transaction's date-time (a unique key is made from it)
+    Money accountAmount;  // in the account's currency, signed
+    Money entryAmount;    // in the entry's currency, signed
+    FileTime date = 0;    // the transaction's date-time (a unique key is made from it)
     // The local clock's reading: a posting dated today takes the current time,
     // as every new transaction does. 0 (unknown) keeps `date` on every day.
     FileTime now = 0;
@@ -104,7 +104,8 @@ public:
     // Empty when nothing is due. Shown with showReminders().
     QStringList takeReminderLines(FileTime now, const CurrencyCache& currencies, const LocaleValues& locale);
     // Shows the reminder message when an entry is due; true when it showed one.
-    bool showReminders(FileTime now, const CurrencyCache& currencies, const LocaleValues& locale, Interaction& ui);
+    bool showReminders(FileTime now, const CurrencyCache& currencies, const LocaleValues& locale,
+                       Interaction& ui);
 
     // At most this many entries are named in one reminder; "..." stands for the rest.
     static constexpr int MaxReminderLines = 4;
@@ -127,8 +128,8 @@ private:
     qint32 reminderMinutesOf(const FutureEntry& entry);
     // The scheduled table must be in date order.
     std::optional<FutureEntry> readAt(qint64 position);
-    bool writeTransaction(const OccurrencePosting& posting, const FutureEntry& entry, const PlannerEntry& plan,
-                          const QString& key, FileTime date, bool partial);
+    bool writeTransaction(const OccurrencePosting& posting, const FutureEntry& entry,
+                          const PlannerEntry& plan, const QString& key, FileTime date, bool partial);
     bool settle(const FutureEntry& entry, Money posted, bool partial);
     bool endPlan(const PlannerEntry& plan, qint64 completed);
     bool moveCompleted(const PlannerEntry& plan, qint64 completed);

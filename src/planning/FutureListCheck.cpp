@@ -33,7 +33,8 @@ QStringList FutureListCheck::problems(FileTime horizon)
 {
     QStringList out;
     if (horizon != 0 && horizon != endOfDay(horizon))
-        out << QStringLiteral("the future-list horizon %1 is not the end of a day").arg(Clock::formatMoment(localFromFileTime(horizon)));
+        out << QStringLiteral("the future-list horizon %1 is not the end of a day")
+                   .arg(Clock::formatMoment(localFromFileTime(horizon)));
     const std::vector<FutureEntry> entries = m_future.entries();
     checkEntries(entries, out);
     checkOccurrences(entries, horizon, out);
@@ -56,20 +57,26 @@ void FutureListCheck::checkEntries(const std::vector<FutureEntry>& entries, QStr
     for (const FutureEntry& e : entries) {
         const QString name = nameOf(e.plannerId, e.date);
         if (!stopped.contains(e.plannerId))
-            out << QStringLiteral("future-list entry %1 names plan %2, which does not exist").arg(name).arg(e.plannerId);
+            out << QStringLiteral("future-list entry %1 names plan %2, which does not exist")
+                       .arg(name)
+                       .arg(e.plannerId);
         else if (stopped.value(e.plannerId))
-            out << QStringLiteral("future-list entry %1 belongs to plan %2, which is stopped").arg(name).arg(e.plannerId);
+            out << QStringLiteral("future-list entry %1 belongs to plan %2, which is stopped")
+                       .arg(name)
+                       .arg(e.plannerId);
         if (e.project > 0 && e.projectKey != fullKey(e.project, e.date))
             out << QStringLiteral("future-list entry %1 has project key '%2' instead of '%3'")
                        .arg(name, e.projectKey, fullKey(e.project, e.date));
         else if (e.project <= 0 && !e.projectKey.isEmpty())
-            out << QStringLiteral("future-list entry %1 has project key '%2' but no project").arg(name, e.projectKey);
+            out << QStringLiteral("future-list entry %1 has project key '%2' but no project")
+                       .arg(name, e.projectKey);
     }
 }
 
 // Matched by plan and date; the stored order among equal dates depends on how
 // the list was grown, so it is not compared.
-void FutureListCheck::checkOccurrences(const std::vector<FutureEntry>& entries, FileTime horizon, QStringList& out)
+void FutureListCheck::checkOccurrences(const std::vector<FutureEntry>& entries, FileTime horizon,
+                                       QStringList& out)
 {
     std::multimap<std::pair<qint32, FileTime>, const FutureEntry*> stored;
     for (const FutureEntry& e : entries)
@@ -78,7 +85,8 @@ void FutureListCheck::checkOccurrences(const std::vector<FutureEntry>& entries, 
         const QString name = nameOf(o.plannerId, o.date);
         const auto it = stored.find({o.plannerId, o.date});
         if (it == stored.end()) {
-            out << QStringLiteral("the future list lacks occurrence %1 (%2)").arg(name, amountsOf(o.amount, o.fullAmount));
+            out << QStringLiteral("the future list lacks occurrence %1 (%2)")
+                       .arg(name, amountsOf(o.amount, o.fullAmount));
             continue;
         }
         const FutureEntry& e = *it->second;

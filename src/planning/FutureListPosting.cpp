@@ -137,7 +137,8 @@ bool FutureList::completeOccurrences(qint32 plannerId)
     const std::optional<PlannerEntry> plan = PlannerEntry::find(m_tables.planner(), plannerId);
     if (!plan || plan->stopped)
         return transaction.commit();  // nothing to move on
-    const std::optional<OccurrencePostings> postings = OccurrencePostings::read(m_tables.transactions(), plannerId);
+    const std::optional<OccurrencePostings> postings =
+        OccurrencePostings::read(m_tables.transactions(), plannerId);
     if (!postings)
         return false;
     // The sequence, not a count compared with the number of entries, decides
@@ -174,7 +175,8 @@ bool FutureList::moveCompleted(const PlannerEntry& plan, qint64 completed)
     DbTable& planner = m_tables.planner();
     if (!planner.seekInt(SeekKind::Equal, plan.id))
         return false;
-    const qint32 stored = static_cast<qint32>(std::min<qint64>(completed, std::numeric_limits<qint32>::max()));
+    const qint32 stored =
+        static_cast<qint32>(std::min<qint64>(completed, std::numeric_limits<qint32>::max()));
     PropList changes{PropValue::ofInt(Prop::Completed, stored)};
     if (const std::optional<FileTime> next = RecurrenceRule::occurrenceDate(plan.rule, plan.start, completed))
         changes.push_back(PropValue::ofInt64(Prop::NextDate, *next));

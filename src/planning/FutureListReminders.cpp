@@ -8,7 +8,8 @@
 
 // A failed marking does not hold back the lines: the entries then simply come
 // up again in the next reminder.
-QStringList FutureList::takeReminderLines(FileTime now, const CurrencyCache& currencies, const LocaleValues& locale)
+QStringList FutureList::takeReminderLines(FileTime now, const CurrencyCache& currencies,
+                                          const LocaleValues& locale)
 {
     ObjectStore* store = m_tables.store();
     if (!store)
@@ -32,8 +33,8 @@ QStringList FutureList::takeReminderLines(FileTime now, const CurrencyCache& cur
             lines << QStringLiteral("...\n");
             break;
         }
-        lines << entry.description + QStringLiteral(": ") + currencies.amountText(entry.amount, entry.currency, locale) +
-                     QLatin1Char('\n');
+        lines << entry.description + QStringLiteral(": ") +
+                     currencies.amountText(entry.amount, entry.currency, locale) + QLatin1Char('\n');
         marked = marked && scheduled.setInt(Prop::Reminded, 1);
     }
     if (marked && !lines.isEmpty())

@@ -4,8 +4,9 @@
 #include "planning/OccurrencePostings.h"
 #include "planning/OccurrenceSequence.h"
 
-std::optional<std::vector<ExpectedOccurrence>> OccurrenceListing::of(const PlannerEntry& plan, DbTable& transactions,
-                                                                     FileTime target, std::optional<FileTime> after)
+std::optional<std::vector<ExpectedOccurrence>> OccurrenceListing::of(const PlannerEntry& plan,
+                                                                     DbTable& transactions, FileTime target,
+                                                                     std::optional<FileTime> after)
 {
     std::vector<ExpectedOccurrence> listed;
     if (plan.stopped)

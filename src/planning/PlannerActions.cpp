@@ -122,9 +122,9 @@ bool PlannerActions::releaseTransaction(RecordId record)
         return false;
     if (transactions.getInt(Prop::AccountId) == ReservedAccount::Holder)
         return transactions.deleteAt(transactions.position());
-    return transactions.setValues({PropValue::ofInt(Prop::PlannerId, 0), PropValue::ofInt64(Prop::PartialPosting, 0),
-                                   PropValue::ofInt64(Prop::PostedAmount, 0),
-                                   PropValue::removal(Prop::PlannerKey, PropType::Text)});
+    return transactions.setValues(
+        {PropValue::ofInt(Prop::PlannerId, 0), PropValue::ofInt64(Prop::PartialPosting, 0),
+         PropValue::ofInt64(Prop::PostedAmount, 0), PropValue::removal(Prop::PlannerKey, PropType::Text)});
 }
 
 bool PlannerActions::deletePlan(qint32 id)

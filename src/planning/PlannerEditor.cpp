@@ -20,7 +20,9 @@ FileTime dayAtTimeOf(FileTime day, FileTime now)
 
 }  // namespace
 
-PlannerEditor::PlannerEditor(PlannerEditorContext context) : m_context(context) {}
+PlannerEditor::PlannerEditor(PlannerEditorContext context) : m_context(context)
+{
+}
 
 bool PlannerEditor::isChanged(Field field) const
 {
@@ -258,7 +260,8 @@ std::optional<PlannerEditor::Resolved> PlannerEditor::resolveNames()
             ids.category = r.id;
     }
     if (isChanged(Field::Project)) {
-        const auto r = EditorNameResolution::project(m_context.projects, m_context.ui, m_projectText, ids.project);
+        const auto r =
+            EditorNameResolution::project(m_context.projects, m_context.ui, m_projectText, ids.project);
         if (r.outcome == Outcome::Failed)
             return std::nullopt;
         if (r.outcome == Outcome::Resolved)
@@ -279,13 +282,16 @@ PlannerEditor::Result PlannerEditor::save()
 {
     m_focus.reset();
     // A text the backup file could not carry would make the book impossible to back up.
-    const std::pair<Field, const QString*> texts[] = {
-        {Field::Description, &m_entry.description}, {Field::Category, &m_categoryText},
-        {Field::Project, &m_projectText},          {Field::Contact, &m_entry.contact},
-        {Field::Note, &m_entry.note},              {Field::Number, &m_entry.number}};
+    const std::pair<Field, const QString*> texts[] = {{Field::Description, &m_entry.description},
+                                                      {Field::Category, &m_categoryText},
+                                                      {Field::Project, &m_projectText},
+                                                      {Field::Contact, &m_entry.contact},
+                                                      {Field::Note, &m_entry.note},
+                                                      {Field::Number, &m_entry.number}};
     for (const auto& [field, text] : texts) {
         if (isChanged(field) && !TextLimit::fits(*text)) {
-            m_context.ui.showMessage(QString::fromLatin1(TextLimit::TooLongText), Interaction::Icon::Exclamation);
+            m_context.ui.showMessage(QString::fromLatin1(TextLimit::TooLongText),
+                                     Interaction::Icon::Exclamation);
             return refuse(field);
         }
     }
@@ -327,7 +333,8 @@ PlannerEditor::Result PlannerEditor::saveNew()
     plan.nextDate = m_start;
     plan.completed = 0;
     plan.stopped = false;
-    if (plan.id == 0 || !writeNew(plan) || !m_context.future.build(rebuildTarget(), true) || !transaction.commit())
+    if (plan.id == 0 || !writeNew(plan) || !m_context.future.build(rebuildTarget(), true) ||
+        !transaction.commit())
         return Result::failed();
     (void)load(plan.id);
     return Result::saved();

@@ -50,7 +50,18 @@ public:
     // Schedule stands for the rule and the number of entries, which are
     // written together.
     enum class Field {
-        Description, Amount, Currency, Category, Project, Contact, Note, Number, Mark, Reminder, Schedule, Date
+        Description,
+        Amount,
+        Currency,
+        Category,
+        Project,
+        Contact,
+        Note,
+        Number,
+        Mark,
+        Reminder,
+        Schedule,
+        Date
     };
     using SaveResult = EditorOutcome;
     using Result = EditorResult<Field>;

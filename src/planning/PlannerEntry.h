@@ -14,20 +14,20 @@
 // belongs to no account: its occurrences show in every register.
 struct PlannerEntry {
     qint32 id = 0;
-    FileTime start = 0;       // occurrence 0
-    QString description;      // may hold date macros
-    Money amount;             // in `currency`; positive deposit, negative payment
+    FileTime start = 0;   // occurrence 0
+    QString description;  // may hold date macros
+    Money amount;         // in `currency`; positive deposit, negative payment
     QString currency;
-    qint32 category = 0;      // negative: a transfer to account -category
+    qint32 category = 0;  // negative: a transfer to account -category
     qint32 project = 0;
     QString contact;
-    QString note;             // may hold date macros
+    QString note;  // may hold date macros
     QString number;
     ReconcileMark mark = ReconcileMark::Unreconciled;
-    qint32 rule = 0;          // RecurrenceRule::Kind
-    FileTime nextDate = 0;    // next open occurrence
+    qint32 rule = 0;        // RecurrenceRule::Kind
+    FileTime nextDate = 0;  // next open occurrence
     qint32 completed = 0;
-    qint32 entries = 1;       // RecurrenceRule::Ongoing for no end
+    qint32 entries = 1;  // RecurrenceRule::Ongoing for no end
     qint32 reminderMinutes = 0;
     bool stopped = false;
 

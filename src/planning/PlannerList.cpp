@@ -80,10 +80,14 @@ std::vector<PlannerColumn> PlannerList::columns()
 QString PlannerList::heading(PlannerColumn column)
 {
     switch (column) {
-    case PlannerColumn::Icon: return {};
-    case PlannerColumn::Starts: return QStringLiteral("Starts");
-    case PlannerColumn::Description: return QStringLiteral("Description");
-    case PlannerColumn::Amount: return QStringLiteral("Amount");
+    case PlannerColumn::Icon:
+        return {};
+    case PlannerColumn::Starts:
+        return QStringLiteral("Starts");
+    case PlannerColumn::Description:
+        return QStringLiteral("Description");
+    case PlannerColumn::Amount:
+        return QStringLiteral("Amount");
     }
     return {};
 }
@@ -91,10 +95,14 @@ QString PlannerList::heading(PlannerColumn column)
 int PlannerList::defaultWidth(PlannerColumn column)
 {
     switch (column) {
-    case PlannerColumn::Icon: return 20;
-    case PlannerColumn::Starts: return 90;
-    case PlannerColumn::Description: return 168;
-    case PlannerColumn::Amount: return 70;
+    case PlannerColumn::Icon:
+        return 20;
+    case PlannerColumn::Starts:
+        return 90;
+    case PlannerColumn::Description:
+        return 168;
+    case PlannerColumn::Amount:
+        return 70;
     }
     return 0;
 }

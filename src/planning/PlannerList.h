@@ -33,10 +33,14 @@ struct PlannerCells {
     QString text(PlannerColumn column) const
     {
         switch (column) {
-        case PlannerColumn::Icon: return {};
-        case PlannerColumn::Starts: return starts;
-        case PlannerColumn::Description: return description;
-        case PlannerColumn::Amount: return amount;
+        case PlannerColumn::Icon:
+            return {};
+        case PlannerColumn::Starts:
+            return starts;
+        case PlannerColumn::Description:
+            return description;
+        case PlannerColumn::Amount:
+            return amount;
         }
         return {};
     }

@@ -6,10 +6,10 @@
 // listed early for their reminder window but dated later take no part);
 // nothing of it is stored.
 
-#include "toolkit/PopupLines.h"
 #include "planning/FutureList.h"
 #include "reference/Categories.h"
 #include "reference/CurrencyCache.h"
+#include "toolkit/PopupLines.h"
 
 #include <QString>
 

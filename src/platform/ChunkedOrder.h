@@ -15,8 +15,7 @@
 #include <iterator>
 #include <vector>
 
-template <typename Entry>
-class ChunkedOrder {
+template <typename Entry> class ChunkedOrder {
 public:
     qint64 size() const { return m_size; }
 
@@ -29,15 +28,15 @@ public:
 
     // The first position whose entry is not less than `value`, by
     // less(entry, value); size() when there is none.
-    template <typename Value, typename Less>
-    qint64 lowerBound(const Value& value, Less less) const
+    template <typename Value, typename Less> qint64 lowerBound(const Value& value, Less less) const
     {
-        const auto chunk = std::partition_point(m_chunks.begin(), m_chunks.end(),
-                                                [&](const std::vector<Entry>& c) { return less(c.back(), value); });
+        const auto chunk =
+            std::partition_point(m_chunks.begin(), m_chunks.end(),
+                                 [&](const std::vector<Entry>& c) { return less(c.back(), value); });
         if (chunk == m_chunks.end())
             return m_size;
-        const auto in =
-            std::partition_point(chunk->begin(), chunk->end(), [&](const Entry& e) { return less(e, value); });
+        const auto in = std::partition_point(chunk->begin(), chunk->end(),
+                                             [&](const Entry& e) { return less(e, value); });
         return m_starts[static_cast<size_t>(chunk - m_chunks.begin())] + (in - chunk->begin());
     }
 

@@ -8,7 +8,10 @@ class ForwardingInteraction : public Interaction {
 public:
     explicit ForwardingInteraction(Interaction& inner) : m_inner(inner) {}
 
-    bool askYesNo(const QString& text, const QString& title = {}) override { return m_inner.askYesNo(text, title); }
+    bool askYesNo(const QString& text, const QString& title = {}) override
+    {
+        return m_inner.askYesNo(text, title);
+    }
     void showMessage(const QString& text, Icon icon = Icon::Information, const QString& title = {}) override
     {
         m_inner.showMessage(text, icon, title);

@@ -38,7 +38,8 @@ InstanceLock::~InstanceLock()
     m_file->unlock();
 }
 
-std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& folder, const QString& fileName, QString* error)
+std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& folder, const QString& fileName,
+                                                    QString* error)
 {
     auto file = std::make_unique<QLockFile>(QDir(folder).filePath(fileName));
     // A holder that stays alive keeps the lock however old it is; only a dead

@@ -29,8 +29,8 @@ public:
     {
         if (m_stmt)
             return true;
-        return sqlite3_prepare_v3(db, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                  &m_stmt, nullptr) == SQLITE_OK;
+        return sqlite3_prepare_v3(db, sql.constData(), static_cast<int>(sql.size()),
+                                  SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr) == SQLITE_OK;
     }
     sqlite3_stmt* get() const { return m_stmt; }
     void reset()
@@ -112,7 +112,8 @@ std::vector<SortSpec> sortsFromText(const QByteArray& text)
 void mergeInto(PropList& record, const PropList& changes)
 {
     for (const PropValue& change : changes) {
-        auto it = std::find_if(record.begin(), record.end(), [&](const PropValue& p) { return p.id == change.id; });
+        auto it =
+            std::find_if(record.begin(), record.end(), [&](const PropValue& p) { return p.id == change.id; });
         if (change.remove) {
             if (it != record.end())
                 record.erase(it);
@@ -133,8 +134,8 @@ struct Database {
     QString name;
     std::vector<SortSpec> sorts;
     qint64 count = 0;
-    QByteArray table;  // the SQLite table that holds its records
-    std::vector<std::unique_ptr<SortIndex>> indexes;  // parallel to sorts; null until first use
+    QByteArray table;                                   // the SQLite table that holds its records
+    std::vector<std::unique_ptr<SortIndex>> indexes;    // parallel to sorts; null until first use
     std::unique_ptr<std::vector<RecordId>> byRecordId;  // the unsorted order; null until first use
     Statement select, insert, update, updateProps, remove;
 };
@@ -372,8 +373,8 @@ bool ObjectStore::Impl::buildSortIndex(Database& base, size_t k)
     ensureRead();
     auto index = std::make_unique<SortIndex>(base.sorts[k]);
     const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
-    const QByteArray keyed =
-        "SELECT oid, " + col + " FROM " + base.table + " WHERE " + col + " IS NOT NULL ORDER BY " + col + ", oid";
+    const QByteArray keyed = "SELECT oid, " + col + " FROM " + base.table + " WHERE " + col +
+                             " IS NOT NULL ORDER BY " + col + ", oid";
     const QByteArray missing = "SELECT oid FROM " + base.table + " WHERE " + col + " IS NULL ORDER BY oid";
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, keyed.constData(), -1, &s, nullptr) != SQLITE_OK)
@@ -469,8 +470,8 @@ bool ObjectStore::Impl::bindSortValues(Database& base, sqlite3_stmt* s, const Pr
             sqlite3_bind_null(s, param);
         } else if (base.sorts[static_cast<size_t>(k)].type == PropType::Text) {
             const QByteArray bytes = bigEndianUtf16(key.text);
-            if (sqlite3_bind_blob(s, param, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
-                SQLITE_OK)
+            if (sqlite3_bind_blob(s, param, bytes.constData(), static_cast<int>(bytes.size()),
+                                  SQLITE_TRANSIENT) != SQLITE_OK)
                 return fail(sqliteError());
         } else {
             sqlite3_bind_int64(s, param, key.number);
@@ -533,11 +534,13 @@ void ObjectStore::Impl::indexInsert(Database& base, const PropList& props, Recor
             index->insert(index->keyOf(props), record);
     }
     if (base.byRecordId)
-        base.byRecordId->insert(std::upper_bound(base.byRecordId->begin(), base.byRecordId->end(), record), record);
+        base.byRecordId->insert(std::upper_bound(base.byRecordId->begin(), base.byRecordId->end(), record),
+                                record);
 }
 
 // Only the sort orders whose value changed move the record.
-void ObjectStore::Impl::indexMove(Database& base, const PropList& before, const PropList& after, RecordId record)
+void ObjectStore::Impl::indexMove(Database& base, const PropList& before, const PropList& after,
+                                  RecordId record)
 {
     for (auto& index : base.indexes) {
         if (!index)
@@ -567,7 +570,8 @@ void ObjectStore::Impl::indexErase(Database& base, const PropList& props, Record
 bool ObjectStore::Impl::rewriteSortColumns(Database& base)
 {
     const QByteArray readSql = "SELECT oid, props FROM " + base.table;
-    const QByteArray writeSql = "UPDATE " + base.table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4 WHERE oid = ?5";
+    const QByteArray writeSql =
+        "UPDATE " + base.table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4 WHERE oid = ?5";
     sqlite3_stmt* r = nullptr;
     sqlite3_stmt* w = nullptr;
     bool good = sqlite3_prepare_v2(db, readSql.constData(), -1, &r, nullptr) == SQLITE_OK &&
@@ -621,7 +625,8 @@ FileKind inspect(sqlite3* db)
         return FileKind::Foreign;
     if (tables == 0)
         return FileKind::Empty;
-    if (sqlite3_prepare_v2(db, "SELECT value FROM store_info WHERE key = 'format'", -1, &s, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, "SELECT value FROM store_info WHERE key = 'format'", -1, &s, nullptr) !=
+        SQLITE_OK)
         return FileKind::Foreign;
     const bool ours = sqlite3_step(s) == SQLITE_ROW &&
                       qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), FormatName) == 0;
@@ -681,14 +686,19 @@ std::unique_ptr<ObjectStore> ObjectStore::open(const QString& path, QString* err
     return std::unique_ptr<ObjectStore>(new ObjectStore(std::move(impl)));
 }
 
-ObjectStore::ObjectStore(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+ObjectStore::ObjectStore(std::unique_ptr<Impl> impl) : d(std::move(impl))
+{
+}
 ObjectStore::~ObjectStore()
 {
     while (d->depth > 0)
         rollbackTransaction();
 }
 
-QString ObjectStore::path() const { return d->path; }
+QString ObjectStore::path() const
+{
+    return d->path;
+}
 
 DbId ObjectStore::findDatabase(const QString& name)
 {
@@ -724,8 +734,8 @@ DbId ObjectStore::createDatabase(const QString& name, const std::vector<SortSpec
     if (!d->beginImplicit(implicit))
         return 0;
     sqlite3_stmt* s = nullptr;
-    bool good = sqlite3_prepare_v2(d->db, "INSERT INTO databases(name, sorts) VALUES(?, ?)", -1, &s, nullptr) ==
-                SQLITE_OK;
+    bool good = sqlite3_prepare_v2(d->db, "INSERT INTO databases(name, sorts) VALUES(?, ?)", -1, &s,
+                                   nullptr) == SQLITE_OK;
     const QByteArray utf8 = name.toUtf8();
     const QByteArray sortText = sortsToText(sorts);
     if (good) {
@@ -739,8 +749,8 @@ DbId ObjectStore::createDatabase(const QString& name, const std::vector<SortSpec
     const DbId id = good ? static_cast<DbId>(sqlite3_last_insert_rowid(d->db)) : 0;
     if (good) {
         const QByteArray table = "r" + QByteArray::number(id);
-        QByteArray sql = "CREATE TABLE " + table +
-                         "(oid INTEGER PRIMARY KEY, s0, s1, s2, s3, props BLOB NOT NULL);";
+        QByteArray sql =
+            "CREATE TABLE " + table + "(oid INTEGER PRIMARY KEY, s0, s1, s2, s3, props BLOB NOT NULL);";
         for (size_t k = 0; k < sorts.size(); ++k) {
             const QByteArray col = "s" + QByteArray::number(static_cast<int>(k));
             sql += "CREATE INDEX " + table + "_" + col + " ON " + table + "(" + col + ");";
@@ -774,7 +784,8 @@ bool ObjectStore::setSortSpecs(DbId db, const std::vector<SortSpec>& sorts)
     QByteArray sql;
     for (int k = 0; k < MaxSortOrders; ++k)
         sql += "DROP INDEX IF EXISTS " + base->table + "_s" + QByteArray::number(k) + ";";
-    sql += "UPDATE databases SET sorts = '" + sortsToText(sorts) + "' WHERE id = " + QByteArray::number(db) + ";";
+    sql += "UPDATE databases SET sorts = '" + sortsToText(sorts) + "' WHERE id = " + QByteArray::number(db) +
+           ";";
     bool good = d->exec(sql.constData());
     base->sorts = sorts;
     base->indexes.clear();
@@ -909,7 +920,8 @@ int int64ValueOffset(const PropList& props, quint16 id)
 
 bool sortsUse(const Database& base, quint16 id)
 {
-    return std::any_of(base.sorts.begin(), base.sorts.end(), [id](const SortSpec& s) { return s.propId == id; });
+    return std::any_of(base.sorts.begin(), base.sorts.end(),
+                       [id](const SortSpec& s) { return s.propId == id; });
 }
 
 // A change of one 64-bit value that the record already holds and no sort
@@ -962,7 +974,8 @@ bool ObjectStore::Impl::patchInt64(Database& base, RecordId record, int offset, 
         open = moveBlobTo(record);
     } else {
         closePatchBlob();
-        open = sqlite3_blob_open(db, "main", base.table.constData(), "props", record, 1, &patchBlob) == SQLITE_OK;
+        open = sqlite3_blob_open(db, "main", base.table.constData(), "props", record, 1, &patchBlob) ==
+               SQLITE_OK;
         if (open) {
             patchDb = base.id;
             patchRecord = record;
@@ -1018,14 +1031,16 @@ RecordId ObjectStore::writeRecord(DbId db, RecordId record, const PropList& chan
     Statement& stmt = record == 0 ? base->insert : propsOnly ? base->updateProps : base->update;
     const QByteArray sql =
         record == 0 ? "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)"
-        : propsOnly ? "UPDATE " + base->table + " SET props = ?5 WHERE oid = ?6"
-                    : "UPDATE " + base->table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4, props = ?5 WHERE oid = ?6";
+        : propsOnly
+            ? "UPDATE " + base->table + " SET props = ?5 WHERE oid = ?6"
+            : "UPDATE " + base->table + " SET s0 = ?1, s1 = ?2, s2 = ?3, s3 = ?4, props = ?5 WHERE oid = ?6";
     bool good = stmt.prepare(d->db, sql);
     RecordId written = record;
     if (good) {
         Use s(stmt);
         good = (propsOnly || d->bindSortValues(*base, *s, after, 1)) &&
-               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) == SQLITE_OK;
+               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) ==
+                   SQLITE_OK;
         if (good && record != 0)
             sqlite3_bind_int64(*s, 6, record);
         good = good && sqlite3_step(*s) == SQLITE_DONE;
@@ -1102,8 +1117,8 @@ bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
     Database* base = d->beginBulkWrite(db, implicit);
     if (!base)
         return false;
-    bool good = base->insert.prepare(
-        d->db, "INSERT INTO " + base->table + "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)");
+    bool good = base->insert.prepare(d->db, "INSERT INTO " + base->table +
+                                                "(s0, s1, s2, s3, props) VALUES(?1, ?2, ?3, ?4, ?5)");
     if (!good)
         d->fail(d->sqliteError());
     std::vector<PropList> written;
@@ -1122,7 +1137,8 @@ bool ObjectStore::appendRecords(DbId db, const std::vector<PropList>& records)
         const QByteArray blob = RecordCodec::encode(after);
         Use s(base->insert);
         good = d->bindSortValues(*base, *s, after, 1) &&
-               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) == SQLITE_OK &&
+               sqlite3_bind_blob(*s, 5, blob.constData(), static_cast<int>(blob.size()), SQLITE_STATIC) ==
+                   SQLITE_OK &&
                sqlite3_step(*s) == SQLITE_DONE;
         if (!good && d->error == StoreError::None)
             d->fail(d->sqliteError());
@@ -1152,8 +1168,8 @@ bool ObjectStore::clearDatabase(DbId db)
     Database* base = d->beginBulkWrite(db, implicit);
     if (!base)
         return false;
-    const QByteArray sql =
-        "DELETE FROM " + base->table + "; UPDATE databases SET count = 0 WHERE id = " + QByteArray::number(db) + ";";
+    const QByteArray sql = "DELETE FROM " + base->table +
+                           "; UPDATE databases SET count = 0 WHERE id = " + QByteArray::number(db) + ";";
     if (!d->endImplicit(implicit, d->exec(sql.constData())))
         return false;
     auto it = d->databases.find(db);
@@ -1218,11 +1234,20 @@ void ObjectStore::rollbackTransaction()
     d->dropCaches();
 }
 
-int ObjectStore::transactionDepth() const { return d->depth; }
+int ObjectStore::transactionDepth() const
+{
+    return d->depth;
+}
 
-bool ObjectStore::checkForChanges() { return d->noticeOtherWriters(); }
+bool ObjectStore::checkForChanges()
+{
+    return d->noticeOtherWriters();
+}
 
-quint64 ObjectStore::generation() const { return d->generation; }
+quint64 ObjectStore::generation() const
+{
+    return d->generation;
+}
 
 bool ObjectStore::verify(DbId db, QString* problem)
 {
@@ -1253,12 +1278,22 @@ bool ObjectStore::verify(DbId db, QString* problem)
     if (damaged)
         return report(QStringLiteral("%1: record %2 is damaged").arg(base->name).arg(damaged));
     if (rows != base->count)
-        return report(QStringLiteral("%1: %2 records, count says %3").arg(base->name).arg(rows).arg(base->count));
+        return report(
+            QStringLiteral("%1: %2 records, count says %3").arg(base->name).arg(rows).arg(base->count));
     return true;
 }
 
-void ObjectStore::setWriteFault(std::function<bool()> fault) { d->writeFault = std::move(fault); }
+void ObjectStore::setWriteFault(std::function<bool()> fault)
+{
+    d->writeFault = std::move(fault);
+}
 
-StoreError ObjectStore::lastError() const { return d->error; }
+StoreError ObjectStore::lastError() const
+{
+    return d->error;
+}
 
-QString ObjectStore::lastErrorText() const { return d->errorText; }
+QString ObjectStore::lastErrorText() const
+{
+    return d->errorText;
+}

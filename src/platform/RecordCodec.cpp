@@ -8,8 +8,7 @@ namespace RecordCodec {
 namespace {
 
 // Writes at `out` and moves past what was written; the caller sized the buffer.
-template <typename T>
-void put(uchar*& out, T value)
+template <typename T> void put(uchar*& out, T value)
 {
     qToLittleEndian(value, out);
     out += sizeof(T);
@@ -35,8 +34,7 @@ qsizetype encodedSize(const PropList& props)
     return size;
 }
 
-template <typename T>
-bool take(const uchar*& p, const uchar* end, T& value)
+template <typename T> bool take(const uchar*& p, const uchar* end, T& value)
 {
     if (end - p < static_cast<ptrdiff_t>(sizeof(T)))
         return false;

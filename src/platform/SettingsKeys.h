@@ -9,8 +9,7 @@
 // enums (integers and texts), and two tables, in the order of the enums so an
 // id's place is its entry, name its section, key and default once. Reads and
 // writes go through the ids; no other code spells a key.
-template <typename IntId, typename TextId>
-struct SettingsKeys {
+template <typename IntId, typename TextId> struct SettingsKeys {
     struct IntKey {
         IntId id;
         const char* section;

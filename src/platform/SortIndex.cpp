@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename Entries, typename Value>
-qint64 lowerBoundOf(const Entries& entries, const Value& value)
+template <typename Entries, typename Value> qint64 lowerBoundOf(const Entries& entries, const Value& value)
 {
     return entries.lowerBound(value, [](const auto& entry, const Value& v) { return entry.first < v; });
 }
@@ -14,7 +13,8 @@ template <typename Entries, typename Value>
 qint64 positionIn(const Entries& entries, const Value& value, RecordId record)
 {
     const auto target = std::make_pair(value, record);
-    const qint64 position = entries.lowerBound(target, [](const auto& entry, const auto& t) { return entry < t; });
+    const qint64 position =
+        entries.lowerBound(target, [](const auto& entry, const auto& t) { return entry < t; });
     if (position == entries.size() || entries[position] != target)
         return -1;
     return position;

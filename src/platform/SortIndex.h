@@ -46,10 +46,7 @@ public:
     void appendMissing(RecordId record) { m_missing.pushBack(record); }
 
 private:
-    qint64 keyedSize() const
-    {
-        return isText() ? m_texts.size() : m_numbers.size();
-    }
+    qint64 keyedSize() const { return isText() ? m_texts.size() : m_numbers.size(); }
     qint64 lowerBound(const PropValue& value) const;
     bool keyAtEquals(qint64 position, const PropValue& value) const;
 

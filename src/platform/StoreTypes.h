@@ -17,8 +17,8 @@ enum class PropType : quint16 {
 struct PropValue {
     quint16 id = 0;
     PropType type = PropType::Int;
-    qint64 number = 0;  // Int and Int64 values
-    QString text;       // Text values
+    qint64 number = 0;    // Int and Int64 values
+    QString text;         // Text values
     bool remove = false;  // on a write: delete this property from the record
 
     static PropValue ofInt(quint16 id, qint32 v) { return {id, PropType::Int, v, {}, false}; }
@@ -39,8 +39,8 @@ struct SortSpec {
     friend bool operator==(const SortSpec&, const SortSpec&) = default;
 };
 
-using DbId = quint32;      // 0 = none
-using RecordId = qint64;   // 0 = none; assigned by the store, never reused while the record lives
+using DbId = quint32;     // 0 = none
+using RecordId = qint64;  // 0 = none; assigned by the store, never reused while the record lives
 
 enum class SeekKind {
     Equal,    // first record whose sort value equals the value

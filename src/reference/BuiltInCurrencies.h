@@ -27,9 +27,9 @@ public:
 
     // nullopt for a row outside 0 .. Count-1.
     static std::optional<BuiltInCurrency> row(int k);
-    static QString code(int k);    // "" outside the rows
-    static QString symbol(int k);  // "" outside the rows
-    static QString name(int k);    // "" outside the rows
+    static QString code(int k);         // "" outside the rows
+    static QString symbol(int k);       // "" outside the rows
+    static QString name(int k);         // "" outside the rows
     static QString displayText(int k);  // name (code); "" outside the rows
 
     // The first row with that code (exact match); -1 when none has it.

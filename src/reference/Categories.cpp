@@ -111,7 +111,8 @@ std::optional<Categories::Completion> Categories::complete(const QString& typed,
 
 QString Categories::missingQuestion(const QString& path)
 {
-    return QStringLiteral("Category '") + path + QStringLiteral("' does not exist. Do You want to create new?");
+    return QStringLiteral("Category '") + path +
+           QStringLiteral("' does not exist. Do You want to create new?");
 }
 
 qint32 Categories::findOrCreate(const QString& text, Interaction* ask)

@@ -10,4 +10,5 @@
 // order, where no write moves them, and the table is left in the order it was in.
 // False when a write failed; the records before it are changed then, so the
 // caller runs it inside a StoreTransaction.
-bool clearReferences(DbTable& table, quint16 prop, qint32 id, std::optional<quint16> alsoRemove = std::nullopt);
+bool clearReferences(DbTable& table, quint16 prop, qint32 id,
+                     std::optional<quint16> alsoRemove = std::nullopt);

@@ -99,12 +99,23 @@ void ContactCardBuilder::addPhone(const ContactVCardProperty& property, const QS
 {
     const QString number = phoneNumber(property, text);
     switch (phoneKind(property)) {
-    case PhoneKind::Work: appendBounded(m_gathered.work, number); break;
-    case PhoneKind::Home: appendBounded(m_gathered.home, number); break;
-    case PhoneKind::Mobile: appendBounded(m_gathered.mobile, number); break;
-    case PhoneKind::Pager: appendBounded(m_gathered.pager, number); break;
-    case PhoneKind::Other: appendBounded(m_gathered.other, number); break;
-    case PhoneKind::Left: break;
+    case PhoneKind::Work:
+        appendBounded(m_gathered.work, number);
+        break;
+    case PhoneKind::Home:
+        appendBounded(m_gathered.home, number);
+        break;
+    case PhoneKind::Mobile:
+        appendBounded(m_gathered.mobile, number);
+        break;
+    case PhoneKind::Pager:
+        appendBounded(m_gathered.pager, number);
+        break;
+    case PhoneKind::Other:
+        appendBounded(m_gathered.other, number);
+        break;
+    case PhoneKind::Left:
+        break;
     }
 }
 

@@ -32,8 +32,8 @@ QByteArray unquoted(QByteArrayView text)
 
 bool isEncodingWord(const QByteArray& upper)
 {
-    return upper == "QUOTED-PRINTABLE" || upper == "BASE64" || upper == "B" || upper == "8BIT"
-        || upper == "7BIT";
+    return upper == "QUOTED-PRINTABLE" || upper == "BASE64" || upper == "B" || upper == "8BIT" ||
+           upper == "7BIT";
 }
 
 void addTypes(ContactVCardProperty& property, const QByteArray& list)

@@ -39,7 +39,9 @@ double pairRate(const CurrencyRecord& later, const CurrencyRecord& earlier)
 
 }  // namespace
 
-CurrencyCache::CurrencyCache(DbTable& currencies) : m_table(currencies) {}
+CurrencyCache::CurrencyCache(DbTable& currencies) : m_table(currencies)
+{
+}
 
 void CurrencyCache::clear()
 {
@@ -141,8 +143,8 @@ bool CurrencyCache::storeRate(QStringView from, QStringView to, double rate)
     // The pair as a reload reads it back from the texts just written, so the
     // cache never converts at a rate the table does not hold (amounts kept
     // from a conversion would otherwise change at the next start).
-    const QString fromText = rateText(rate);       // in `from`'s record
-    const QString toText = rateText(1.0 / rate);   // in `to`'s record
+    const QString fromText = rateText(rate);      // in `from`'s record
+    const QString toText = rateText(1.0 / rate);  // in `to`'s record
     const int later = std::max(i, j);
     const int earlier = std::min(i, j);
     at(later, earlier) = later == i ? pairRate(fromText, toText) : pairRate(toText, fromText);

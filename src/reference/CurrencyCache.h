@@ -90,7 +90,10 @@ public:
 
 private:
     void buildMatrix(const std::vector<CurrencyRecord>& records);
-    double& at(int i, int j) { return m_rates[static_cast<size_t>(i) * m_entries.size() + static_cast<size_t>(j)]; }
+    double& at(int i, int j)
+    {
+        return m_rates[static_cast<size_t>(i) * m_entries.size() + static_cast<size_t>(j)];
+    }
 
     DbTable& m_table;
     std::vector<CachedCurrency> m_entries;

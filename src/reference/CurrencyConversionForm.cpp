@@ -27,13 +27,9 @@ Money hundredthsOf(double units)
 
 const QString CurrencyConversionForm::Title = QStringLiteral("Confirm Currency Convertation");
 
-CurrencyConversionForm::CurrencyConversionForm(CurrencyCache& cache, QString codeA, QString codeB, Money amountA,
-                                           Money amountB, Mode mode, LocaleValues locale)
-    : m_cache(cache),
-      m_codeA(std::move(codeA)),
-      m_codeB(std::move(codeB)),
-      m_amountB(amountB),
-      m_mode(mode),
+CurrencyConversionForm::CurrencyConversionForm(CurrencyCache& cache, QString codeA, QString codeB,
+                                               Money amountA, Money amountB, Mode mode, LocaleValues locale)
+    : m_cache(cache), m_codeA(std::move(codeA)), m_codeB(std::move(codeB)), m_amountB(amountB), m_mode(mode),
       m_locale(std::move(locale))
 {
     fillRates();

@@ -38,7 +38,7 @@ public:
     // amountB converted at the stored rate B -> A). The rates start so that the
     // shown rate is not below 1. The cache must outlive the model.
     CurrencyConversionForm(CurrencyCache& cache, QString codeA, QString codeB, Money amountA, Money amountB,
-                         Mode mode, LocaleValues locale);
+                           Mode mode, LocaleValues locale);
 
     Mode mode() const { return m_mode; }
     const QString& codeA() const { return m_codeA; }

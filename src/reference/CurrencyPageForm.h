@@ -18,11 +18,11 @@
 
 class CurrencyPageForm {
 public:
-    static const QString Title;         // "Currency"
-    static const QString SuffixLabel;   // "Suffix:"
-    static const QString RateGroup;     // "Exchange rate to"
+    static const QString Title;           // "Currency"
+    static const QString SuffixLabel;     // "Suffix:"
+    static const QString RateGroup;       // "Exchange rate to"
     static const QString SetDefaultText;  // "Set Default"
-    static const QString DefaultLabel;  // "Default:"
+    static const QString DefaultLabel;    // "Default:"
 
     // The cache must outlive the model. `defaultCode` is the current default.
     CurrencyPageForm(CurrencyCache& cache, QString defaultCode);

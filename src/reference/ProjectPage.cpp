@@ -8,7 +8,8 @@
 
 #include <tuple>
 
-ProjectPage::ProjectPage(TableSet& tables, Projects& projects, ProjectTotals& totals, const CurrencyCache& currencies)
+ProjectPage::ProjectPage(TableSet& tables, Projects& projects, ProjectTotals& totals,
+                         const CurrencyCache& currencies)
     : m_tables(tables), m_projects(projects), m_totals(totals), m_currencies(currencies)
 {
 }
@@ -128,7 +129,8 @@ void ProjectPage::addPlannedRows()
         row.dateText = dateWithWeekday(row.date, m_context.locale);
         row.description = entry.getText(Prop::Name);
         row.amount = Money::fromHundredths(entry.getInt64(Prop::Amount));
-        row.amountText = m_currencies.amountText(row.amount, entry.getText(Prop::CurrencyCode), m_context.locale);
+        row.amountText =
+            m_currencies.amountText(row.amount, entry.getText(Prop::CurrencyCode), m_context.locale);
         row.style.bold = row.date <= dueBy;
         row.style.tone = row.style.bold ? RowStyle::Tone::Due : RowStyle::Tone::PlannedLater;
         m_rows.push_back(row);
@@ -151,7 +153,8 @@ Money ProjectPage::prognosis()
     while (!pending.empty()) {
         const int item = pending.back();
         pending.pop_back();
-        total += m_totals.scheduledSums(m_tree.at(item).data, m_context.horizon, m_context.defaultCode).inDefault;
+        total +=
+            m_totals.scheduledSums(m_tree.at(item).data, m_context.horizon, m_context.defaultCode).inDefault;
         const std::vector<int>& children = m_tree.childrenOf(item);
         pending.insert(pending.end(), children.begin(), children.end());
     }
@@ -182,7 +185,8 @@ ProjectPageAction ProjectPage::activate(int row) const
     switch (r->kind) {
     case ProjectPageRow::Kind::Up:
     case ProjectPageRow::Kind::SubProject:
-        return r->projectId == 0 ? ProjectPageAction{} : ProjectPageAction{Kind::SelectProject, r->projectId, 0, {}};
+        return r->projectId == 0 ? ProjectPageAction{}
+                                 : ProjectPageAction{Kind::SelectProject, r->projectId, 0, {}};
     case ProjectPageRow::Kind::Transaction:
         return {Kind::TransactionPopup, m_selected, r->record, r->accountKey};
     case ProjectPageRow::Kind::Planned:

@@ -12,13 +12,13 @@
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
 #include "reference/ProjectPageAction.h"
-#include "toolkit/PopupLines.h"
 #include "reference/ProjectPageRow.h"
 #include "reference/ProjectTotals.h"
 #include "reference/Projects.h"
 #include "reference/TreeItems.h"
 #include "store/FileTime.h"
 #include "store/TableSet.h"
+#include "toolkit/PopupLines.h"
 
 #include <QSet>
 #include <QString>
@@ -93,8 +93,9 @@ private:
     qint32 m_selected = 0;
     TreeItems m_tree;
     QSet<qint32> m_bold;
-    std::optional<std::pair<quint64, FileTime>> m_boldFor;            // future-list counter, day
-    std::optional<std::tuple<quint64, quint64, qint32>> m_treeFor;  // project counter, bold counter, selection
+    std::optional<std::pair<quint64, FileTime>> m_boldFor;  // future-list counter, day
+    std::optional<std::tuple<quint64, quint64, qint32>>
+        m_treeFor;  // project counter, bold counter, selection
     quint64 m_boldBuilds = 0;
     std::vector<ProjectPageRow> m_rows;
     int m_transactionRows = 0;

@@ -15,8 +15,8 @@ QString ProjectPageLines::totalLine(Money net, const CurrencyCache& currencies, 
     return labelled(TotalLabel, currencies.amountText(net, defaultCode, locale));
 }
 
-QString ProjectPageLines::prognosisLine(Money planned, const CurrencyCache& currencies, QStringView defaultCode,
-                                        const LocaleValues& locale)
+QString ProjectPageLines::prognosisLine(Money planned, const CurrencyCache& currencies,
+                                        QStringView defaultCode, const LocaleValues& locale)
 {
     return labelled(PrognosisLabel, currencies.amountText(planned, defaultCode, locale));
 }
@@ -33,12 +33,13 @@ bool ProjectPageLines::addCurrencyLines(PopupLines& popup, const ProjectTotalsRe
     if (!deposits.isZero())
         popup.add(QString::fromUtf8(DepositLabel) + QStringLiteral(" ") + moneyText(deposits, locale) + code);
     if (!payments.isZero())
-        popup.add(QString::fromUtf8(PaymentLabel) + QStringLiteral(" -") + moneyText(payments, locale) + code);
+        popup.add(QString::fromUtf8(PaymentLabel) + QStringLiteral(" -") + moneyText(payments, locale) +
+                  code);
     return !deposits.isZero() || !payments.isZero();
 }
 
 PopupLines ProjectPageLines::projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
-                                                QStringView defaultCode, const LocaleValues& locale)
+                                          QStringView defaultCode, const LocaleValues& locale)
 {
     PopupLines popup;
     popup.add(labelled(ProjectLabel, project.name));
@@ -53,7 +54,7 @@ PopupLines ProjectPageLines::projectLines(const ProjectTotalsRecord& project, co
 }
 
 PopupLines ProjectPageLines::contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
-                                               QStringView defaultCode, const LocaleValues& locale)
+                                         QStringView defaultCode, const LocaleValues& locale)
 {
     PopupLines popup = projectLines(project, currencies, defaultCode, locale);
     popup.add(QString::fromUtf8(DeleteText));
@@ -61,10 +62,11 @@ PopupLines ProjectPageLines::contextMenu(const ProjectTotalsRecord& project, con
 }
 
 PopupLines ProjectPageLines::totalPopup(const ProjectTotalsRecord& project, int transactionRows,
-                                              const CurrencyCache& currencies, QStringView defaultCode,
-                                              const LocaleValues& locale)
+                                        const CurrencyCache& currencies, QStringView defaultCode,
+                                        const LocaleValues& locale)
 {
     PopupLines popup = projectLines(project, currencies, defaultCode, locale);
-    popup.add(QString::fromUtf8(CountLabel) + QStringLiteral(" ") + QString::number(std::max(transactionRows, 0)));
+    popup.add(QString::fromUtf8(CountLabel) + QStringLiteral(" ") +
+              QString::number(std::max(transactionRows, 0)));
     return popup;
 }

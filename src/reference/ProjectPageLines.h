@@ -6,8 +6,8 @@
 
 #include "platform/LocaleValues.h"
 #include "reference/CurrencyCache.h"
-#include "toolkit/PopupLines.h"
 #include "reference/ProjectTotalsRecord.h"
+#include "toolkit/PopupLines.h"
 
 #include <QStringView>
 
@@ -33,14 +33,14 @@ public:
     // a deposit line and a payment line for its non-zero own sums and a
     // separator after a currency that printed one; the converted total line.
     static PopupLines projectLines(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
-                                         QStringView defaultCode, const LocaleValues& locale);
+                                   QStringView defaultCode, const LocaleValues& locale);
     // The project lines and "Delete\tDel".
     static PopupLines contextMenu(const ProjectTotalsRecord& project, const CurrencyCache& currencies,
-                                        QStringView defaultCode, const LocaleValues& locale);
+                                  QStringView defaultCode, const LocaleValues& locale);
     // The project lines and the count of transaction rows (0 when negative).
     static PopupLines totalPopup(const ProjectTotalsRecord& project, int transactionRows,
-                                       const CurrencyCache& currencies, QStringView defaultCode,
-                                       const LocaleValues& locale);
+                                 const CurrencyCache& currencies, QStringView defaultCode,
+                                 const LocaleValues& locale);
 
 private:
     static QString labelled(const char* label, const QString& value);

@@ -21,11 +21,11 @@ struct ProjectPageRow {
     RecordId record = 0;   // Transaction and Planned: the record in its table
     QString accountKey;    // Transaction: its account key, to open it in its register
     FileTime date = 0;
-    QString dateText;      // date with weekday
-    QString description;   // SubProject: its name
-    Money amount;          // SubProject: its net total, in the default currency
-    QString amountText;    // with the currency's symbol
-    RowStyle style;  // bold: a sub-project with something due; tone: a future-list row
+    QString dateText;     // date with weekday
+    QString description;  // SubProject: its name
+    Money amount;         // SubProject: its net total, in the default currency
+    QString amountText;   // with the currency's symbol
+    RowStyle style;       // bold: a sub-project with something due; tone: a future-list row
     ReconcileMark mark = ReconcileMark::Unreconciled;  // Transaction: the icon
-    bool transfer = false;                              // Transaction: the icon's overlay
+    bool transfer = false;                             // Transaction: the icon's overlay
 };

@@ -20,7 +20,13 @@ bool ProjectTotalsFullUpdate::readProjects()
         if (!projects.moveTo(position))
             return false;
         ++m_recordsRead;
-        m_nodes.push_back({position, ProjectTotalsRecord::readFrom(projects), ProjectTotalsSums(m_currencies), {}, {}, {}, {}});
+        m_nodes.push_back({position,
+                           ProjectTotalsRecord::readFrom(projects),
+                           ProjectTotalsSums(m_currencies),
+                           {},
+                           {},
+                           {},
+                           {}});
         m_indexOf.insert(m_nodes.back().stored.id, m_nodes.size() - 1);  // keeps the first
     }
     return true;
@@ -124,8 +130,8 @@ bool ProjectTotalsFullUpdate::writeChanged()
         if (unchanged(node))
             continue;
         if (!projects.moveTo(node.position) ||
-            !ProjectTotalsWriter::writeAll(projects, node.sums.currencyFields(), node.ownDeposits, node.ownPayments,
-                                           node.treeDeposits, node.treePayments))
+            !ProjectTotalsWriter::writeAll(projects, node.sums.currencyFields(), node.ownDeposits,
+                                           node.ownPayments, node.treeDeposits, node.treePayments))
             return false;
     }
     return true;

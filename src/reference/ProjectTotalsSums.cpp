@@ -57,9 +57,11 @@ PropList ProjectTotalsSums::currencyFields() const
         if (!Prop::isValidCurrencyNumber(number))
             continue;
         if (!m_byEntry[i].deposits.isZero())
-            fields.push_back(PropValue::ofInt64(Prop::projectDepositsIn(number), m_byEntry[i].deposits.hundredths()));
+            fields.push_back(
+                PropValue::ofInt64(Prop::projectDepositsIn(number), m_byEntry[i].deposits.hundredths()));
         if (!m_byEntry[i].payments.isZero())
-            fields.push_back(PropValue::ofInt64(Prop::projectPaymentsIn(number), m_byEntry[i].payments.hundredths()));
+            fields.push_back(
+                PropValue::ofInt64(Prop::projectPaymentsIn(number), m_byEntry[i].payments.hundredths()));
     }
     return fields;
 }

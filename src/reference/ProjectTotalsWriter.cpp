@@ -15,14 +15,16 @@ bool ProjectTotalsWriter::removeOtherCurrencyFields(DbTable& projects, const Pro
 {
     std::vector<quint16> stale;
     for (const PropValue& p : projects.properties()) {
-        const bool kept = std::any_of(keep.begin(), keep.end(), [&](const PropValue& k) { return k.id == p.id; });
+        const bool kept =
+            std::any_of(keep.begin(), keep.end(), [&](const PropValue& k) { return k.id == p.id; });
         if (Prop::isOpenRangeId(p.id) && !kept)
             stale.push_back(p.id);
     }
     return std::all_of(stale.begin(), stale.end(), [&](quint16 id) { return projects.removeProperty(id); });
 }
 
-bool ProjectTotalsWriter::writeOwn(DbTable& projects, const PropList& currencyFields, Money deposits, Money payments)
+bool ProjectTotalsWriter::writeOwn(DbTable& projects, const PropList& currencyFields, Money deposits,
+                                   Money payments)
 {
     if (!removeOtherCurrencyFields(projects, currencyFields))
         return false;
@@ -30,12 +32,14 @@ bool ProjectTotalsWriter::writeOwn(DbTable& projects, const PropList& currencyFi
         if (!writeAmount(projects, field.id, Money::fromHundredths(field.number)))
             return false;
     }
-    return writeAmount(projects, Prop::OwnDeposits, deposits) && writeAmount(projects, Prop::OwnPayments, payments);
+    return writeAmount(projects, Prop::OwnDeposits, deposits) &&
+           writeAmount(projects, Prop::OwnPayments, payments);
 }
 
 bool ProjectTotalsWriter::writeTree(DbTable& projects, Money deposits, Money payments)
 {
-    return writeAmount(projects, Prop::TreeDeposits, deposits) && writeAmount(projects, Prop::TreePayments, payments);
+    return writeAmount(projects, Prop::TreeDeposits, deposits) &&
+           writeAmount(projects, Prop::TreePayments, payments);
 }
 
 bool ProjectTotalsWriter::markValid(DbTable& projects)
@@ -57,8 +61,8 @@ bool ProjectTotalsWriter::writeAll(DbTable& projects, const PropList& currencyFi
             changes.push_back(PropValue::ofInt64(id, value.hundredths()));
     };
     for (const PropValue& p : projects.properties()) {
-        const bool kept =
-            std::any_of(currencyFields.begin(), currencyFields.end(), [&](const PropValue& k) { return k.id == p.id; });
+        const bool kept = std::any_of(currencyFields.begin(), currencyFields.end(),
+                                      [&](const PropValue& k) { return k.id == p.id; });
         if (Prop::isOpenRangeId(p.id) && !kept)
             changes.push_back(PropValue::removal(p.id, p.type));
     }

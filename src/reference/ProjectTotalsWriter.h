@@ -17,8 +17,8 @@ public:
     static bool markValid(DbTable& projects);
     static bool markStale(DbTable& projects);
     // All of a full update's values for the current record, in one store write.
-    static bool writeAll(DbTable& projects, const PropList& currencyFields, Money ownDeposits, Money ownPayments,
-                         Money treeDeposits, Money treePayments);
+    static bool writeAll(DbTable& projects, const PropList& currencyFields, Money ownDeposits,
+                         Money ownPayments, Money treeDeposits, Money treePayments);
 
 private:
     static bool writeAmount(DbTable& projects, quint16 id, Money value);

@@ -24,7 +24,8 @@ QSet<qint32> Projects::boldProjects(FileTime today)
         // In date order: the first entry after today ends the walk; entries
         // without a date sort last.
         for (qint64 position = 0; position < total; ++position) {
-            if (!scheduled.moveTo(position) || !scheduled.has(Prop::Date) || scheduled.getInt64(Prop::Date) > last)
+            if (!scheduled.moveTo(position) || !scheduled.has(Prop::Date) ||
+                scheduled.getInt64(Prop::Date) > last)
                 break;
             if (scheduled.getInt(Prop::ProjectId) > 0)
                 due.insert(scheduled.getInt(Prop::ProjectId));
@@ -56,7 +57,8 @@ TreeItems Projects::fill(qint32 remembered, const QSet<qint32>& bold)
 
 QString Projects::missingQuestion(const QString& path)
 {
-    return QStringLiteral("Project '") + path + QStringLiteral("' does not exist. Do You want to create new?");
+    return QStringLiteral("Project '") + path +
+           QStringLiteral("' does not exist. Do You want to create new?");
 }
 
 QString Projects::deleteQuestion(const QString& name)

@@ -37,8 +37,8 @@ int TransferBranch::addTo(TreeItems& items, DbTable& accounts, const Valuation& 
         items.add(account, branch, TreeItems::Placement::Last);
         sum += inDefault(valuation, balance, code);
     }
-    items.at(branch).text = QString::fromUtf8(BranchText) + QLatin1Char(' ') + QString::fromUtf8(BalancesText) +
-                            QStringLiteral(": ") + moneyText(sum, valuation.locale) + QLatin1Char(' ') +
-                            valuation.defaultCode;
+    items.at(branch).text = QString::fromUtf8(BranchText) + QLatin1Char(' ') +
+                            QString::fromUtf8(BalancesText) + QStringLiteral(": ") +
+                            moneyText(sum, valuation.locale) + QLatin1Char(' ') + valuation.defaultCode;
     return branch;
 }

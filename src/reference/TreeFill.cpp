@@ -16,8 +16,9 @@ TreeItem itemOf(const TreeRecord& record, const TreeFill::Options& options)
 
 // One pass over the records: hangs each item that is not under its parent's item
 // there. True when it moved anything.
-bool reparentPass(TreeItems& items, const std::vector<TreeRecord>& records, const std::vector<int>& itemOfRecord,
-                  const QHash<qint32, int>& itemOfId, TreeItems::Placement placement)
+bool reparentPass(TreeItems& items, const std::vector<TreeRecord>& records,
+                  const std::vector<int>& itemOfRecord, const QHash<qint32, int>& itemOfId,
+                  TreeItems::Placement placement)
 {
     bool moved = false;
     for (size_t i = 0; i < records.size(); ++i) {

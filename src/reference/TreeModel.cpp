@@ -1,6 +1,8 @@
 #include "reference/TreeModel.h"
 
-TreeModel::TreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+TreeModel::TreeModel(QObject* parent) : QAbstractItemModel(parent)
+{
+}
 
 void TreeModel::reset(TreeItems items, quint64 changeCount, qint32 selectedId)
 {
@@ -19,7 +21,8 @@ int TreeModel::itemAt(const QModelIndex& index) const
 
 QModelIndex TreeModel::indexOfItem(int item) const
 {
-    return item == TreeItems::Top ? QModelIndex() : createIndex(m_items.rowOf(item), NameColumn, quintptr(item));
+    return item == TreeItems::Top ? QModelIndex()
+                                  : createIndex(m_items.rowOf(item), NameColumn, quintptr(item));
 }
 
 qint32 TreeModel::idAt(const QModelIndex& index) const

@@ -31,7 +31,7 @@ public:
         Refused,   // the root, the "[Transfers]" branch, an account, a missing record or one with children
         Declined,  // the user answered No
         Deleted,
-        Failed,    // a write failed; nothing was changed
+        Failed,  // a write failed; nothing was changed
     };
 
     // `table` is the cursor of the tree's table, sorted by `idProp` in its working

@@ -35,8 +35,7 @@ using TextField = ReportFilter::TextField;
 
 // ---- writing ----------------------------------------------------------------
 
-template <typename T>
-void put(QByteArray& out, T value)
+template <typename T> void put(QByteArray& out, T value)
 {
     std::array<char, sizeof(T)> bytes;
     qToLittleEndian(value, bytes.data());
@@ -184,8 +183,7 @@ private:
         return true;
     }
 
-    template <typename T>
-    bool get(T& value)
+    template <typename T> bool get(T& value)
     {
         std::array<char, sizeof(T)> bytes{};
         if (!exact(bytes.data(), bytes.size()))

@@ -5,8 +5,8 @@
 
 const QString GroupAccumulator::WithoutCategoryLabel = QStringLiteral("[ Transactions without category ]");
 
-GroupAccumulator::GroupAccumulator(ReportKind kind, const CurrencyCache& currencies, const QString& reportCurrency,
-                                   ReportLabels& labels)
+GroupAccumulator::GroupAccumulator(ReportKind kind, const CurrencyCache& currencies,
+                                   const QString& reportCurrency, ReportLabels& labels)
     : m_kind(kind), m_currencies(currencies), m_reportCurrency(reportCurrency), m_labels(labels)
 {
     m_totals.reset(currencies.size());
@@ -59,7 +59,8 @@ void GroupAccumulator::add(const ReportTransaction& t)
     if (!place(t, where))
         return;
     GroupRow& row = rowFor(t, where);
-    const Money converted = where.converted ? m_currencies.convert(t.amount, t.currency, m_reportCurrency) : t.amount;
+    const Money converted =
+        where.converted ? m_currencies.convert(t.amount, t.currency, m_reportCurrency) : t.amount;
     const int i = m_currencies.indexOf(t.currency);
     if (t.amount.isNegative()) {
         row.payments -= converted;

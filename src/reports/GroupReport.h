@@ -14,6 +14,6 @@ struct GroupReport {
     QString currency;  // the report currency the build converted into
     std::vector<GroupRow> rows;
     ReportTotals totals;
-    bool stopped = false;        // "Stop" ended the scan early
-    quint64 filterCounter = 0;   // the filter's change counter at the build
+    bool stopped = false;       // "Stop" ended the scan early
+    quint64 filterCounter = 0;  // the filter's change counter at the build
 };

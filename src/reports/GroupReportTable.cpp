@@ -58,8 +58,9 @@ bool GroupReportTable::build()
     fresh.currency = m_context.filter.currency();
     fresh.filterCounter = m_context.filter.changeCount();
     GroupAccumulator accumulator(fresh.kind, currencies, fresh.currency, m_labels);
-    const ReportScan::Outcome outcome = ReportScan::run(
-        m_context.tables, m_context.filter, m_context.ui, [&](const ReportTransaction& t) { accumulator.add(t); });
+    const ReportScan::Outcome outcome =
+        ReportScan::run(m_context.tables, m_context.filter, m_context.ui,
+                        [&](const ReportTransaction& t) { accumulator.add(t); });
     fresh.stopped = outcome == ReportScan::Outcome::Stopped;
     fresh.rows = accumulator.takeRows();
     fresh.totals = accumulator.totals();
@@ -145,11 +146,11 @@ PopupLines GroupReportTable::popup(qint64 index)
     const bool projects = m_report.kind == ReportKind::Projects;
     const QString path = projects ? m_labels.projectPath(r->key) : m_labels.categoryPath(r->key);
     lines.add(PopupLine::line((projects ? QStringLiteral("Project") : QStringLiteral("Category")) +
-                                          QStringLiteral(":\t") + path));
+                              QStringLiteral(":\t") + path));
     const ReportFilter& filter = m_context.filter;
     lines.add(PopupLine::line(QStringLiteral("Report :\t") + shortDate(filter.dateLow(), m_context.locale) +
-                                          QStringLiteral("  through  ") +
-                                          shortDate(filter.dateHigh(), m_context.locale)));
+                              QStringLiteral("  through  ") +
+                              shortDate(filter.dateHigh(), m_context.locale)));
     if (r->counted)
         appendShares(lines, *r);
     appendCurrencyParts(lines, *r);
@@ -184,11 +185,11 @@ void GroupReportTable::appendCurrencyParts(PopupLines& lines, const GroupRow& ro
         const Money payments = row.currencyPayments[i];
         lines.add(PopupLine::separator());
         lines.add(PopupLine::line(QStringLiteral("Deposit in  ") + code + QStringLiteral(":\t") +
-                                              amountText(deposits, code)));
+                                  amountText(deposits, code)));
         lines.add(PopupLine::line(QStringLiteral("Payment in ") + code + QStringLiteral(":\t") +
-                                              amountText(payments, code)));
+                                  amountText(payments, code)));
         lines.add(PopupLine::line(QStringLiteral("Total in ") + code + QStringLiteral(":\t") +
-                                              amountText(deposits - payments, code)));
+                                  amountText(deposits - payments, code)));
     }
     if (any)
         lines.add(PopupLine::separator());

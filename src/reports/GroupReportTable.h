@@ -11,8 +11,8 @@
 #include "reports/GroupReport.h"
 #include "reports/ReportContext.h"
 #include "reports/ReportLabels.h"
-#include "toolkit/PopupLines.h"
 #include "reports/ReportSort.h"
+#include "toolkit/PopupLines.h"
 
 #include <optional>
 

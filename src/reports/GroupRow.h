@@ -30,6 +30,7 @@ struct GroupRow {
     Money total() const { return deposits - payments; }
     bool hasCurrencyValues(size_t i) const
     {
-        return i < currencyDeposits.size() && (!currencyDeposits[i].isZero() || !currencyPayments[i].isZero());
+        return i < currencyDeposits.size() &&
+               (!currencyDeposits[i].isZero() || !currencyPayments[i].isZero());
     }
 };

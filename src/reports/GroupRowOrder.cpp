@@ -24,7 +24,9 @@ void GroupRowOrder::sort(std::vector<GroupRow>& rows, const ReportSort& order)
         row.sortKey = keyOf(row, order.column);
     // QString's operator< compares UTF-16 code units, as the store's text sort does.
     if (order.descending)
-        std::stable_sort(rows.begin(), rows.end(), [](const GroupRow& a, const GroupRow& b) { return b.sortKey < a.sortKey; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const GroupRow& a, const GroupRow& b) { return b.sortKey < a.sortKey; });
     else
-        std::stable_sort(rows.begin(), rows.end(), [](const GroupRow& a, const GroupRow& b) { return a.sortKey < b.sortKey; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const GroupRow& a, const GroupRow& b) { return a.sortKey < b.sortKey; });
 }

@@ -9,9 +9,10 @@
 namespace {
 
 const QString LabelCell = QStringLiteral("    <td width=\"82%\" height=\"21\" valign=\"top\">");
-const QString AmountCell = QStringLiteral("    <td width=\"29%\" align=\"left\" nowrap valign=\"top\"><p align=\"left\">");
-const QString RuleRow = QStringLiteral(
-    "  <tr> \n    <td width=\"82%\"><hr size=\"1\"></td> \n    <td width=\"29%\"><hr size=\"1\"></td> \n  </tr> \n");
+const QString AmountCell =
+    QStringLiteral("    <td width=\"29%\" align=\"left\" nowrap valign=\"top\"><p align=\"left\">");
+const QString RuleRow = QStringLiteral("  <tr> \n    <td width=\"82%\"><hr size=\"1\"></td> \n    <td "
+                                       "width=\"29%\"><hr size=\"1\"></td> \n  </tr> \n");
 
 // One section's value of a node or a roll-up: converted, and per currency.
 struct Value {
@@ -61,7 +62,8 @@ public:
             return total;
         QString parts;
         for (const size_t i : used)
-            parts += (parts.isEmpty() ? QStringLiteral("&nbsp;&nbsp;") : QStringLiteral("&nbsp;+&nbsp;")) + partOf(v, i);
+            parts += (parts.isEmpty() ? QStringLiteral("&nbsp;&nbsp;") : QStringLiteral("&nbsp;+&nbsp;")) +
+                     partOf(v, i);
         return total + QStringLiteral(" =<br> \n<small>") + parts + QStringLiteral("</small>");
     }
 
@@ -103,8 +105,9 @@ private:
         const GroupTreeNode& n = m_tree.nodes()[i];
         const int run = HtmlGroupWriter::indentOf(level);
         m_out.text(QStringLiteral("  <tr> \n") + LabelCell + QStringLiteral("<blockquote>").repeated(run) +
-                   QStringLiteral("<p>") + HtmlText::escape(n.name) + QStringLiteral("</blockquote>").repeated(run) +
-                   QStringLiteral("</p></td> \n") + AmountCell + amount(own(i)) + QStringLiteral("</td> \n  </tr>"));
+                   QStringLiteral("<p>") + HtmlText::escape(n.name) +
+                   QStringLiteral("</blockquote>").repeated(run) + QStringLiteral("</p></td> \n") +
+                   AmountCell + amount(own(i)) + QStringLiteral("</td> \n  </tr>"));
         bool wroteChild = false;
         for (const size_t c : n.children) {
             wroteChild = wroteChild || !m_rollUp[c].isZero();
@@ -129,7 +132,8 @@ private:
 QString labelRow(const QString& label, const QString& amountHtml)
 {
     return QStringLiteral("  <tr> \n") + LabelCell + QStringLiteral("<strong>") + label +
-           QStringLiteral("</strong></td> \n") + AmountCell + amountHtml + QStringLiteral("</td> \n  </tr> \n");
+           QStringLiteral("</strong></td> \n") + AmountCell + amountHtml +
+           QStringLiteral("</td> \n  </tr> \n");
 }
 
 // "<strong>" total " =<br></strong> \n<small>" parts "</small>"; `signedJoin`
@@ -165,18 +169,21 @@ int HtmlGroupWriter::indentOf(int level)
 }
 
 void HtmlGroupWriter::write(ReportSink& out, const HtmlReportInfo& info, const GroupReport& report,
-                            const GroupTree& tree, const CurrencyCache& currencies, const LocaleValues& locale)
+                            const GroupTree& tree, const CurrencyCache& currencies,
+                            const LocaleValues& locale)
 {
     const QString column = report.kind == ReportKind::Projects ? QStringLiteral("Project Description")
                                                                : QStringLiteral("Category Description");
     out.text(HtmlHead::text(info.title, info.dateLow, info.dateHigh, info.filter, locale));
-    out.text(QStringLiteral("<table border=\"0\" width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"> \n  <tr> \n") +
-             QStringLiteral("    <td width=\"82%\" height=\"24\" valign=\"bottom\"><p align=\"center\"><strong><big>") +
+    out.text(QStringLiteral(
+                 "<table border=\"0\" width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"> \n  <tr> \n") +
+             QStringLiteral(
+                 "    <td width=\"82%\" height=\"24\" valign=\"bottom\"><p align=\"center\"><strong><big>") +
              column + QStringLiteral("</big></strong></td> \n") +
              QStringLiteral("    <td width=\"29%\" nowrap valign=\"top\"><p align=\"center\"><strong><big>") +
              HtmlText::escape(shortDate(info.dateLow, locale)) + QStringLiteral(" -<br>") +
-             HtmlText::escape(shortDate(info.dateHigh, locale)) + QStringLiteral("</big></strong></td> \n  </tr> \n") +
-             RuleRow);
+             HtmlText::escape(shortDate(info.dateHigh, locale)) +
+             QStringLiteral("</big></strong></td> \n  </tr> \n") + RuleRow);
 
     const ReportTotals& totals = report.totals;
     Value deposits{totals.deposits, {}};
@@ -189,23 +196,27 @@ void HtmlGroupWriter::write(ReportSink& out, const HtmlReportInfo& info, const G
     }
 
     for (const bool inflows : {true, false}) {
-        out.text(labelRow(inflows ? QStringLiteral("INFLOWS") : QStringLiteral("OUTFLOWS"), QStringLiteral("&nbsp;")));
+        out.text(labelRow(inflows ? QStringLiteral("INFLOWS") : QStringLiteral("OUTFLOWS"),
+                          QStringLiteral("&nbsp;")));
         SectionWriter section(out, tree, inflows, report.currency, currencies, locale);
         section.rows();
         out.text(QStringLiteral(" \n") + RuleRow);
-        out.text(labelRow(inflows ? QStringLiteral("TOTAL INFLOWS") : QStringLiteral("TOTAL OUTFLOUWS"),
-                          totalHtml(inflows ? deposits : payments, report.currency, currencies, locale, false)));
+        out.text(
+            labelRow(inflows ? QStringLiteral("TOTAL INFLOWS") : QStringLiteral("TOTAL OUTFLOUWS"),
+                     totalHtml(inflows ? deposits : payments, report.currency, currencies, locale, false)));
     }
-    out.text(QStringLiteral("  <tr> \n") + LabelCell + QStringLiteral("&nbsp;<br>&nbsp;</td> \n") + AmountCell +
-             QStringLiteral("&nbsp;</td> \n  </tr> \n"));
-    out.text(labelRow(QStringLiteral("OVERALL TOTAL"), totalHtml(net, report.currency, currencies, locale, true)));
+    out.text(QStringLiteral("  <tr> \n") + LabelCell + QStringLiteral("&nbsp;<br>&nbsp;</td> \n") +
+             AmountCell + QStringLiteral("&nbsp;</td> \n  </tr> \n"));
+    out.text(
+        labelRow(QStringLiteral("OVERALL TOTAL"), totalHtml(net, report.currency, currencies, locale, true)));
     out.text(QStringLiteral("</table><hr size=\"1\"> \n"));
     for (size_t i = 0; i < totals.perCurrency.size() && i < currencies.entries().size(); ++i) {
         const QString& code = currencies.entries()[i].code;
         if (totals.perCurrency[i].isZero() || code == report.currency)
             continue;
         out.text(QStringLiteral("<p align=\"right\"><small>rate exchange") +
-                 HtmlRateText::statement(currencies, code, report.currency) + QStringLiteral("</small><br></p> \n"));
+                 HtmlRateText::statement(currencies, code, report.currency) +
+                 QStringLiteral("</small><br></p> \n"));
     }
     out.text(QStringLiteral("</body> \n</html>"));
 }

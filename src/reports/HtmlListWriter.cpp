@@ -14,8 +14,8 @@ namespace {
 
 QString headerCell(const QString& width, const QString& text)
 {
-    return QStringLiteral("    <td width=\"") + width + QStringLiteral("\"><font size=\"2\"><strong>") + text +
-           QStringLiteral("</strong></font></td> \n");
+    return QStringLiteral("    <td width=\"") + width + QStringLiteral("\"><font size=\"2\"><strong>") +
+           text + QStringLiteral("</strong></font></td> \n");
 }
 
 QString cell(const QString& width, const QString& html)
@@ -54,19 +54,23 @@ QString transactionRow(const TransactionEntry& e, const CurrencyCache& currencie
     out += cell(QStringLiteral("19%"), HtmlText::cell(e.description));
     out += cell(QStringLiteral("13%"), HtmlText::cell(e.note));
     out += cell(QStringLiteral("12%"), QLatin1Char('[') + HtmlText::escape(e.accountName) + QLatin1Char(']'));
-    out += cell(QStringLiteral("15%"), HtmlText::escape(e.categoryText) + QStringLiteral("/ ") +
-                                          HtmlText::escape(e.projectPath));
+    out += cell(QStringLiteral("15%"),
+                HtmlText::escape(e.categoryText) + QStringLiteral("/ ") + HtmlText::escape(e.projectPath));
     out += cell(QStringLiteral("9%"), HtmlText::cell(e.contact));
-    out += cell(QStringLiteral("13%\" align=\"right"), HtmlRateText::amount(currencies, e.amount, e.currency, locale));
+    out += cell(QStringLiteral("13%\" align=\"right"),
+                HtmlRateText::amount(currencies, e.amount, e.currency, locale));
     return out + QStringLiteral("  </tr> \n");
 }
 
 QString bigTotalRow(const QString& label, const QString& amount, bool doubledClose)
 {
-    return QStringLiteral("  <tr> \n    <td width=\"72%\" align=\"right\"><font size=\"3\"><strong>") + label +
-           QStringLiteral("</strong></font></td> \n    <td width=\"28%\" align=\"right\"><font size=\"3\"><strong>") +
-           amount + (doubledClose ? QStringLiteral("</strong></font></strong></font></td> \n")
-                                  : QStringLiteral("</strong></font></td> \n")) +
+    return QStringLiteral("  <tr> \n    <td width=\"72%\" align=\"right\"><font size=\"3\"><strong>") +
+           label +
+           QStringLiteral(
+               "</strong></font></td> \n    <td width=\"28%\" align=\"right\"><font size=\"3\"><strong>") +
+           amount +
+           (doubledClose ? QStringLiteral("</strong></font></strong></font></td> \n")
+                         : QStringLiteral("</strong></font></td> \n")) +
            QStringLiteral("  </tr> \n");
 }
 
@@ -83,8 +87,10 @@ QString totalsTable(const HtmlReportInfo& info, const ReportTotals& totals, cons
     const QString period = HtmlText::escape(shortDate(info.dateLow, locale)) + QStringLiteral(" through ") +
                            HtmlText::escape(shortDate(info.dateHigh, locale));
     const QString code = HtmlText::escape(reportCurrency);
-    QString out = QStringLiteral("<table border=\"0\" width=\"100%\" cellpadding=\"0\" cellspacing=\"0\"> \n");
-    out += QStringLiteral("  <tr> \n    <td width=\"72%\" align=\"right\"><p align=\"right\"><font size=\"3\"><strong><br>TOTAL  ") +
+    QString out =
+        QStringLiteral("<table border=\"0\" width=\"100%\" cellpadding=\"0\" cellspacing=\"0\"> \n");
+    out += QStringLiteral("  <tr> \n    <td width=\"72%\" align=\"right\"><p align=\"right\"><font "
+                          "size=\"3\"><strong><br>TOTAL  ") +
            period + QStringLiteral("<br></strong></font></td> \n") +
            QStringLiteral("    <td width=\"28%\" align=\"right\"><font size=\"3\"><strong>") +
            AmountForms::grouped(totals.net, locale) + QLatin1Char(' ') + code +
@@ -97,7 +103,8 @@ QString totalsTable(const HtmlReportInfo& info, const ReportTotals& totals, cons
     for (size_t i = 0; i < totals.perCurrency.size() && i < entries.size(); ++i) {
         if (totals.perCurrency[i].isZero() || entries[i].code == reportCurrency)
             continue;
-        out += QStringLiteral("  <tr> \n    <td width=\"100%\" align=\"right\" colspan=\"2\"><font size=\"2\">rate exchange") +
+        out += QStringLiteral("  <tr> \n    <td width=\"100%\" align=\"right\" colspan=\"2\"><font "
+                              "size=\"2\">rate exchange") +
                HtmlRateText::statement(currencies, entries[i].code, reportCurrency) +
                QStringLiteral("<br></font></td> \n  </tr> \n");
     }

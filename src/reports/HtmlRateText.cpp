@@ -4,12 +4,13 @@
 #include "reports/AmountForms.h"
 #include "reports/HtmlText.h"
 
-QString HtmlRateText::statement(const CurrencyCache& currencies, const QString& code, const QString& reportCurrency)
+QString HtmlRateText::statement(const CurrencyCache& currencies, const QString& code,
+                                const QString& reportCurrency)
 {
     const double rate = currencies.rate(code, reportCurrency);
     if (rate >= 1.0)
-        return QLatin1Char('1') + HtmlText::escape(code) + QStringLiteral(" = ") + QString::asprintf("%g", rate) +
-               HtmlText::escape(reportCurrency);
+        return QLatin1Char('1') + HtmlText::escape(code) + QStringLiteral(" = ") +
+               QString::asprintf("%g", rate) + HtmlText::escape(reportCurrency);
     // The cache keeps every rate above 0, so the inverse is finite.
     return QLatin1Char('1') + HtmlText::escape(reportCurrency) + QStringLiteral(" = ") +
            QString::asprintf("%g", 1.0 / rate) + HtmlText::escape(code);

@@ -16,8 +16,7 @@ constexpr qint64 UnixEpochTicks = 116'444'736'000'000'000;
 constexpr double UnixEpochDayNumber = 25569.0;
 constexpr double SecondsPerDay = 86400.0;
 
-template <typename T>
-void put(QByteArray& out, T value)
+template <typename T> void put(QByteArray& out, T value)
 {
     std::array<char, sizeof(T)> bytes;
     qToLittleEndian(value, bytes.data());

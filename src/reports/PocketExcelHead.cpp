@@ -26,8 +26,8 @@ void appendUtf16(QByteArray& out, const QString& text)
 void appendFont(QByteArray& out, unsigned char weightLow, unsigned char weightHigh)
 {
     const QString face = QStringLiteral("Arial");
-    appendHex(out, {0x31, 0xC8, 0x00, 0x00, 0x00, 0x00, 0x00, weightLow, weightHigh, 0x00, 0x00, 0x00, 0x00, 0x00,
-                    0x00, static_cast<unsigned char>(face.size())});
+    appendHex(out, {0x31, 0xC8, 0x00, 0x00, 0x00, 0x00, 0x00, weightLow, weightHigh, 0x00, 0x00, 0x00, 0x00,
+                    0x00, 0x00, static_cast<unsigned char>(face.size())});
     appendUtf16(out, face);
 }
 
@@ -36,8 +36,8 @@ void appendFont(QByteArray& out, unsigned char weightLow, unsigned char weightHi
 // group views' own styles).
 void appendStyle(QByteArray& out, unsigned char font, unsigned char flags, unsigned char format)
 {
-    appendHex(out, {0xE0, font, 0x00, flags, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x00, format, 0x00, 0xFF, 0x00,
-                    0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00});
+    appendHex(out, {0xE0, font, 0x00, flags, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x00, format,
+                    0x00, 0xFF, 0x00, 0xFF,  0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00});
 }
 
 QString sheetName(ReportKind kind)
@@ -107,16 +107,17 @@ void PocketExcelHead::appendHeadingRow(QByteArray& out, ReportKind kind)
 {
     if (!isGroup(kind)) {
         const QStringList headings = {
-            QStringLiteral("Date"),    QStringLiteral("Description"), QStringLiteral("Amount"),
-            QStringLiteral("Currency"), QStringLiteral("Account"),    QStringLiteral("Category"),
-            QStringLiteral("Project"), QStringLiteral("Contact"),     QStringLiteral("Note"),
-            QStringLiteral("No"),      QStringLiteral("Cleared"),
+            QStringLiteral("Date"),     QStringLiteral("Description"), QStringLiteral("Amount"),
+            QStringLiteral("Currency"), QStringLiteral("Account"),     QStringLiteral("Category"),
+            QStringLiteral("Project"),  QStringLiteral("Contact"),     QStringLiteral("Note"),
+            QStringLiteral("No"),       QStringLiteral("Cleared"),
         };
         for (int column = 0; column < headings.size(); ++column)
             PocketExcelCells::appendLabel(out, 0, column, Heading, headings.at(column));
         return;
     }
-    const QString first = kind == ReportKind::Categories ? QStringLiteral("Category") : QStringLiteral("Project");
+    const QString first =
+        kind == ReportKind::Categories ? QStringLiteral("Category") : QStringLiteral("Project");
     PocketExcelCells::appendLabel(out, 0, 0, Heading, first);
     PocketExcelCells::appendLabel(out, 0, 1, AmountHeading, QStringLiteral("Inflow"));
     PocketExcelCells::appendLabel(out, 0, 2, AmountHeading, QStringLiteral("Outflow"));

@@ -9,7 +9,8 @@
 #include "store/DateText.h"
 #include "store/RecordLayout.h"
 
-const QString PocketExcelWriter::FailureText = QStringLiteral("Inpossible save data\nInsufficient memory is possible");
+const QString PocketExcelWriter::FailureText =
+    QStringLiteral("Inpossible save data\nInsufficient memory is possible");
 const QString PocketExcelWriter::FailureTitle = QStringLiteral("Informations");
 
 namespace {
@@ -41,7 +42,8 @@ private:
 
 // A row's cells go out together only when every one of them was written, so a
 // failed row leaves no half row behind.
-bool PocketExcelWriter::groupRow(QByteArray& cells, int sheetRow, const GroupRow& row, const QString& currency)
+bool PocketExcelWriter::groupRow(QByteArray& cells, int sheetRow, const GroupRow& row,
+                                 const QString& currency)
 {
     bool ok = Cells::appendLabel(cells, sheetRow, 0, Style::DateOrName, cleanFreeText(row.label));
     ok = Cells::appendNumber(cells, sheetRow, 1, Style::Plain, Cells::amountNumber(row.deposits)) && ok;
@@ -65,15 +67,18 @@ bool PocketExcelWriter::transactionRow(QByteArray& cells, int sheetRow, const Tr
     ok = Cells::appendNumber(cells, sheetRow, 2, Style::Plain, Cells::amountNumber(e.amount)) && ok;
     for (size_t i = 0; i < std::size(labels); ++i)
         ok = Cells::appendLabel(cells, sheetRow, labelColumns[i], Style::Plain, labels[i]) && ok;
-    if (e.mark == static_cast<qint32>(ReconcileMark::Cleared) || e.mark == static_cast<qint32>(ReconcileMark::Reconciled))
-        ok = Cells::appendLabel(cells, sheetRow, 10, Style::Plain,
-                                e.mark == static_cast<qint32>(ReconcileMark::Cleared) ? QStringLiteral("C")
-                                                                                      : QStringLiteral("R")) &&
-             ok;
+    if (e.mark == static_cast<qint32>(ReconcileMark::Cleared) ||
+        e.mark == static_cast<qint32>(ReconcileMark::Reconciled))
+        ok =
+            Cells::appendLabel(cells, sheetRow, 10, Style::Plain,
+                               e.mark == static_cast<qint32>(ReconcileMark::Cleared) ? QStringLiteral("C")
+                                                                                     : QStringLiteral("R")) &&
+            ok;
     return ok;
 }
 
-PocketExcelWriter::Outcome PocketExcelWriter::writeGroups(ReportSink& out, const GroupReport& report, Interaction& ui)
+PocketExcelWriter::Outcome PocketExcelWriter::writeGroups(ReportSink& out, const GroupReport& report,
+                                                          Interaction& ui)
 {
     out.bytes(PocketExcelHead::bytes(report.kind));
     ReportWriteProgress progress(ui, static_cast<qint64>(report.rows.size()));
@@ -94,7 +99,8 @@ PocketExcelWriter::Outcome PocketExcelWriter::writeGroups(ReportSink& out, const
     return {progress.stopped(), failures.names()};
 }
 
-PocketExcelWriter::Outcome PocketExcelWriter::writeTransactions(ReportSink& out, const ReportListSource& source,
+PocketExcelWriter::Outcome PocketExcelWriter::writeTransactions(ReportSink& out,
+                                                                const ReportListSource& source,
                                                                 const LocaleValues& locale, Interaction& ui)
 {
     out.bytes(PocketExcelHead::bytes(ReportKind::TransactionList));
@@ -109,7 +115,8 @@ PocketExcelWriter::Outcome PocketExcelWriter::writeTransactions(ReportSink& out,
         const bool ok = transactionRow(cells, sheetRow++, *e);
         if (ok)
             out.bytes(cells);
-        else if (!failures.note(shortDate(e->date, locale) + QLatin1Char(' ') + cleanFreeText(e->description)))
+        else if (!failures.note(shortDate(e->date, locale) + QLatin1Char(' ') +
+                                cleanFreeText(e->description)))
             break;
     }
     out.bytes(QByteArray(1, PocketExcelCells::EndByte));

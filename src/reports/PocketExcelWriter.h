@@ -20,7 +20,7 @@ struct LocaleValues;
 class PocketExcelWriter {
 public:
     static constexpr int MaxFailedRows = 3;
-    static const QString FailureText;  // "Inpossible save data\nInsufficient memory is possible"
+    static const QString FailureText;   // "Inpossible save data\nInsufficient memory is possible"
     static const QString FailureTitle;  // "Informations"
 
     struct Outcome {
@@ -31,8 +31,8 @@ public:
     // Counted rows with a deposit or a payment.
     static Outcome writeGroups(ReportSink& out, const GroupReport& report, Interaction& ui);
     // A failed row is named by its date and description.
-    static Outcome writeTransactions(ReportSink& out, const ReportListSource& source, const LocaleValues& locale,
-                                     Interaction& ui);
+    static Outcome writeTransactions(ReportSink& out, const ReportListSource& source,
+                                     const LocaleValues& locale, Interaction& ui);
 
     // The heading of the failure list by view, then one name per line (CR LF).
     static QString failureMessage(ReportKind kind, const QStringList& failedRows);

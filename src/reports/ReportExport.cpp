@@ -61,9 +61,12 @@ HtmlReportInfo htmlInfo(const ReportContext& context, const QString& title)
     info.title = title;
     info.dateLow = filter.dateLow();
     info.dateHigh = filter.dateHigh();
-    info.filter.accounts = names(filter.ids(IdKind::Accounts), [&](qint32 id) { return labels.accountName(id); });
-    info.filter.categories = names(filter.ids(IdKind::Categories), [&](qint32 id) { return labels.categoryPath(id); });
-    info.filter.projects = names(filter.ids(IdKind::Projects), [&](qint32 id) { return labels.projectPath(id); });
+    info.filter.accounts =
+        names(filter.ids(IdKind::Accounts), [&](qint32 id) { return labels.accountName(id); });
+    info.filter.categories =
+        names(filter.ids(IdKind::Categories), [&](qint32 id) { return labels.categoryPath(id); });
+    info.filter.projects =
+        names(filter.ids(IdKind::Projects), [&](qint32 id) { return labels.projectPath(id); });
     return info;
 }
 
@@ -72,7 +75,9 @@ GroupTree treeOf(const GroupReportTable& view)
     ReportLabels labels(view.context().tables);
     const bool projects = view.kind() == ReportKind::Projects;
     GroupTree::Lookup lookup;
-    lookup.parentOf = [&](qint32 id) { return projects ? labels.projectParent(id) : labels.categoryParent(id); };
+    lookup.parentOf = [&](qint32 id) {
+        return projects ? labels.projectParent(id) : labels.categoryParent(id);
+    };
     lookup.nameOf = [&](qint32 id) { return projects ? labels.projectName(id) : labels.categoryName(id); };
     lookup.pathOf = [&](qint32 id) { return projects ? labels.projectPath(id) : labels.categoryPath(id); };
     return GroupTree::build(view.report(), lookup);
@@ -81,11 +86,12 @@ GroupTree treeOf(const GroupReportTable& view)
 void showFailures(ReportKind kind, const ReportExport::Outcome& outcome, Interaction& ui)
 {
     if (!outcome.failedRows.isEmpty())
-        ui.showMessage(PocketExcelWriter::failureMessage(kind, outcome.failedRows), Interaction::Icon::Information,
-                       PocketExcelWriter::FailureTitle);
+        ui.showMessage(PocketExcelWriter::failureMessage(kind, outcome.failedRows),
+                       Interaction::Icon::Information, PocketExcelWriter::FailureTitle);
 }
 
-ReportExport::Outcome finish(ReportExport::Outcome outcome, ReportFormat format, ReportKind kind, Interaction& ui)
+ReportExport::Outcome finish(ReportExport::Outcome outcome, ReportFormat format, ReportKind kind,
+                             Interaction& ui)
 {
     if (format == ReportFormat::PocketExcel)
         showFailures(kind, outcome, ui);
@@ -167,8 +173,8 @@ ReportExport::Outcome ReportExport::save(GroupReportTable& view, ReportFormat fo
     return finish(outcome, format, report.kind, context.ui);
 }
 
-ReportExport::Outcome ReportExport::save(TransactionListTable& view, ReportFormat format, const QString& title,
-                                         const QString& path, const CodePage& codePage)
+ReportExport::Outcome ReportExport::save(TransactionListTable& view, ReportFormat format,
+                                         const QString& title, const QString& path, const CodePage& codePage)
 {
     const ReportContext& context = view.context();
     TransactionEntryReader reader(context.tables, context.currencies, view.reportCurrency());

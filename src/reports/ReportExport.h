@@ -41,8 +41,8 @@ public:
     static QString fileType(ReportFormat format);
     static QString extension(ReportFormat format);
 
-    static Outcome save(GroupReportTable& view, ReportFormat format, const QString& title, const QString& path,
-                        const CodePage& codePage);
-    static Outcome save(TransactionListTable& view, ReportFormat format, const QString& title, const QString& path,
-                        const CodePage& codePage);
+    static Outcome save(GroupReportTable& view, ReportFormat format, const QString& title,
+                        const QString& path, const CodePage& codePage);
+    static Outcome save(TransactionListTable& view, ReportFormat format, const QString& title,
+                        const QString& path, const CodePage& codePage);
 };

@@ -154,10 +154,12 @@ void ReportFilter::clearLists()
 void ReportFilter::clearConditions()
 {
     clearLists();
-    for (const TextField field : {TextField::Description, TextField::Note, TextField::Contact, TextField::Number})
+    for (const TextField field :
+         {TextField::Description, TextField::Note, TextField::Contact, TextField::Number})
         clearText(field);
     clearAmount();
-    for (const ReconcileMark mark : {ReconcileMark::Unreconciled, ReconcileMark::Cleared, ReconcileMark::Reconciled})
+    for (const ReconcileMark mark :
+         {ReconcileMark::Unreconciled, ReconcileMark::Cleared, ReconcileMark::Reconciled})
         setMarkFlag(mark, false);
 }
 
@@ -234,8 +236,9 @@ bool ReportFilter::passesList(IdKind kind, qint32 id) const
 
 bool ReportFilter::passesTexts(const DbTable& transaction) const
 {
-    const std::pair<TextField, quint16> fields[] = {
-        {TextField::Description, Prop::Name}, {TextField::Note, Prop::Note}, {TextField::Contact, Prop::Contact}};
+    const std::pair<TextField, quint16> fields[] = {{TextField::Description, Prop::Name},
+                                                    {TextField::Note, Prop::Note},
+                                                    {TextField::Contact, Prop::Contact}};
     for (const auto& [field, prop] : fields) {
         const QString& wanted = text(field);
         if (!wanted.isEmpty() && !transaction.getText(prop).toUpper().contains(wanted))

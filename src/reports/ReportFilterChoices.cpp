@@ -66,8 +66,8 @@ std::vector<qint32> ReportFilterChoices::subtree(DbTable& table, quint16 idProp,
     return ids;
 }
 
-Result ReportFilterChoices::apply(const ReportRequest& request, const ReportContext& context, const LocalTime& today,
-                                  const AccountLookup& findAccount)
+Result ReportFilterChoices::apply(const ReportRequest& request, const ReportContext& context,
+                                  const LocalTime& today, const AccountLookup& findAccount)
 {
     ReportFilter& filter = context.filter;
     Result r = readFilterFile(request.filterFile, context);
@@ -115,10 +115,12 @@ Result ReportFilterChoices::applyCurrency(const QString& code, const ReportConte
     return {};
 }
 
-Result ReportFilterChoices::applyPeriod(const ReportRequest& request, ReportFilter& filter, const LocalTime& today)
+Result ReportFilterChoices::applyPeriod(const ReportRequest& request, ReportFilter& filter,
+                                        const LocalTime& today)
 {
     if (request.period && !ReportPeriod::apply(filter, *request.period, today))
-        return failed(QStringLiteral("the period %1 lies outside the calendar").arg(ReportPeriod::nameOf(*request.period)));
+        return failed(QStringLiteral("the period %1 lies outside the calendar")
+                          .arg(ReportPeriod::nameOf(*request.period)));
     if (request.from)
         filter.setDateLow(fileTimeFromLocal(*request.from).value_or(minFileTime()));
     if (request.to)
@@ -145,7 +147,8 @@ Result ReportFilterChoices::applyTree(const QStringList& paths, const ReportCont
     for (const QString& path : paths) {
         const qint32 id = TreePath(table, idProp).findByPath(path);
         if (id == 0)
-            return failed(QStringLiteral("no %1 %2").arg(projects ? QStringLiteral("project") : QStringLiteral("category"), path));
+            return failed(QStringLiteral("no %1 %2")
+                              .arg(projects ? QStringLiteral("project") : QStringLiteral("category"), path));
         for (const qint32 member : subtree(table, idProp, id))
             context.filter.addId(projects ? IdKind::Projects : IdKind::Categories, member);
     }

@@ -44,7 +44,8 @@ private:
     static Result readFilterFile(const QString& path, const ReportContext& context);
     static Result applyCurrency(const QString& code, const ReportContext& context);
     static Result applyPeriod(const ReportRequest& request, ReportFilter& filter, const LocalTime& today);
-    static Result applyAccounts(const QStringList& names, ReportFilter& filter, const AccountLookup& findAccount);
+    static Result applyAccounts(const QStringList& names, ReportFilter& filter,
+                                const AccountLookup& findAccount);
     static Result applyTree(const QStringList& paths, const ReportContext& context, bool projects);
     static void applyConditions(const ReportRequest& request, ReportFilter& filter);
 };

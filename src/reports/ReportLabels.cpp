@@ -8,8 +8,7 @@
 namespace {
 
 // The node of a tree record; a missing record gives an empty node.
-template <typename NodeT>
-NodeT readNode(DbTable& table, quint16 idProp, qint32 id)
+template <typename NodeT> NodeT readNode(DbTable& table, quint16 idProp, qint32 id)
 {
     NodeT node;
     TreePath paths(table, idProp);
@@ -55,12 +54,30 @@ const ReportLabels::Node& ReportLabels::project(qint32 id)
     return *it;
 }
 
-QString ReportLabels::categoryPath(qint32 id) { return id > 0 ? category(id).path : QString(); }
-QString ReportLabels::projectPath(qint32 id) { return id > 0 ? project(id).path : QString(); }
-qint32 ReportLabels::categoryParent(qint32 id) { return id > 0 ? category(id).parent : 0; }
-qint32 ReportLabels::projectParent(qint32 id) { return id > 0 ? project(id).parent : 0; }
-QString ReportLabels::categoryName(qint32 id) { return id > 0 ? category(id).name : QString(); }
-QString ReportLabels::projectName(qint32 id) { return id > 0 ? project(id).name : QString(); }
+QString ReportLabels::categoryPath(qint32 id)
+{
+    return id > 0 ? category(id).path : QString();
+}
+QString ReportLabels::projectPath(qint32 id)
+{
+    return id > 0 ? project(id).path : QString();
+}
+qint32 ReportLabels::categoryParent(qint32 id)
+{
+    return id > 0 ? category(id).parent : 0;
+}
+qint32 ReportLabels::projectParent(qint32 id)
+{
+    return id > 0 ? project(id).parent : 0;
+}
+QString ReportLabels::categoryName(qint32 id)
+{
+    return id > 0 ? category(id).name : QString();
+}
+QString ReportLabels::projectName(qint32 id)
+{
+    return id > 0 ? project(id).name : QString();
+}
 
 void ReportLabels::forget()
 {

@@ -5,8 +5,8 @@
 const QStringList& ReportPeriod::names()
 {
     static const QStringList list = {
-        QStringLiteral("Last Year"),     QStringLiteral("Last Quarter"),    QStringLiteral("Last Month"),
-        QStringLiteral("Current Year"),  QStringLiteral("Current Quarter"), QStringLiteral("Current Month"),
+        QStringLiteral("Last Year"),    QStringLiteral("Last Quarter"),    QStringLiteral("Last Month"),
+        QStringLiteral("Current Year"), QStringLiteral("Current Quarter"), QStringLiteral("Current Month"),
         QStringLiteral("Today"),
     };
     return list;
@@ -28,7 +28,8 @@ std::optional<ReportPeriod::Named> ReportPeriod::byName(QStringView name)
 std::optional<ReportPeriod::Range> ReportPeriod::days(int fromYear, int fromMonth, int fromDay, int toYear,
                                                       int toMonth, int toDay)
 {
-    const std::optional<FileTime> from = fileTimeFromLocal(LocalTime{fromYear, fromMonth, fromDay, 0, 0, 0, 0});
+    const std::optional<FileTime> from =
+        fileTimeFromLocal(LocalTime{fromYear, fromMonth, fromDay, 0, 0, 0, 0});
     const std::optional<FileTime> to = fileTimeFromLocal(LocalTime{toYear, toMonth, toDay, 0, 0, 0, 0});
     if (!from || !to)
         return std::nullopt;

@@ -39,6 +39,7 @@ public:
     static bool apply(ReportFilter& filter, Named period, const LocalTime& today);
 
 private:
-    static std::optional<Range> days(int fromYear, int fromMonth, int fromDay, int toYear, int toMonth, int toDay);
+    static std::optional<Range> days(int fromYear, int fromMonth, int fromDay, int toYear, int toMonth,
+                                     int toDay);
     static std::optional<Range> wholeMonths(int year, int firstMonth, int lastMonth);
 };

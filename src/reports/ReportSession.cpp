@@ -15,8 +15,8 @@ namespace {
 
 // The report program's tables in the order they are opened; the first that
 // fails stops the opening.
-constexpr std::array<TableKind, 5> SharedTables = {TableKind::Transaction, TableKind::Account, TableKind::Project,
-                                                   TableKind::Category, TableKind::Currency};
+constexpr std::array<TableKind, 5> SharedTables = {
+    TableKind::Transaction, TableKind::Account, TableKind::Project, TableKind::Category, TableKind::Currency};
 
 bool openInWorkingSort(DbTable& table, const TableDefinition& spec)
 {
@@ -38,10 +38,7 @@ bool openInWorkingSort(DbTable& table, const TableDefinition& spec)
 }  // namespace
 
 ReportSession::ReportSession(const BookFolder& folder, const Clock& clock, Interaction& ui)
-    : m_clock(clock),
-      m_ui(ui),
-      m_storePath(folder.storePath()),
-      m_settings(folder.reportSettingsPath()),
+    : m_clock(clock), m_ui(ui), m_storePath(folder.storePath()), m_settings(folder.reportSettingsPath()),
       m_currencies(m_tables.currencies())
 {
 }

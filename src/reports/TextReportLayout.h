@@ -35,7 +35,8 @@ public:
     static QString line(const QStringList& fields);
     static QString headerLine(ReportKind kind);
     // name, deposits, payment magnitude, deposits - payments, report currency.
-    static QString groupLine(const QString& name, Money deposits, Money payments, const QString& reportCurrency);
+    static QString groupLine(const QString& name, Money deposits, Money payments,
+                             const QString& reportCurrency);
     static QString transactionLine(const TransactionFields& row, const LocaleValues& locale);
     // " " unreconciled, "C" cleared, "R" reconciled; " " for anything else.
     static QString markText(qint32 mark);

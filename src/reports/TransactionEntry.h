@@ -15,7 +15,7 @@ struct TransactionEntry {
     QString description;
     Money amount;
     QString currency;
-    Money converted;  // into the report currency, rounded half away from zero
+    Money converted;       // into the report currency, rounded half away from zero
     qint32 category = 0;   // < 0: a transfer to account -category
     QString categoryText;  // the path, or for a transfer "[" + other account + "]"
     qint32 project = 0;

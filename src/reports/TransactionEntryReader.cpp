@@ -39,7 +39,8 @@ TransactionEntry TransactionEntryReader::fromCurrent()
     e.transferLink = r.link;
     // The labels move other cursors only; the transaction's fields are read.
     e.accountName = m_labels.accountName(e.account);
-    e.categoryText = e.isTransfer() ? m_labels.bracketedAccount(-e.category) : m_labels.categoryPath(e.category);
+    e.categoryText =
+        e.isTransfer() ? m_labels.bracketedAccount(-e.category) : m_labels.categoryPath(e.category);
     e.projectPath = m_labels.projectPath(e.project);
     e.converted = m_currencies.convert(e.amount, e.currency, m_reportCurrency);
     return e;

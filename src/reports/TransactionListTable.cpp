@@ -25,7 +25,9 @@ PopupLine labelled(const QString& label, const QString& value)
 
 }  // namespace
 
-TransactionListTable::TransactionListTable(const ReportContext& context) : m_context(context) {}
+TransactionListTable::TransactionListTable(const ReportContext& context) : m_context(context)
+{
+}
 
 QString TransactionListTable::columnTitle(int column)
 {
@@ -204,8 +206,8 @@ PopupLines TransactionListTable::popup(qint64 index)
     lines.add(labelled(QStringLiteral("Description"), e->description));
     if (!e->number.isEmpty())
         lines.add(labelled(QStringLiteral("No"), e->number));
-    lines.add(
-        labelled(QStringLiteral("Sum"), AmountForms::grouped(e->amount, locale) + QLatin1Char(' ') + e->currency));
+    lines.add(labelled(QStringLiteral("Sum"),
+                       AmountForms::grouped(e->amount, locale) + QLatin1Char(' ') + e->currency));
     if (e->mark == static_cast<qint32>(ReconcileMark::Cleared))
         lines.add(labelled(QStringLiteral("Mark"), QStringLiteral("Cleared (C)")));
     else if (e->mark == static_cast<qint32>(ReconcileMark::Reconciled))
@@ -236,13 +238,13 @@ void TransactionListTable::appendTransfer(PopupLines& lines, const TransactionEn
         return;
     }
     const Money otherMagnitude = other->amount.magnitude();
-    text += QStringLiteral("\t  ") + AmountForms::grouped(otherMagnitude, m_context.locale) + QLatin1Char(' ') +
-            other->currency;
+    text += QStringLiteral("\t  ") + AmountForms::grouped(otherMagnitude, m_context.locale) +
+            QLatin1Char(' ') + other->currency;
     lines.add(PopupLine::line(text));
     if (other->currency == e.currency || e.amount.isZero())
         return;
     const double rate = std::fabs(static_cast<double>(other->amount.hundredths())) /
                         std::fabs(static_cast<double>(e.amount.hundredths()));
     lines.add(PopupLine::line(QStringLiteral("Exchange rate 1 ") + e.currency + QStringLiteral(" = ") +
-                                          QString::asprintf("%g", rate) + QLatin1Char(' ') + other->currency));
+                              QString::asprintf("%g", rate) + QLatin1Char(' ') + other->currency));
 }

@@ -11,11 +11,11 @@
 
 #include "reports/ListRow.h"
 #include "reports/ReportContext.h"
-#include "toolkit/PopupLines.h"
 #include "reports/ReportSort.h"
 #include "reports/ReportTotals.h"
 #include "reports/TransactionEntry.h"
 #include "reports/TransactionEntryReader.h"
+#include "toolkit/PopupLines.h"
 
 #include <optional>
 #include <vector>

@@ -34,7 +34,8 @@ std::optional<AccountDraft> readDraft(CliContext& c, QString* error)
         *error = QStringLiteral("unknown currency %1").arg(p[1]);
         return std::nullopt;
     }
-    const std::optional<Money> opening = p.size() == 3 ? CliValues::amount(p[2]) : std::optional<Money>(Money());
+    const std::optional<Money> opening =
+        p.size() == 3 ? CliValues::amount(p[2]) : std::optional<Money>(Money());
     if (!opening) {
         *error = QStringLiteral("malformed amount %1").arg(p[2]);
         return std::nullopt;
@@ -83,8 +84,8 @@ int listAccounts(CliContext& c)
                                         {QStringLiteral("balance"), a.total.hundredths()},
                                         {QStringLiteral("note"), a.note}});
             } else {
-                c.out << a.id << '\t' << a.name << '\t' << a.currency << '\t' << moneyText(a.total, c.localeValues)
-                      << '\n';
+                c.out << a.id << '\t' << a.name << '\t' << a.currency << '\t'
+                      << moneyText(a.total, c.localeValues) << '\n';
             }
         }
         if (c.options.json)
@@ -123,8 +124,10 @@ int editAccount(CliContext& c)
         if (!id)
             return static_cast<int>(CliFailed);
         const AccountRecord old = *AccountList(book.tables().accounts()).find(*id);
-        const QString name = args->has(QStringLiteral("name")) ? args->value(QStringLiteral("name")) : old.name;
-        const QString note = args->has(QStringLiteral("note")) ? args->value(QStringLiteral("note")) : old.note;
+        const QString name =
+            args->has(QStringLiteral("name")) ? args->value(QStringLiteral("name")) : old.name;
+        const QString note =
+            args->has(QStringLiteral("note")) ? args->value(QStringLiteral("note")) : old.note;
         if (!AccountEdit::apply(book.tables().accounts(), *id, name, note)) {
             c.err << "The account could not be changed.\n";
             return static_cast<int>(CliFailed);

@@ -4,15 +4,14 @@
 
 std::optional<ExportRequest> AccountExport::request(const Choices& choices, FileTime now)
 {
-    const std::optional<AccountRecord> account = AccountList(m_book.tables().accounts()).find(choices.account);
+    const std::optional<AccountRecord> account =
+        AccountList(m_book.tables().accounts()).find(choices.account);
     if (!account)
         return std::nullopt;
-    return ExportRequest{choices.account,
-                         choices.path,
-                         choices.format,
-                         choices.from.value_or(m_book.settings().exportStartDate(account->name)),
-                         choices.to.value_or(now),
-                         choices.fullYearDates};
+    return ExportRequest{
+        choices.account,          choices.path,
+        choices.format,           choices.from.value_or(m_book.settings().exportStartDate(account->name)),
+        choices.to.value_or(now), choices.fullYearDates};
 }
 
 bool AccountExport::run(const Choices& choices, FileTime now)
@@ -20,7 +19,8 @@ bool AccountExport::run(const Choices& choices, FileTime now)
     const std::optional<ExportRequest> request = this->request(choices, now);
     if (!request)
         return false;
-    const std::optional<AccountRecord> account = AccountList(m_book.tables().accounts()).find(choices.account);
+    const std::optional<AccountRecord> account =
+        AccountList(m_book.tables().accounts()).find(choices.account);
     TallyraSettings& settings = m_book.settings();
     ExportWriter writer(m_book.tables(), m_book.categories(), m_book.projects(), m_locale, m_codePage);
     return ExportCommand::run(writer, *request, m_ui, [&](const ExportMemory& m) {

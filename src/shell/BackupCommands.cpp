@@ -39,7 +39,8 @@ int restore(CliContext& c)
         return AccountCommands::badUsage(c.err, QStringLiteral("expected FILE"));
     const QString path = absolutePath(c.arguments[0]);
     return MainProgramRun(c).run([&](MainBook& book) {
-        const BookBackup::RestoreResult result = BookBackup(book, c.interaction).restore(path, c.localeValues);
+        const BookBackup::RestoreResult result =
+            BookBackup(book, c.interaction).restore(path, c.localeValues);
         if (!result.notStartedText.isEmpty())
             c.err << result.notStartedText << '\n';
         return static_cast<int>(result.outcome == Restore::Outcome::Completed ? CliDone : CliFailed);
@@ -115,7 +116,8 @@ int exportAccount(CliContext& c)
         if (!id)
             return static_cast<int>(CliFailed);
         const AccountExport::Choices choices{*id, e->path, e->format, e->from, e->to, e->fullYearDates};
-        const bool done = AccountExport(book, c.localeValues, c.codePage, c.interaction).run(choices, fileTimeNow(c.clock).value_or(0));
+        const bool done = AccountExport(book, c.localeValues, c.codePage, c.interaction)
+                              .run(choices, fileTimeNow(c.clock).value_or(0));
         return static_cast<int>(done ? CliDone : CliFailed);
     });
 }
@@ -128,7 +130,8 @@ void BackupCommands::addTo(CliCommandTable& table)
                QStringLiteral("writes the whole book into a backup file (.tyb)"), backup});
     table.add({QStringLiteral("restore"), QStringLiteral("restore FILE"),
                QStringLiteral("replaces the book by a backup file (needs --yes)"), restore});
-    table.add({QStringLiteral("export"),
-               QStringLiteral("export ACCOUNT FILE [--format qif|text|unicode] [--from D] [--to D] [--full-year]"),
-               QStringLiteral("writes the account's transactions as QIF or tab-separated text"), exportAccount});
+    table.add(
+        {QStringLiteral("export"),
+         QStringLiteral("export ACCOUNT FILE [--format qif|text|unicode] [--from D] [--to D] [--full-year]"),
+         QStringLiteral("writes the account's transactions as QIF or tab-separated text"), exportAccount});
 }

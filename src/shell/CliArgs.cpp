@@ -1,6 +1,7 @@
 #include "shell/CliArgs.h"
 
-std::optional<CliArgs> CliArgs::parse(const QStringList& arguments, const QStringList& valueOptions, QString* error)
+std::optional<CliArgs> CliArgs::parse(const QStringList& arguments, const QStringList& valueOptions,
+                                      QString* error)
 {
     CliArgs args;
     for (qsizetype i = 0; i < arguments.size(); ++i) {

@@ -15,7 +15,8 @@ struct CliArgs {
 
     // `valueOptions` lists the options the command takes, without "--".
     // nullopt with *error filled for another option or one without its value.
-    static std::optional<CliArgs> parse(const QStringList& arguments, const QStringList& valueOptions, QString* error);
+    static std::optional<CliArgs> parse(const QStringList& arguments, const QStringList& valueOptions,
+                                        QString* error);
 
     // The arguments with every `flag` (an option without a value, "--" included)
     // taken out; *found tells whether there was one.

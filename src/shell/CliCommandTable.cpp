@@ -9,8 +9,8 @@
 #include "shell/MaintenanceCommands.h"
 #include "shell/PlanningCommands.h"
 #include "shell/ReferenceCommands.h"
-#include "shell/ReportCommands.h"
 #include "shell/RegisterCommands.h"
+#include "shell/ReportCommands.h"
 #include "shell/TransactionCommands.h"
 
 namespace {

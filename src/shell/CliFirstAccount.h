@@ -11,7 +11,10 @@ class CliFirstAccount : public FirstAccountSource {
 public:
     static constexpr const char* NoAccountText = "The book has no account yet: run init first.";
 
-    CliFirstAccount(std::optional<AccountDraft> draft, QTextStream& err) : m_draft(std::move(draft)), m_err(err) {}
+    CliFirstAccount(std::optional<AccountDraft> draft, QTextStream& err)
+        : m_draft(std::move(draft)), m_err(err)
+    {
+    }
 
     std::optional<AccountDraft> firstAccount(QStringView) override
     {

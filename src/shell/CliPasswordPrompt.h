@@ -11,7 +11,8 @@ class CliPasswordPrompt : public PasswordPrompt {
 public:
     static constexpr const char* WrongPasswordText = "Wrong password (--password).";
 
-    CliPasswordPrompt(std::optional<QString> password, QTextStream& err) : m_password(std::move(password)), m_err(err)
+    CliPasswordPrompt(std::optional<QString> password, QTextStream& err)
+        : m_password(std::move(password)), m_err(err)
     {
     }
 

@@ -1,6 +1,7 @@
 #include "shell/CurrencyChange.h"
 
-CurrencyChange::Outcome CurrencyChange::setRate(MainBook& book, const QString& from, const QString& to, double rate)
+CurrencyChange::Outcome CurrencyChange::setRate(MainBook& book, const QString& from, const QString& to,
+                                                double rate)
 {
     CurrencyCache& cache = book.currencies();
     if (!cache.contains(from) || !cache.contains(to))

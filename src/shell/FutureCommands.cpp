@@ -89,11 +89,11 @@ int showFuture(CliContext& c)
             for (const FutureEntry& e : entries)
                 list.append(entryJson(e));
             CliValues::printJson(
-                c.out, QJsonDocument(QJsonObject{
-                           {QStringLiteral("horizon"), CliValues::jsonDate(upTo)},
-                           {QStringLiteral("entries"), list},
-                           {QStringLiteral("prognosis"), currency ? QJsonValue(bar.total(*currency).hundredths())
-                                                                  : QJsonValue(QJsonValue::Null)}}));
+                c.out, QJsonDocument(QJsonObject{{QStringLiteral("horizon"), CliValues::jsonDate(upTo)},
+                                                 {QStringLiteral("entries"), list},
+                                                 {QStringLiteral("prognosis"),
+                                                  currency ? QJsonValue(bar.total(*currency).hundredths())
+                                                           : QJsonValue(QJsonValue::Null)}}));
             return static_cast<int>(CliDone);
         }
         for (const FutureEntry& e : entries)
@@ -133,8 +133,8 @@ int showPrognosis(CliContext& c)
         Prognosis prognosis(book.future(), book.currencies(), book.categories(), c.localeValues);
         const QStringList lines = prognosis.popup(book.future().horizon(), *currency, true).printed();
         if (c.options.json) {
-            CliValues::printJson(
-                c.out, QJsonDocument(QJsonObject{{QStringLiteral("lines"), QJsonArray::fromStringList(lines)}}));
+            CliValues::printJson(c.out, QJsonDocument(QJsonObject{
+                                            {QStringLiteral("lines"), QJsonArray::fromStringList(lines)}}));
             return static_cast<int>(CliDone);
         }
         for (const QString& line : lines)

@@ -14,6 +14,7 @@ AccountDeletion::Outcome MainAccountDeletion::run(MainBook& book, qint32 account
     // The remembered account moves off the deleted one as the selector does.
     if (outcome == AccountDeletion::Outcome::Deleted &&
         book.settings().read(TallyraSettings::Int::AccountId) == account)
-        book.settings().write(TallyraSettings::Int::AccountId, AccountSelector::selectionAfterRemoval(before, account));
+        book.settings().write(TallyraSettings::Int::AccountId,
+                              AccountSelector::selectionAfterRemoval(before, account));
     return outcome;
 }

@@ -1,12 +1,8 @@
 #include "shell/MainBook.h"
 
 MainBook::MainBook(const BookFolder& folder, const QLocale& locale)
-    : m_folder(folder),
-      m_settings(folder.mainSettingsPath()),
-      m_currencies(m_tables.currencies()),
-      m_categories(m_tables),
-      m_projects(m_tables),
-      m_totals(m_tables, m_projects, m_currencies),
+    : m_folder(folder), m_settings(folder.mainSettingsPath()), m_currencies(m_tables.currencies()),
+      m_categories(m_tables), m_projects(m_tables), m_totals(m_tables, m_projects, m_currencies),
       m_future(m_tables, m_totals, locale, m_state.horizon)
 {
     // Own sums of projects are kept in the default currency, converted at the
@@ -21,7 +17,8 @@ MainBook::~MainBook()
 
 bool MainBook::lock(QString* error)
 {
-    m_lock = InstanceLock::acquire(m_folder.path(), QString::fromLatin1(InstanceLock::MainProgramFile), error);
+    m_lock =
+        InstanceLock::acquire(m_folder.path(), QString::fromLatin1(InstanceLock::MainProgramFile), error);
     return m_lock != nullptr;
 }
 

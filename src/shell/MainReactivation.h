@@ -20,8 +20,8 @@ public:
     enum class Page { Register, Planner, Projects };
 
     struct Outcome {
-        LocaleValues locale;         // read again from the run's locale
-        bool extended = false;       // the future list was built up to now
+        LocaleValues locale;          // read again from the run's locale
+        bool extended = false;        // the future list was built up to now
         std::optional<Page> refresh;  // the page to show again; none when nothing moved
     };
 

@@ -35,28 +35,31 @@ int printHit(CliContext& c, const TransactionFind::Hit& hit)
 int find(CliContext& c)
 {
     bool matchCase = false;
-    const QStringList arguments = CliArgs::withoutFlag(c.arguments, QStringLiteral("--match-case"), &matchCase);
+    const QStringList arguments =
+        CliArgs::withoutFlag(c.arguments, QStringLiteral("--match-case"), &matchCase);
     QString error;
     const std::optional<CliArgs> args =
         CliArgs::parse(arguments, {QStringLiteral("account"), QStringLiteral("row")}, &error);
     if (!args)
         return AccountCommands::badUsage(c.err, error);
     if (args->positional.size() != 1 || args->positional[0].isEmpty())
-        return AccountCommands::badUsage(c.err,
-                                         QStringLiteral("expected TEXT [--account A] [--row R] [--match-case]"));
+        return AccountCommands::badUsage(
+            c.err, QStringLiteral("expected TEXT [--account A] [--row R] [--match-case]"));
     // No row given: the new-transaction row, so the walk starts at the newest.
     qint64 row = -1;
     if (args->has(QStringLiteral("row"))) {
         const std::optional<qint64> r = CliValues::row(args->value(QStringLiteral("row")));
         if (!r)
-            return AccountCommands::badUsage(c.err, QStringLiteral("malformed row %1").arg(args->value(QStringLiteral("row"))));
+            return AccountCommands::badUsage(
+                c.err, QStringLiteral("malformed row %1").arg(args->value(QStringLiteral("row"))));
         row = *r;
     }
     return MainProgramRun(c).run([&](MainBook& book) {
         // Without --account the walk starts in the account the register shows.
         qint32 account = 0;
         if (args->has(QStringLiteral("account"))) {
-            const std::optional<qint32> id = AccountCommands::resolve(book, args->value(QStringLiteral("account")), c.err);
+            const std::optional<qint32> id =
+                AccountCommands::resolve(book, args->value(QStringLiteral("account")), c.err);
             if (!id)
                 return static_cast<int>(CliFailed);
             account = *id;
@@ -89,18 +92,20 @@ std::optional<OldTransactionPurge::Period> periodOf(const QString& code)
 int printPurge(CliContext& c, const OldTransactionPurge::Result& r)
 {
     if (c.options.json) {
-        CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("removed"), r.removed},
-                                                              {QStringLiteral("moved_to_holder"), r.movedToHolder},
-                                                              {QStringLiteral("refiled"), r.refiled},
-                                                              {QStringLiteral("begin_balance"),
-                                                               r.beginBalanceKey.isEmpty()
-                                                                   ? QJsonValue()
-                                                                   : QJsonValue(r.beginBalance.hundredths())}}));
+        CliValues::printJson(
+            c.out,
+            QJsonDocument(QJsonObject{
+                {QStringLiteral("removed"), r.removed},
+                {QStringLiteral("moved_to_holder"), r.movedToHolder},
+                {QStringLiteral("refiled"), r.refiled},
+                {QStringLiteral("begin_balance"),
+                 r.beginBalanceKey.isEmpty() ? QJsonValue() : QJsonValue(r.beginBalance.hundredths())}}));
         return CliDone;
     }
     c.out << r.removed << " transactions removed";
     if (!r.beginBalanceKey.isEmpty())
-        c.out << ", " << OldTransactionPurge::BeginBalanceText << ' ' << moneyText(r.beginBalance, c.localeValues);
+        c.out << ", " << OldTransactionPurge::BeginBalanceText << ' '
+              << moneyText(r.beginBalance, c.localeValues);
     c.out << '\n';
     return CliDone;
 }
@@ -108,13 +113,15 @@ int printPurge(CliContext& c, const OldTransactionPurge::Result& r)
 int purge(CliContext& c)
 {
     bool clearedOnly = false;
-    const QStringList arguments = CliArgs::withoutFlag(c.arguments, QStringLiteral("--cleared-only"), &clearedOnly);
+    const QStringList arguments =
+        CliArgs::withoutFlag(c.arguments, QStringLiteral("--cleared-only"), &clearedOnly);
     QString error;
     const std::optional<CliArgs> args = CliArgs::parse(arguments, {}, &error);
     if (!args)
         return AccountCommands::badUsage(c.err, error);
     if (args->positional.size() != 2)
-        return AccountCommands::badUsage(c.err, QStringLiteral("expected ACCOUNT all|1y|6m|3m|2m|1m [--cleared-only]"));
+        return AccountCommands::badUsage(
+            c.err, QStringLiteral("expected ACCOUNT all|1y|6m|3m|2m|1m [--cleared-only]"));
     const std::optional<OldTransactionPurge::Period> period = periodOf(args->positional[1]);
     if (!period)
         return AccountCommands::badUsage(c.err, QStringLiteral("unknown period %1").arg(args->positional[1]));
@@ -129,8 +136,10 @@ int purge(CliContext& c)
             question += u'\n' + QString::fromLatin1(OldTransactionPurge::ClearedOnlyText);
         if (!c.interaction.askYesNo(question, QString::fromLatin1(OldTransactionPurge::TitleText)))
             return static_cast<int>(CliFailed);
-        OldTransactionPurge purger(book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); });
-        const OldTransactionPurge::Result result = purger.purge(*id, period->days, clearedOnly, fileTimeNow(c.clock).value_or(0));
+        OldTransactionPurge purger(book.tables(), book.categories(),
+                                   [&book] { return book.updateAllProjectTotals(); });
+        const OldTransactionPurge::Result result =
+            purger.purge(*id, period->days, clearedOnly, fileTimeNow(c.clock).value_or(0));
         if (result.outcome != OldTransactionPurge::Outcome::Done) {
             c.err << "The old transactions could not be deleted; nothing was changed.\n";
             return static_cast<int>(CliFailed);
@@ -242,21 +251,26 @@ int clearPassword(CliContext& c)
 
 void MaintenanceCommands::addTo(CliCommandTable& table)
 {
-    table.add({QStringLiteral("find"), QStringLiteral("find TEXT [--account ACCOUNT] [--row ROW] [--match-case]"),
+    table.add({QStringLiteral("find"),
+               QStringLiteral("find TEXT [--account ACCOUNT] [--row ROW] [--match-case]"),
                QStringLiteral("the first transaction, walking back from the row, whose description, contact, "
                               "number or note holds the text"),
                find});
-    table.add({QStringLiteral("purge"), QStringLiteral("purge ACCOUNT all|1y|6m|3m|2m|1m [--cleared-only]"),
-               QStringLiteral("deletes old transactions, keeping the balance in a \"Begin Balance\" (needs --yes)"),
-               purge});
-    table.add({QStringLiteral("clear-database"), QStringLiteral("clear-database"),
-               QStringLiteral("deletes all data but the password; the next start begins afresh (needs --yes)"),
-               clearDatabase});
+    table.add(
+        {QStringLiteral("purge"), QStringLiteral("purge ACCOUNT all|1y|6m|3m|2m|1m [--cleared-only]"),
+         QStringLiteral("deletes old transactions, keeping the balance in a \"Begin Balance\" (needs --yes)"),
+         purge});
+    table.add(
+        {QStringLiteral("clear-database"), QStringLiteral("clear-database"),
+         QStringLiteral("deletes all data but the password; the next start begins afresh (needs --yes)"),
+         clearDatabase});
     table.add({QStringLiteral("repair"), QStringLiteral("repair"),
-               QStringLiteral("re-index, recalculate every account, recompute project totals, rebuild the future list"),
+               QStringLiteral(
+                   "re-index, recalculate every account, recompute project totals, rebuild the future list"),
                repair});
     table.add({QStringLiteral("password-set"), QStringLiteral("password-set TEXT [--idle-minutes M]"),
-               QStringLiteral("sets the start-up password and the idle lock (\"0\" minutes: none)"), setPassword});
+               QStringLiteral("sets the start-up password and the idle lock (\"0\" minutes: none)"),
+               setPassword});
     table.add({QStringLiteral("password-clear"), QStringLiteral("password-clear"),
                QStringLiteral("removes the password and the idle lock"), clearPassword});
 }

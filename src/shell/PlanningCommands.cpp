@@ -180,7 +180,7 @@ void apply(CliContext& c, PlannerEditor& editor, const PlanDraft& draft)
 PlannerEditorContext editorContext(CliContext& c, MainBook& book)
 {
     return PlannerEditorContext{book.tables(), book.currencies(), book.categories(), book.projects(),
-                                book.future(),  c.clock,          c.localeValues,    c.interaction};
+                                book.future(), c.clock,           c.localeValues,    c.interaction};
 }
 
 int reportSave(CliContext& c, PlannerEditor::SaveResult result, qint32 id)
@@ -220,7 +220,8 @@ int addPlan(CliContext& c)
     if (!positional)
         return AccountCommands::badUsage(c.err, error);
     if (positional->size() != 2 || draft.amount)
-        return AccountCommands::badUsage(c.err, QStringLiteral("expected AMOUNT CURRENCY --desc T [options]"));
+        return AccountCommands::badUsage(c.err,
+                                         QStringLiteral("expected AMOUNT CURRENCY --desc T [options]"));
     draft.amount = CliValues::amount((*positional)[0]);
     if (!draft.amount)
         return AccountCommands::badUsage(c.err, QStringLiteral("malformed amount %1").arg((*positional)[0]));
@@ -257,7 +258,8 @@ int editPlan(CliContext& c)
     if (positional->size() == 2) {
         draft.amount = CliValues::amount((*positional)[1]);
         if (!draft.amount)
-            return AccountCommands::badUsage(c.err, QStringLiteral("malformed amount %1").arg((*positional)[1]));
+            return AccountCommands::badUsage(c.err,
+                                             QStringLiteral("malformed amount %1").arg((*positional)[1]));
     }
     return MainProgramRun(c).run([&](MainBook& book) {
         PlannerEditor editor(editorContext(c, book));
@@ -386,8 +388,10 @@ void PlanningCommands::addTo(CliCommandTable& table)
                QStringLiteral("plan-add AMOUNT CURRENCY --desc T [--start D] [--rule CODE|NAME] "
                               "[--entries N|--ongoing] [--reminder-days N] [--category PATH|[ACCOUNT]] "
                               "[--project PATH] [--contact T] [--note T] [--number T] [--mark 0|1|2]"),
-               QStringLiteral("a new Time-Table entry (missing categories and projects need --yes)"), addPlan});
-    table.add({QStringLiteral("plan-edit"), QStringLiteral("plan-edit ID [AMOUNT] [--amount A] [same options]"),
+               QStringLiteral("a new Time-Table entry (missing categories and projects need --yes)"),
+               addPlan});
+    table.add({QStringLiteral("plan-edit"),
+               QStringLiteral("plan-edit ID [AMOUNT] [--amount A] [same options]"),
                QStringLiteral("changes a Time-Table entry, re-based on its next open date"), editPlan});
     table.add({QStringLiteral("plan-stop"), QStringLiteral("plan-stop ID"),
                QStringLiteral("stops a Time-Table entry"), stopPlan});

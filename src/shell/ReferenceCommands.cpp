@@ -36,7 +36,10 @@ std::optional<qint32> treeId(const QString& text)
 
 // --- currencies ----------------------------------------------------------------
 
-QString rateNumber(double rate) { return QString::number(rate, 'f', 5); }
+QString rateNumber(double rate)
+{
+    return QString::number(rate, 'f', 5);
+}
 
 int listCurrencies(CliContext& c)
 {
@@ -49,16 +52,19 @@ int listCurrencies(CliContext& c)
             QJsonArray currencies, rates;
             for (int i = 0; i < n; ++i) {
                 const CachedCurrency& e = cache.entries()[static_cast<size_t>(i)];
-                currencies.append(QJsonObject{{QStringLiteral("number"), e.number}, {QStringLiteral("code"), e.code},
-                                              {QStringLiteral("symbol"), e.symbol}, {QStringLiteral("name"), e.name}});
+                currencies.append(QJsonObject{{QStringLiteral("number"), e.number},
+                                              {QStringLiteral("code"), e.code},
+                                              {QStringLiteral("symbol"), e.symbol},
+                                              {QStringLiteral("name"), e.name}});
                 QJsonArray row;
                 for (int j = 0; j < n; ++j)
                     row.append(cache.rateAt(i, j));
                 rates.append(row);
             }
-            CliValues::printJson(c.out, QJsonDocument(QJsonObject{{QStringLiteral("default"), book.state().defaultCurrency},
-                                                                  {QStringLiteral("currencies"), currencies},
-                                                                  {QStringLiteral("rates"), rates}}));
+            CliValues::printJson(
+                c.out, QJsonDocument(QJsonObject{{QStringLiteral("default"), book.state().defaultCurrency},
+                                                 {QStringLiteral("currencies"), currencies},
+                                                 {QStringLiteral("rates"), rates}}));
             return static_cast<int>(CliDone);
         }
         for (int i = 0; i < n; ++i) {
@@ -69,7 +75,8 @@ int listCurrencies(CliContext& c)
             QStringList row;
             for (int j = 0; j < n; ++j)
                 row << rateNumber(cache.rateAt(i, j));
-            c.out << cache.entries()[static_cast<size_t>(i)].code << '\t' << row.join(QLatin1Char('\t')) << '\n';
+            c.out << cache.entries()[static_cast<size_t>(i)].code << '\t' << row.join(QLatin1Char('\t'))
+                  << '\n';
         }
         c.out << "Default: " << book.state().defaultCurrency << '\n';
         return static_cast<int>(CliDone);
@@ -104,8 +111,9 @@ int setRate(CliContext& c)
     const QString from = c.arguments[0].toUpper();
     const QString to = c.arguments[1].toUpper();
     const double rate = parseLenientNumber(c.arguments[2]);
-    return MainProgramRun(c).run(
-        [&](MainBook& book) { return reportChange(c, CurrencyChange::setRate(book, from, to, rate), QString()); });
+    return MainProgramRun(c).run([&](MainBook& book) {
+        return reportChange(c, CurrencyChange::setRate(book, from, to, rate), QString());
+    });
 }
 
 int setDefaultCurrency(CliContext& c)
@@ -152,8 +160,10 @@ int listTree(CliContext& c, Tree tree)
         QJsonArray list;
         for (const TreeRecord& r : t.records()) {
             const QString path = t.pathOf(r.id);
-            QJsonObject item{{QStringLiteral("id"), r.id}, {QStringLiteral("parent"), r.parent},
-                             {QStringLiteral("name"), r.name}, {QStringLiteral("path"), path}};
+            QJsonObject item{{QStringLiteral("id"), r.id},
+                             {QStringLiteral("parent"), r.parent},
+                             {QStringLiteral("name"), r.name},
+                             {QStringLiteral("path"), path}};
             QString totals;
             if (tree == Tree::Projects) {
                 const ProjectTotalsRecord p = book.totals().totalsOf(r.id).value_or(ProjectTotalsRecord());
@@ -251,7 +261,8 @@ int deleteFromTree(CliContext& c, Tree tree)
     });
 }
 
-CliCommand command(const char* name, const char* usage, const char* summary, std::function<int(CliContext&)> run)
+CliCommand command(const char* name, const char* usage, const char* summary,
+                   std::function<int(CliContext&)> run)
 {
     return CliCommand{QString::fromLatin1(name), QString::fromLatin1(usage), QString::fromLatin1(summary),
                       std::move(run)};
@@ -264,12 +275,16 @@ namespace ReferenceCommands {
 void addTo(CliCommandTable& table)
 {
     using M = TreeClipboard::Mode;
-    table.add(command("currencies", "currencies", "the book's currencies, symbols and rates", listCurrencies));
+    table.add(
+        command("currencies", "currencies", "the book's currencies, symbols and rates", listCurrencies));
     table.add(command("rate", "rate FROM TO RATE", "stores how many TO one FROM buys", setRate));
-    table.add(command("default-currency", "default-currency CODE", "sets the default currency", setDefaultCurrency));
+    table.add(command("default-currency", "default-currency CODE", "sets the default currency",
+                      setDefaultCurrency));
     table.add(command("symbol", "symbol CODE TEXT", "sets a currency's symbol", setSymbol));
-    table.add(command("categories", "categories", "the category tree", [](CliContext& c) { return listTree(c, Tree::Categories); }));
-    table.add(command("projects", "projects", "the project tree", [](CliContext& c) { return listTree(c, Tree::Projects); }));
+    table.add(command("categories", "categories", "the category tree",
+                      [](CliContext& c) { return listTree(c, Tree::Categories); }));
+    table.add(command("projects", "projects", "the project tree",
+                      [](CliContext& c) { return listTree(c, Tree::Projects); }));
     table.add(command("category-add", "category-add PATH", "creates a category by its path",
                       [](CliContext& c) { return addToTree(c, Tree::Categories); }));
     table.add(command("project-add", "project-add PATH", "creates a project by its path",

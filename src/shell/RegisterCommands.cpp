@@ -1,9 +1,9 @@
 #include "shell/RegisterCommands.h"
 
 #include "accounts/BalancePopup.h"
-#include "planning/FutureBar.h"
 #include "accounts/Register.h"
 #include "accounts/RegisterInfo.h"
+#include "planning/FutureBar.h"
 #include "shell/AccountCommands.h"
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"

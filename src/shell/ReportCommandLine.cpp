@@ -60,8 +60,10 @@ const Option Options[] = {
          return r.period || fail(e, QStringLiteral("unknown period %1 (one of: %2)")
                                         .arg(v, ReportPeriod::names().join(QStringLiteral(", "))));
      }},
-    {"from", false, false, false, [](ReportRequest& r, const QString& v, QString* e) { return setDate(r.from, v, e); }},
-    {"to", false, false, false, [](ReportRequest& r, const QString& v, QString* e) { return setDate(r.to, v, e); }},
+    {"from", false, false, false,
+     [](ReportRequest& r, const QString& v, QString* e) { return setDate(r.from, v, e); }},
+    {"to", false, false, false,
+     [](ReportRequest& r, const QString& v, QString* e) { return setDate(r.to, v, e); }},
     {"account", false, true, false,
      [](ReportRequest& r, const QString& v, QString*) {
          r.accounts << v;
@@ -108,7 +110,8 @@ const Option Options[] = {
      [](ReportRequest& r, const QString& v, QString* e) { return setAmount(r.amountMax, v, e); }},
     {"unreconciled", true, false, false,
      [](ReportRequest& r, const QString&, QString*) { return r.unreconciled = true; }},
-    {"cleared", true, false, false, [](ReportRequest& r, const QString&, QString*) { return r.cleared = true; }},
+    {"cleared", true, false, false,
+     [](ReportRequest& r, const QString&, QString*) { return r.cleared = true; }},
     {"reconciled", true, false, false,
      [](ReportRequest& r, const QString&, QString*) { return r.reconciled = true; }},
     {"sort", false, false, true,
@@ -121,7 +124,8 @@ const Option Options[] = {
          const std::optional<ReportRequest::Output> output = ReportCommandLine::outputByName(v);
          if (output)
              r.output = *output;
-         return output || fail(e, QStringLiteral("unknown format %1 (one of: table, text, html, pxl)").arg(v));
+         return output ||
+                fail(e, QStringLiteral("unknown format %1 (one of: table, text, html, pxl)").arg(v));
      }},
     {"title", false, false, true,
      [](ReportRequest& r, const QString& v, QString*) {
@@ -276,12 +280,13 @@ std::optional<ReportSort> ReportCommandLine::sortByText(ReportKind kind, const Q
     const QString direction = colon < 0 ? QStringLiteral("asc") : text.mid(colon + 1).toLower();
     if (direction != QLatin1String("asc") && direction != QLatin1String("desc"))
         return std::nullopt;
-    const QStringList names = kind == ReportKind::TransactionList
-                                  ? QStringList{QStringLiteral("date"), QStringLiteral("description"),
-                                                QStringLiteral("sum")}
-                                  : QStringList{QStringLiteral("name"), QStringLiteral("deposit"),
-                                                QStringLiteral("payment"), QStringLiteral("total")};
-    const QString alias = kind == ReportKind::TransactionList ? QStringLiteral("amount") : QStringLiteral("label");
+    const QStringList names =
+        kind == ReportKind::TransactionList
+            ? QStringList{QStringLiteral("date"), QStringLiteral("description"), QStringLiteral("sum")}
+            : QStringList{QStringLiteral("name"), QStringLiteral("deposit"), QStringLiteral("payment"),
+                          QStringLiteral("total")};
+    const QString alias =
+        kind == ReportKind::TransactionList ? QStringLiteral("amount") : QStringLiteral("label");
     const qsizetype aliasColumn = kind == ReportKind::TransactionList ? 3 : 1;
     bool isNumber = false;
     qsizetype number = column.toInt(&isNumber);
@@ -315,5 +320,6 @@ QString ReportCommandLine::filterUsage()
 
 QString ReportCommandLine::reportUsage()
 {
-    return filterUsage() + QStringLiteral(" [--sort COLUMN[:desc]] [--format table|text|html|pxl] [--title T] [--out FILE]");
+    return filterUsage() +
+           QStringLiteral(" [--sort COLUMN[:desc]] [--format table|text|html|pxl] [--title T] [--out FILE]");
 }

@@ -4,18 +4,18 @@
 #include "platform/ForwardingInteraction.h"
 #include "reports/FilterFile.h"
 #include "reports/GroupReportTable.h"
-#include "shell/ReportCommandLine.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportFilterChoices.h"
-#include "shell/ReportJson.h"
 #include "reports/ReportSession.h"
-#include "shell/ReportTableText.h"
 #include "reports/TransactionListTable.h"
 #include "shell/CliCommandTable.h"
 #include "shell/CliExit.h"
 #include "shell/CliPasswordPrompt.h"
 #include "shell/CliValues.h"
+#include "shell/ReportCommandLine.h"
+#include "shell/ReportJson.h"
 #include "shell/ReportPasswordCheck.h"
+#include "shell/ReportTableText.h"
 
 #include <functional>
 
@@ -99,8 +99,7 @@ ReportFormat formatOf(ReportRequest::Output output)
     return ReportFormat::PocketExcel;
 }
 
-template <typename View>
-int printOrSave(CliContext& c, const ReportRequest& request, View& view)
+template <typename View> int printOrSave(CliContext& c, const ReportRequest& request, View& view)
 {
     if (request.output == ReportRequest::Output::Table) {
         if (c.options.json)
@@ -156,6 +155,8 @@ void addReportCommands(CliCommandTable& table)
                QStringLiteral("report transactions|categories|projects ") + ReportCommandLine::reportUsage(),
                QStringLiteral("builds a report as the report program does; prints it or saves it (--out)"),
                runReport});
-    table.add({QStringLiteral("filter-save"), QStringLiteral("filter-save FILE ") + ReportCommandLine::filterUsage(),
-               QStringLiteral("writes the report filter the options give to a filter file (.tyf)"), runFilterSave});
+    table.add({QStringLiteral("filter-save"),
+               QStringLiteral("filter-save FILE ") + ReportCommandLine::filterUsage(),
+               QStringLiteral("writes the report filter the options give to a filter file (.tyf)"),
+               runFilterSave});
 }

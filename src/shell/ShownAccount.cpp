@@ -5,7 +5,8 @@
 // An unset or deleted account falls back to where the register would start.
 qint32 ShownAccount::remembered(MainBook& book)
 {
-    return AccountList(book.tables().accounts()).shownAccount(book.settings().read(TallyraSettings::Int::AccountId));
+    return AccountList(book.tables().accounts())
+        .shownAccount(book.settings().read(TallyraSettings::Int::AccountId));
 }
 
 bool ShownAccount::show(MainBook& book, Register& reg, qint32 account)

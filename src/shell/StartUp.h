@@ -53,7 +53,8 @@ public:
     static Hooks standardHooks(MainBook& book, const Clock& clock, const LocaleValues& locale,
                                Interaction& ui);
 
-    StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount, Hooks hooks = {});
+    StartUp(MainBook& book, const Clock& clock, Interaction& ui, FirstAccountSource& firstAccount,
+            Hooks hooks = {});
 
     Outcome run();
     // Why the lock was refused, for an AlreadyRunning outcome.

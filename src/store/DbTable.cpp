@@ -29,7 +29,9 @@ const PropValue* findProp(const PropList& props, quint16 id, PropType type)
 
 }  // namespace
 
-DbTable::DbTable(QString name) : m_name(std::move(name)) {}
+DbTable::DbTable(QString name) : m_name(std::move(name))
+{
+}
 
 void DbTable::attach(ObjectStore* store)
 {
@@ -76,11 +78,26 @@ bool DbTable::openWith(quint16 id, SortKind kind)
     return true;
 }
 
-bool DbTable::open() { return openWith(0, SortKind::None); }
-bool DbTable::openByInteger(quint16 id) { return openWith(id, SortKind::Integer); }
-bool DbTable::openByText(quint16 id) { return openWith(id, SortKind::Text); }
-bool DbTable::openByDate(quint16 id) { return openWith(id, SortKind::Date); }
-bool DbTable::openByDateTime(quint16 id) { return openWith(id, SortKind::DateTime); }
+bool DbTable::open()
+{
+    return openWith(0, SortKind::None);
+}
+bool DbTable::openByInteger(quint16 id)
+{
+    return openWith(id, SortKind::Integer);
+}
+bool DbTable::openByText(quint16 id)
+{
+    return openWith(id, SortKind::Text);
+}
+bool DbTable::openByDate(quint16 id)
+{
+    return openWith(id, SortKind::Date);
+}
+bool DbTable::openByDateTime(quint16 id)
+{
+    return openWith(id, SortKind::DateTime);
+}
 
 void DbTable::close()
 {
@@ -96,9 +113,18 @@ bool DbTable::resortWith(quint16 id, SortKind kind)
     return openWith(id, kind);
 }
 
-bool DbTable::resortByInteger(quint16 id) { return resortWith(id, SortKind::Integer); }
-bool DbTable::resortByText(quint16 id) { return resortWith(id, SortKind::Text); }
-bool DbTable::resortByDate(quint16 id) { return resortWith(id, SortKind::Date); }
+bool DbTable::resortByInteger(quint16 id)
+{
+    return resortWith(id, SortKind::Integer);
+}
+bool DbTable::resortByText(quint16 id)
+{
+    return resortWith(id, SortKind::Text);
+}
+bool DbTable::resortByDate(quint16 id)
+{
+    return resortWith(id, SortKind::Date);
+}
 
 void DbTable::saveSort()
 {
@@ -235,7 +261,8 @@ bool DbTable::setProperty(PropValue value, bool commit)
 {
     if (!ensureCurrent())
         return false;
-    auto it = std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == value.id; });
+    auto it =
+        std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == value.id; });
     if (it != m_props.end())
         *it = value;
     else
@@ -299,7 +326,8 @@ bool DbTable::setValues(const PropList& changes)
     }
     bool movesSort = false;
     for (const PropValue& change : changes) {
-        auto it = std::find_if(m_props.begin(), m_props.end(), [&](const PropValue& p) { return p.id == change.id; });
+        auto it = std::find_if(m_props.begin(), m_props.end(),
+                               [&](const PropValue& p) { return p.id == change.id; });
         if (change.remove) {
             if (it != m_props.end())
                 m_props.erase(it);
@@ -317,8 +345,9 @@ bool DbTable::setValues(const PropList& changes)
 bool DbTable::removeProperty(quint16 id)
 {
     if (m_position == NewRecord) {
-        m_props.erase(std::remove_if(m_props.begin(), m_props.end(), [id](const PropValue& p) { return p.id == id; }),
-                      m_props.end());
+        m_props.erase(
+            std::remove_if(m_props.begin(), m_props.end(), [id](const PropValue& p) { return p.id == id; }),
+            m_props.end());
         return true;
     }
     if (!ensureCurrent())
@@ -353,11 +382,20 @@ bool DbTable::seek(SeekKind kind, const PropValue& value)
     return loadRecord(hit.record, hit.position);
 }
 
-bool DbTable::seekText(SeekKind kind, const QString& value) { return seek(kind, PropValue::ofText(m_sortId, value)); }
+bool DbTable::seekText(SeekKind kind, const QString& value)
+{
+    return seek(kind, PropValue::ofText(m_sortId, value));
+}
 
-bool DbTable::seekInt(SeekKind kind, qint32 value) { return seek(kind, PropValue::ofInt(m_sortId, value)); }
+bool DbTable::seekInt(SeekKind kind, qint32 value)
+{
+    return seek(kind, PropValue::ofInt(m_sortId, value));
+}
 
-bool DbTable::seekInt64(SeekKind kind, qint64 value) { return seek(kind, PropValue::ofInt64(m_sortId, value)); }
+bool DbTable::seekInt64(SeekKind kind, qint64 value)
+{
+    return seek(kind, PropValue::ofInt64(m_sortId, value));
+}
 
 bool DbTable::appendRecords(const std::vector<PropList>& records)
 {

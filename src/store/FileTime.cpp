@@ -102,18 +102,16 @@ bool isValidDate(int year, int month, int day)
 
 bool isValidLocalTime(const LocalTime& t)
 {
-    return isValidDate(t.year, t.month, t.day) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0
-           && t.minute <= 59 && t.second >= 0 && t.second <= 59 && t.millisecond >= 0
-           && t.millisecond <= 999;
+    return isValidDate(t.year, t.month, t.day) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
+           t.minute <= 59 && t.second >= 0 && t.second <= 59 && t.millisecond >= 0 && t.millisecond <= 999;
 }
 
 std::optional<FileTime> fileTimeFromLocal(const LocalTime& t)
 {
     if (!isValidLocalTime(t))
         return std::nullopt;
-    return dayNumber(t.year, t.month, t.day) * TicksPerDay + t.hour * TicksPerHour
-           + t.minute * TicksPerMinute + t.second * TicksPerSecond
-           + t.millisecond * TicksPerMillisecond;
+    return dayNumber(t.year, t.month, t.day) * TicksPerDay + t.hour * TicksPerHour +
+           t.minute * TicksPerMinute + t.second * TicksPerSecond + t.millisecond * TicksPerMillisecond;
 }
 
 LocalTime localFromFileTime(FileTime t)

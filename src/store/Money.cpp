@@ -20,7 +20,14 @@ qint64 saturate(bool overflowed, qint64 result, bool towardsMax)
 bool symbolComesFirst(int negativeCurrencyFormat)
 {
     switch (negativeCurrencyFormat) {
-    case 0: case 1: case 2: case 3: case 9: case 11: case 12: case 14:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 9:
+    case 11:
+    case 12:
+    case 14:
         return true;
     default:
         return false;

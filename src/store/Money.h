@@ -37,8 +37,7 @@ public:
 
     // Saturating total of a range of Money, added in order. Each step saturates
     // on its own, so max + 1 - 1 gives max - 1.
-    template <typename Range>
-    static Money sum(const Range& amounts)
+    template <typename Range> static Money sum(const Range& amounts)
     {
         Money total;
         for (const Money m : amounts)
@@ -76,5 +75,6 @@ std::optional<Money> moneyFromTypedText(QStringView text);
 
 // amount x rate, the amount taken as a double and the product rounded half away
 // from zero, saturating at the 64-bit limits.
-// A NaN product (NaN rate, or 0 at an infinite rate) gives 0; a rate of exactly 1 returns the amount unchanged.
+// A NaN product (NaN rate, or 0 at an infinite rate) gives 0; a rate of exactly 1 returns the amount
+// unchanged.
 Money convertHalfAwayFromZero(Money amount, double rate);

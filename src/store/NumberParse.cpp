@@ -10,14 +10,24 @@ namespace {
 bool isDecimalMark(QChar c)
 {
     switch (c.unicode()) {
-    case '=': case '\'': case ',': case '.': case ';': case '@': case '|': case '\\':
+    case '=':
+    case '\'':
+    case ',':
+    case '.':
+    case ';':
+    case '@':
+    case '|':
+    case '\\':
         return true;
     default:
         return false;
     }
 }
 
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Digits, '-' and one decimal point, in their original order.
 std::string keptCharacters(QStringView text)
@@ -82,11 +92,11 @@ double convert(const NumberParts& parts)
     if (parts.integer.empty() && parts.fraction.empty())
         return 0.0;
     // Locale-independent, unlike strtod: the point is always '.'.
-    const std::string plain = (parts.integer.empty() ? std::string("0") : parts.integer) + '.'
-                              + (parts.fraction.empty() ? std::string("0") : parts.fraction);
+    const std::string plain = (parts.integer.empty() ? std::string("0") : parts.integer) + '.' +
+                              (parts.fraction.empty() ? std::string("0") : parts.fraction);
     double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                        std::chars_format::fixed);
+    const auto result =
+        std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range)
         return outOfRangeValue(parts);
     if (result.ec != std::errc())

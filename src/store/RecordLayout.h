@@ -19,58 +19,58 @@ namespace Prop {
 // --- keys and references ------------------------------------------------------
 // The three key texts sort the transaction table (orders 0, 1, 2); KeyText.h
 // builds them. The scheduled table sorts on ProjectKey as its order 1.
-constexpr quint16 AccountKey = 101;      // text: account id + date-time, unique in the table
-constexpr quint16 ProjectKey = 102;      // text: project id + date-time; only with a project
-constexpr quint16 PlannerKey = 103;      // text: planner id + planned date-time; posted occurrences only
-constexpr quint16 AccountId = 104;       // int: account id (sort key of the account table)
+constexpr quint16 AccountKey = 101;  // text: account id + date-time, unique in the table
+constexpr quint16 ProjectKey = 102;  // text: project id + date-time; only with a project
+constexpr quint16 PlannerKey = 103;  // text: planner id + planned date-time; posted occurrences only
+constexpr quint16 AccountId = 104;   // int: account id (sort key of the account table)
 
 // --- transaction --------------------------------------------------------------
-constexpr quint16 PlannedDate = 105;     // 64-bit date: planned date of the occurrence posted
-constexpr quint16 PartialPosting = 106;  // 64-bit: 1 when only part of the occurrence was posted
-constexpr quint16 PostedAmount = 107;    // 64-bit amount: posted, in the occurrence's currency
-constexpr quint16 Date = 108;            // 64-bit date: transaction date-time; a plan's start date
-constexpr quint16 Number = 109;          // text: check number ("No" column)
-constexpr quint16 Name = 110;            // text: account, project or category name; description
-constexpr quint16 Amount = 112;          // 64-bit amount: positive deposit, negative payment
-constexpr quint16 Balance = 113;         // 64-bit amount: running balance; an account's total
-constexpr quint16 Note = 114;            // text: memo; account note
-constexpr quint16 Contact = 115;         // text: the payee's contact entry
-constexpr quint16 TransferLink = 116;    // text: the other side's AccountKey; transfers only
-constexpr quint16 Mark = 117;            // int: reconcile mark, see ReconcileMark
-constexpr quint16 ForeignAmount = 118;   // 64-bit amount: absolute amount in the occurrence's currency
-constexpr quint16 ForeignCurrency = 119; // text: the occurrence's currency code
-constexpr quint16 ForeignRate = 120;     // text: rate used, "%.2f" with '.'
-constexpr quint16 PasswordDigest = 126;  // 64-bit: on the password-lock record only; 0 = none
-constexpr quint16 LockSeconds = 127;     // int: on the password-lock record only; 0 = never
-constexpr quint16 ImportMark = 130;      // int: 1 when the last import matched this transaction
+constexpr quint16 PlannedDate = 105;      // 64-bit date: planned date of the occurrence posted
+constexpr quint16 PartialPosting = 106;   // 64-bit: 1 when only part of the occurrence was posted
+constexpr quint16 PostedAmount = 107;     // 64-bit amount: posted, in the occurrence's currency
+constexpr quint16 Date = 108;             // 64-bit date: transaction date-time; a plan's start date
+constexpr quint16 Number = 109;           // text: check number ("No" column)
+constexpr quint16 Name = 110;             // text: account, project or category name; description
+constexpr quint16 Amount = 112;           // 64-bit amount: positive deposit, negative payment
+constexpr quint16 Balance = 113;          // 64-bit amount: running balance; an account's total
+constexpr quint16 Note = 114;             // text: memo; account note
+constexpr quint16 Contact = 115;          // text: the payee's contact entry
+constexpr quint16 TransferLink = 116;     // text: the other side's AccountKey; transfers only
+constexpr quint16 Mark = 117;             // int: reconcile mark, see ReconcileMark
+constexpr quint16 ForeignAmount = 118;    // 64-bit amount: absolute amount in the occurrence's currency
+constexpr quint16 ForeignCurrency = 119;  // text: the occurrence's currency code
+constexpr quint16 ForeignRate = 120;      // text: rate used, "%.2f" with '.'
+constexpr quint16 PasswordDigest = 126;   // 64-bit: on the password-lock record only; 0 = none
+constexpr quint16 LockSeconds = 127;      // int: on the password-lock record only; 0 = never
+constexpr quint16 ImportMark = 130;       // int: 1 when the last import matched this transaction
 
 // --- account ------------------------------------------------------------------
-constexpr quint16 Created = 151;         // 64-bit date: when the account was made
+constexpr quint16 Created = 151;            // 64-bit date: when the account was made
 constexpr quint16 CarriedAccountInt = 152;  // int: carried by backup, read by nothing else
 
 // --- project and category -------------------------------------------------------
-constexpr quint16 ProjectId = 201;       // int: project id (sort key of the project table); 0 = none
-constexpr quint16 CheckState = 202;      // int: selection-tree check state, 0 unchecked, 1 checked
-constexpr quint16 Parent = 203;          // int: parent project or category id; 0 for the root
+constexpr quint16 ProjectId = 201;            // int: project id (sort key of the project table); 0 = none
+constexpr quint16 CheckState = 202;           // int: selection-tree check state, 0 unchecked, 1 checked
+constexpr quint16 Parent = 203;               // int: parent project or category id; 0 for the root
 constexpr quint16 CarriedProjectDate1 = 204;  // 64-bit date: carried only
 constexpr quint16 CarriedProjectDate2 = 205;  // 64-bit date: carried only
 constexpr quint16 CarriedProjectInt = 206;    // int: carried only
-constexpr quint16 OwnDeposits = 207;     // 64-bit amount: this project's deposits, default currency
-constexpr quint16 OwnPayments = 208;     // 64-bit amount: this project's payments, default currency
-constexpr quint16 TreeDeposits = 209;    // 64-bit amount: with all sub-projects
-constexpr quint16 TreePayments = 210;    // 64-bit amount: with all sub-projects
-constexpr quint16 TotalsValid = 211;     // int: 1 after the totals were computed, 0 when stale
+constexpr quint16 OwnDeposits = 207;          // 64-bit amount: this project's deposits, default currency
+constexpr quint16 OwnPayments = 208;          // 64-bit amount: this project's payments, default currency
+constexpr quint16 TreeDeposits = 209;         // 64-bit amount: with all sub-projects
+constexpr quint16 TreePayments = 210;         // 64-bit amount: with all sub-projects
+constexpr quint16 TotalsValid = 211;          // int: 1 after the totals were computed, 0 when stale
 
 // --- planner --------------------------------------------------------------------
-constexpr quint16 PlannerId = 251;       // int: planner id (sort key of the planner table); 0 = none
-constexpr quint16 Recurrence = 252;      // int: recurrence kind
-constexpr quint16 NextDate = 253;        // 64-bit date: next open occurrence
-constexpr quint16 Completed = 254;       // int: completed occurrences
-constexpr quint16 Entries = 255;         // int: occurrences in all; -1 = ongoing
+constexpr quint16 PlannerId = 251;            // int: planner id (sort key of the planner table); 0 = none
+constexpr quint16 Recurrence = 252;           // int: recurrence kind
+constexpr quint16 NextDate = 253;             // 64-bit date: next open occurrence
+constexpr quint16 Completed = 254;            // int: completed occurrences
+constexpr quint16 Entries = 255;              // int: occurrences in all; -1 = ongoing
 constexpr quint16 CarriedPlannerValue = 256;  // 64-bit: carried only
-constexpr quint16 ReminderMinutes = 257; // int: reminder lead time; whole days count
+constexpr quint16 ReminderMinutes = 257;      // int: reminder lead time; whole days count
 constexpr quint16 CarriedPlannerInt = 258;    // int: carried only
-constexpr quint16 Stopped = 259;         // int: 1 when stopped or finished
+constexpr quint16 Stopped = 259;              // int: 1 when stopped or finished
 
 // --- currency -------------------------------------------------------------------
 constexpr quint16 CurrencyCode = 301;    // text: "USD", upper case, unique in the currency table
@@ -79,13 +79,13 @@ constexpr quint16 Symbol = 303;          // text: short symbol shown beside amou
 constexpr quint16 CurrencyName = 304;    // text
 
 // --- scheduled (future list) ----------------------------------------------------
-constexpr quint16 FullAmount = 351;      // 64-bit amount: the occurrence's amount before partial postings
-constexpr quint16 Reminded = 352;        // int: 1 once the reminder was shown
+constexpr quint16 FullAmount = 351;  // 64-bit amount: the occurrence's amount before partial postings
+constexpr quint16 Reminded = 352;    // int: 1 once the reminder was shown
 
 // --- category -------------------------------------------------------------------
 // In a transaction or plan: positive = category id, 0 = none, negative = a
 // transfer to the account whose id is the absolute value.
-constexpr quint16 CategoryId = 401;      // int: category id (sort key of the category table)
+constexpr quint16 CategoryId = 401;  // int: category id (sort key of the category table)
 
 // --- open ranges ------------------------------------------------------------------
 // Ids from OpenRangeBase up are computed from a currency number N. The same id
@@ -96,17 +96,32 @@ constexpr quint16 OpenRangeBase = 1000;
 // The largest currency number whose project-total ids still fit in 16 bits.
 constexpr int MaxCurrencyNumber = (0xFFFF - OpenRangeBase - 1) / 2;
 
-constexpr bool isValidCurrencyNumber(int n) { return n >= 0 && n <= MaxCurrencyNumber; }
+constexpr bool isValidCurrencyNumber(int n)
+{
+    return n >= 0 && n <= MaxCurrencyNumber;
+}
 
 // Project table: deposits and payments in the currency numbered n (64-bit amounts).
 // n must satisfy isValidCurrencyNumber.
-constexpr quint16 projectDepositsIn(int n) { return static_cast<quint16>(OpenRangeBase + 2 * n); }
-constexpr quint16 projectPaymentsIn(int n) { return static_cast<quint16>(OpenRangeBase + 2 * n + 1); }
+constexpr quint16 projectDepositsIn(int n)
+{
+    return static_cast<quint16>(OpenRangeBase + 2 * n);
+}
+constexpr quint16 projectPaymentsIn(int n)
+{
+    return static_cast<quint16>(OpenRangeBase + 2 * n + 1);
+}
 
 // Currency table: the exchange rate to the currency numbered n (decimal text).
-constexpr quint16 currencyRateTo(int n) { return static_cast<quint16>(OpenRangeBase + n); }
+constexpr quint16 currencyRateTo(int n)
+{
+    return static_cast<quint16>(OpenRangeBase + n);
+}
 
-constexpr bool isOpenRangeId(quint16 id) { return id >= OpenRangeBase; }
+constexpr bool isOpenRangeId(quint16 id)
+{
+    return id >= OpenRangeBase;
+}
 
 static_assert(projectPaymentsIn(MaxCurrencyNumber) == 0xFFFF);
 static_assert(projectDepositsIn(3) == 1006 && projectPaymentsIn(3) == 1007 && currencyRateTo(3) == 1003);
@@ -118,7 +133,10 @@ constexpr std::optional<int> currencyOfProjectTotal(quint16 id)
         return std::nullopt;
     return (id - OpenRangeBase) / 2;
 }
-constexpr bool isProjectDepositsId(quint16 id) { return isOpenRangeId(id) && (id - OpenRangeBase) % 2 == 0; }
+constexpr bool isProjectDepositsId(quint16 id)
+{
+    return isOpenRangeId(id) && (id - OpenRangeBase) % 2 == 0;
+}
 
 // The currency number behind a rate id; nullopt below the open range.
 constexpr std::optional<int> currencyOfRate(quint16 id)
@@ -133,20 +151,59 @@ constexpr std::optional<int> currencyOfRate(quint16 id)
 constexpr std::optional<PropType> typeOf(quint16 id)
 {
     switch (id) {
-    case AccountKey: case ProjectKey: case PlannerKey: case Number: case Name: case Note:
-    case Contact: case TransferLink: case ForeignCurrency: case ForeignRate:
-    case CurrencyCode: case Symbol: case CurrencyName:
+    case AccountKey:
+    case ProjectKey:
+    case PlannerKey:
+    case Number:
+    case Name:
+    case Note:
+    case Contact:
+    case TransferLink:
+    case ForeignCurrency:
+    case ForeignRate:
+    case CurrencyCode:
+    case Symbol:
+    case CurrencyName:
         return PropType::Text;
-    case PlannedDate: case PartialPosting: case PostedAmount: case Date: case Amount:
-    case Balance: case ForeignAmount: case PasswordDigest: case Created:
-    case CarriedProjectDate1: case CarriedProjectDate2: case OwnDeposits: case OwnPayments:
-    case TreeDeposits: case TreePayments: case NextDate: case CarriedPlannerValue:
+    case PlannedDate:
+    case PartialPosting:
+    case PostedAmount:
+    case Date:
+    case Amount:
+    case Balance:
+    case ForeignAmount:
+    case PasswordDigest:
+    case Created:
+    case CarriedProjectDate1:
+    case CarriedProjectDate2:
+    case OwnDeposits:
+    case OwnPayments:
+    case TreeDeposits:
+    case TreePayments:
+    case NextDate:
+    case CarriedPlannerValue:
     case FullAmount:
         return PropType::Int64;
-    case AccountId: case Mark: case LockSeconds: case ImportMark: case CarriedAccountInt:
-    case ProjectId: case CheckState: case Parent: case CarriedProjectInt: case TotalsValid:
-    case PlannerId: case Recurrence: case Completed: case Entries: case ReminderMinutes:
-    case CarriedPlannerInt: case Stopped: case CurrencyNumber: case Reminded: case CategoryId:
+    case AccountId:
+    case Mark:
+    case LockSeconds:
+    case ImportMark:
+    case CarriedAccountInt:
+    case ProjectId:
+    case CheckState:
+    case Parent:
+    case CarriedProjectInt:
+    case TotalsValid:
+    case PlannerId:
+    case Recurrence:
+    case Completed:
+    case Entries:
+    case ReminderMinutes:
+    case CarriedPlannerInt:
+    case Stopped:
+    case CurrencyNumber:
+    case Reminded:
+    case CategoryId:
         return PropType::Int;
     default:
         return std::nullopt;

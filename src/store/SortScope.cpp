@@ -1,10 +1,7 @@
 #include "store/SortScope.h"
 
 SortScope::SortScope(DbTable& table, quint16 sortId, DbTable::SortKind kind)
-    : m_table(table),
-      m_savedId(table.sortId()),
-      m_savedKind(table.sortKind()),
-      m_wasOpen(table.isOpen()),
+    : m_table(table), m_savedId(table.sortId()), m_savedKind(table.sortKind()), m_wasOpen(table.isOpen()),
       m_ok(resort(table, sortId, kind))
 {
 }

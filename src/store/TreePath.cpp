@@ -6,7 +6,9 @@
 
 #include <QSet>
 
-TreePath::TreePath(DbTable& table, quint16 idProp) : m_table(table), m_idProp(idProp) {}
+TreePath::TreePath(DbTable& table, quint16 idProp) : m_table(table), m_idProp(idProp)
+{
+}
 
 QStringList TreePath::split(const QString& path)
 {
@@ -88,8 +90,7 @@ bool TreePath::isSelfOrAncestor(qint32 candidate, qint32 id)
 
 // Walks the circular name scan once over the table from record 0 and returns
 // the id of the first hit that `accept` takes. The cursor is in id order.
-template <typename Accept>
-qint32 TreePath::firstNameMatch(const QString& leaf, Accept accept)
+template <typename Accept> qint32 TreePath::firstNameMatch(const QString& leaf, Accept accept)
 {
     const qint64 total = m_table.count();
     qint64 from = 0;
@@ -100,7 +101,8 @@ qint32 TreePath::firstNameMatch(const QString& leaf, Accept accept)
         // The scan wrapped past the last record: every record was seen.
         if (hit < from)
             return 0;
-        const Node candidate{m_table.getInt(m_idProp), m_table.getInt(Prop::Parent), m_table.getText(Prop::Name)};
+        const Node candidate{m_table.getInt(m_idProp), m_table.getInt(Prop::Parent),
+                             m_table.getText(Prop::Name)};
         if (accept(candidate))
             return candidate.id;
         from = hit + 1;
@@ -117,7 +119,8 @@ QString TreePath::belowRoot(const QString& path)
     if (!root || root->name.isEmpty())
         return path;
     const qsizetype n = root->name.size();
-    if (path.size() > n && path[n] == Separator && QStringView(path).left(n).compare(root->name, Qt::CaseInsensitive) == 0)
+    if (path.size() > n && path[n] == Separator &&
+        QStringView(path).left(n).compare(root->name, Qt::CaseInsensitive) == 0)
         return path.mid(n + 1);
     return path;
 }

@@ -73,8 +73,7 @@ private:
     std::optional<Node> read(qint32 id);
     std::vector<Node> chainOf(qint32 id);
     QString pathOfChain(const std::vector<Node>& chain) const;
-    template <typename Accept>
-    qint32 firstNameMatch(const QString& leaf, Accept accept);
+    template <typename Accept> qint32 firstNameMatch(const QString& leaf, Accept accept);
     // `path` without a leading root name and ':', or a leading ':'.
     QString belowRoot(const QString& path);
     qint32 findInScope(const QString& path);

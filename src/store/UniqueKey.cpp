@@ -18,7 +18,8 @@ std::optional<FileTime> lastOnSameDay(DbTable& transactions, qint32 account, Fil
 
 // From `t` on, one millisecond at a time, the first free key of the account
 // that is still on `day`'s day; nullopt when the day (or the calendar) ends first.
-std::optional<NewTransactionKey> firstFreeAfter(DbTable& transactions, qint32 account, FileTime t, FileTime day)
+std::optional<NewTransactionKey> firstFreeAfter(DbTable& transactions, qint32 account, FileTime t,
+                                                FileTime day)
 {
     for (;;) {
         const FileTime next = addMilliseconds(t, 1);
@@ -33,7 +34,8 @@ std::optional<NewTransactionKey> firstFreeAfter(DbTable& transactions, qint32 ac
 
 }  // namespace
 
-std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 account, FileTime date, FileTime now)
+std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 account, FileTime date,
+                                                  FileTime now)
 {
     if (account < 1)
         return std::nullopt;
@@ -53,7 +55,8 @@ std::optional<NewTransactionKey> uniqueAccountKey(DbTable& transactions, qint32 
     // be tomorrow (23:59:59.999, or a neighbour there), it goes to the first
     // free key from 00:00:01 of the day instead.
     if (!made)
-        made = firstFreeAfter(transactions, account, startOfDay(date) + TicksPerSecond - TicksPerMillisecond, date);
+        made = firstFreeAfter(transactions, account, startOfDay(date) + TicksPerSecond - TicksPerMillisecond,
+                              date);
     transactions.restoreSort();
     transactions.moveTo(DbTable::NoRecord);
     return made;

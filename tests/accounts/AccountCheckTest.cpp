@@ -42,9 +42,10 @@ TEST_F(AccountCheckTest, WrongRunningBalanceAndTotalAreReported)
     ASSERT_TRUE(transactions().setInt64(Prop::Balance, 71));
     ASSERT_TRUE(m_book.tables().accounts().seekInt(SeekKind::Equal, 2));
     ASSERT_TRUE(m_book.tables().accounts().setInt64(Prop::Balance, 0));
-    EXPECT_EQ(problems(), (QStringList{
-                              QStringLiteral("account 1: running balance of %1 is 0.71, should be 0.70").arg(m_in),
-                              QStringLiteral("account 2: total is 0.00, should be -0.20")}));
+    EXPECT_EQ(
+        problems(),
+        (QStringList{QStringLiteral("account 1: running balance of %1 is 0.71, should be 0.70").arg(m_in),
+                     QStringLiteral("account 2: total is 0.00, should be -0.20")}));
 }
 
 TEST_F(AccountCheckTest, ABalanceAtTheLimitOfTheNumberRangeIsReported)
@@ -55,9 +56,10 @@ TEST_F(AccountCheckTest, ABalanceAtTheLimitOfTheNumberRangeIsReported)
     m_book.addAccount(3, QStringLiteral("Vault"), Max);
     add(RawTransaction::of(3, AccountTestBook::at(1), Max - 5, Max - 5));
     const QString second = add(RawTransaction::of(3, AccountTestBook::at(2), Max - 5, Max));
-    EXPECT_EQ(problems(),
-              QStringList{QStringLiteral("account 3: running balance of %1 is at the limit of the number range")
-                              .arg(second)});
+    EXPECT_EQ(
+        problems(),
+        QStringList{QStringLiteral("account 3: running balance of %1 is at the limit of the number range")
+                        .arg(second)});
 }
 
 TEST_F(AccountCheckTest, KeyProblemsAreReported)
@@ -68,10 +70,11 @@ TEST_F(AccountCheckTest, KeyProblemsAreReported)
     RawTransaction orphan = RawTransaction::of(7, AccountTestBook::at(1), 5, 5);
     const QString orphanKey = add(orphan);
     const QStringList found = problems();
-    EXPECT_TRUE(found.contains(QStringLiteral("account key %1 is held by more than one transaction").arg(dup)));
-    EXPECT_TRUE(found.contains(QStringLiteral("transaction %1 has another date than its key").arg(dup)));
     EXPECT_TRUE(
-        found.contains(QStringLiteral("transaction %1 belongs to account 7, which does not exist").arg(orphanKey)));
+        found.contains(QStringLiteral("account key %1 is held by more than one transaction").arg(dup)));
+    EXPECT_TRUE(found.contains(QStringLiteral("transaction %1 has another date than its key").arg(dup)));
+    EXPECT_TRUE(found.contains(
+        QStringLiteral("transaction %1 belongs to account 7, which does not exist").arg(orphanKey)));
 }
 
 TEST_F(AccountCheckTest, MalformedAndMisfiledKeysAreReported)
@@ -84,7 +87,8 @@ TEST_F(AccountCheckTest, MalformedAndMisfiledKeysAreReported)
     ASSERT_TRUE(transactions().setInt64(Prop::Amount, 0, true));
     const QStringList found = problems();
     EXPECT_TRUE(found.contains(QStringLiteral("transaction %1 is filed under account 1").arg(m_out)));
-    EXPECT_TRUE(found.contains(QStringLiteral("transaction 2_garbage of account 2 has a malformed account key")));
+    EXPECT_TRUE(
+        found.contains(QStringLiteral("transaction 2_garbage of account 2 has a malformed account key")));
 }
 
 TEST_F(AccountCheckTest, BrokenTransferLinksAreReported)
@@ -93,9 +97,11 @@ TEST_F(AccountCheckTest, BrokenTransferLinksAreReported)
     ASSERT_TRUE(transactions().setText(Prop::TransferLink, QStringLiteral("1_20990101000000000")));
     ASSERT_TRUE(m_book.seek(m_in));
     ASSERT_TRUE(transactions().removeProperty(Prop::TransferLink));
-    EXPECT_EQ(problems(),
-              (QStringList{QStringLiteral("transfer %1 has no link to its other side").arg(m_in),
-                           QStringLiteral("transfer %1 links to 1_20990101000000000, which does not exist").arg(m_out)}));
+    EXPECT_EQ(
+        problems(),
+        (QStringList{
+            QStringLiteral("transfer %1 has no link to its other side").arg(m_in),
+            QStringLiteral("transfer %1 links to 1_20990101000000000, which does not exist").arg(m_out)}));
 }
 
 TEST_F(AccountCheckTest, OneSidedLinkIsReported)
@@ -103,7 +109,8 @@ TEST_F(AccountCheckTest, OneSidedLinkIsReported)
     ASSERT_TRUE(m_book.seek(m_in));
     ASSERT_TRUE(transactions().setInt(Prop::CategoryId, -5));
     const QStringList found = problems();
-    EXPECT_TRUE(found.contains(QStringLiteral("transfer %1 and %2 do not link to each other").arg(m_out, m_in)));
+    EXPECT_TRUE(
+        found.contains(QStringLiteral("transfer %1 and %2 do not link to each other").arg(m_out, m_in)));
 }
 
 TEST_F(AccountCheckTest, ReservedRecordsAreLeftAlone)

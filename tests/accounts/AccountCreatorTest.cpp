@@ -15,8 +15,8 @@ protected:
     qint32 create(const QString& name, const char* code, qint64 opening)
     {
         AccountCreator creator(m_book.tables(), m_book.currencies(), m_clock);
-        return creator.create({name, BuiltInCurrencies::firstRowOf(QString::fromLatin1(code)),
-                               Money::fromHundredths(opening)});
+        return creator.create(
+            {name, BuiltInCurrencies::firstRowOf(QString::fromLatin1(code)), Money::fromHundredths(opening)});
     }
     AccountRun runOf(qint32 id) { return AccountRun::locate(m_book.tables().transactions(), id); }
 

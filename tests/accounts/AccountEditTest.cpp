@@ -40,7 +40,8 @@ TEST_F(AccountEditTest, FailedEditWritesNeitherField)
 {
     int writes = 0;
     m_book.store().setWriteFault([&writes] { return ++writes > 1; });
-    EXPECT_FALSE(AccountEdit::apply(m_book.tables().accounts(), 2, QStringLiteral("New"), QStringLiteral("Note")));
+    EXPECT_FALSE(
+        AccountEdit::apply(m_book.tables().accounts(), 2, QStringLiteral("New"), QStringLiteral("Note")));
     m_book.store().setWriteFault({});
     EXPECT_EQ(AccountList(m_book.tables().accounts()).find(2)->name, QStringLiteral("Savings"));
 }

@@ -32,8 +32,8 @@ TEST_F(AccountListTest, AllComeInIdOrder)
 
 TEST_F(AccountListTest, CommandLineNamesById)
 {
-    EXPECT_EQ(idOf("1"), 1);       // the id wins over the account named "1"
-    EXPECT_EQ(idOf("2024"), 4);    // no id 2024: the exact name
+    EXPECT_EQ(idOf("1"), 1);     // the id wins over the account named "1"
+    EXPECT_EQ(idOf("2024"), 4);  // no id 2024: the exact name
     EXPECT_EQ(idOf("Savings"), 2);
     EXPECT_EQ(idOf("savings"), std::nullopt);  // names match exactly
     EXPECT_EQ(idOf("Sav"), std::nullopt);

@@ -42,7 +42,8 @@ public:
     ObjectStore& store() { return m_book.store(); }
     CurrencyCache& currencies() { return m_currencies; }
 
-    void addAccount(qint32 id, const QString& name, qint64 total = 0, const QString& currency = QStringLiteral("USD"))
+    void addAccount(qint32 id, const QString& name, qint64 total = 0,
+                    const QString& currency = QStringLiteral("USD"))
     {
         DbTable& a = tables().accounts();
         a.beginNew();
@@ -78,8 +79,14 @@ public:
 
     // Properties of the transaction with that key; Missing when there is none.
     static constexpr qint64 Missing = -999999;
-    qint64 balanceOf(const QString& key) { return seek(key) ? tables().transactions().getInt64(Prop::Balance) : Missing; }
-    qint64 markOf(const QString& key) { return seek(key) ? tables().transactions().getInt(Prop::Mark) : Missing; }
+    qint64 balanceOf(const QString& key)
+    {
+        return seek(key) ? tables().transactions().getInt64(Prop::Balance) : Missing;
+    }
+    qint64 markOf(const QString& key)
+    {
+        return seek(key) ? tables().transactions().getInt(Prop::Mark) : Missing;
+    }
     qint64 categoryOf(const QString& key)
     {
         return seek(key) ? tables().transactions().getInt(Prop::CategoryId) : Missing;
@@ -98,7 +105,10 @@ public:
         return a.seekInt(SeekKind::Equal, id) ? a.getInt64(Prop::Balance) : -999999;
     }
 
-    static LocalTime at(int day, int hour = 12, int ms = 0) { return LocalTime{2024, 3, day, hour, 0, 0, ms}; }
+    static LocalTime at(int day, int hour = 12, int ms = 0)
+    {
+        return LocalTime{2024, 3, day, hour, 0, 0, ms};
+    }
 
 private:
     TempBook m_book;

@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RunCase{"NoTransactions", {}, {}, -1, {}, 0},
                       RunCase{"WholeRun", {100, -30, 0, 5}, {0, 0, 0, 0}, -1, {100, 70, 70, 75}, 75},
                       // From the middle the balance before the start is taken as it stands, right or not.
-                      RunCase{"FromMiddleKeepsEarlierValues", {100, -30, 5}, {1, 2, 3}, 1, {1, -29, -24}, -24},
+                      RunCase{
+                          "FromMiddleKeepsEarlierValues", {100, -30, 5}, {1, 2, 3}, 1, {1, -29, -24}, -24},
                       RunCase{"IndexBeyondRunTakesLastBalance", {100, -30}, {100, 9}, 5, {100, 9}, 9},
                       RunCase{"NegativeRun", {-5, -5}, {0, 0}, 0, {-5, -10}, -10}),
     [](const auto& param_info) { return std::string(param_info.param.name); });

@@ -20,8 +20,8 @@ protected:
         m_book.addTransaction(RawTransaction::of(ReservedAccount::Holder, AccountTestBook::at(3), 30));
         EXPECT_TRUE(PasswordLockRecord::write(tables().transactions(), m_lock));
         m_book.addTransaction(RawTransaction::of(1, AccountTestBook::at(4), 40));
-        for (TableKind kind : {TableKind::Project, TableKind::Scheduled, TableKind::Planner, TableKind::Category,
-                               TableKind::Currency})
+        for (TableKind kind : {TableKind::Project, TableKind::Scheduled, TableKind::Planner,
+                               TableKind::Category, TableKind::Currency})
             addRecord(kind);
     }
 
@@ -32,11 +32,20 @@ protected:
         DbTable& t = tables().table(kind);
         t.beginNew();
         switch (kind) {
-        case TableKind::Project: t.setInt(Prop::ProjectId, 1); break;
-        case TableKind::Category: t.setInt(Prop::CategoryId, 1); break;
-        case TableKind::Planner: t.setInt(Prop::PlannerId, 1); break;
-        case TableKind::Currency: t.setText(Prop::CurrencyCode, QStringLiteral("USD")); break;
-        default: break;
+        case TableKind::Project:
+            t.setInt(Prop::ProjectId, 1);
+            break;
+        case TableKind::Category:
+            t.setInt(Prop::CategoryId, 1);
+            break;
+        case TableKind::Planner:
+            t.setInt(Prop::PlannerId, 1);
+            break;
+        case TableKind::Currency:
+            t.setText(Prop::CurrencyCode, QStringLiteral("USD"));
+            break;
+        default:
+            break;
         }
         ASSERT_TRUE(t.setInt64(Prop::Date, 1, true));
     }
@@ -58,7 +67,8 @@ TEST_F(DatabaseClearingTest, NoKeepsEverything)
     const std::vector<qint64> before = counts();
     m_ui.answer(false);
     EXPECT_EQ(DatabaseClearing(tables()).clear(m_ui), Outcome::Declined);
-    EXPECT_EQ(m_ui.questions, QStringList{QStringLiteral("All program data will be lost! Do you wish to continue?")});
+    EXPECT_EQ(m_ui.questions,
+              QStringList{QStringLiteral("All program data will be lost! Do you wish to continue?")});
     EXPECT_EQ(counts(), before);
 }
 

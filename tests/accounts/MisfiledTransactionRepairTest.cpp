@@ -30,7 +30,8 @@ protected:
     }
     qint64 accountIdOf(const QString& key)
     {
-        return m_book.seek(key) ? m_book.tables().transactions().getInt(Prop::AccountId) : AccountTestBook::Missing;
+        return m_book.seek(key) ? m_book.tables().transactions().getInt(Prop::AccountId)
+                                : AccountTestBook::Missing;
     }
     QStringList problemsAfterRepair(int expectedMends)
     {

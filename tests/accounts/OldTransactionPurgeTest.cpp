@@ -25,9 +25,9 @@ TEST(OldTransactionPurgeCutoffTest, PeriodsCountBackFromTheEndOfToday)
         FileTime expected;
     };
     const Case cases[] = {
-        {0, ft(2024, 3, 20, 23, 59, 59, 999)},    {31, ft(2024, 2, 18, 23, 59, 59, 999)},
-        {62, ft(2024, 1, 18, 23, 59, 59, 999)},   {93, ft(2023, 12, 18, 23, 59, 59, 999)},
-        {182, ft(2023, 9, 20, 23, 59, 59, 999)},  {365, ft(2023, 3, 21, 23, 59, 59, 999)},
+        {0, ft(2024, 3, 20, 23, 59, 59, 999)},   {31, ft(2024, 2, 18, 23, 59, 59, 999)},
+        {62, ft(2024, 1, 18, 23, 59, 59, 999)},  {93, ft(2023, 12, 18, 23, 59, 59, 999)},
+        {182, ft(2023, 9, 20, 23, 59, 59, 999)}, {365, ft(2023, 3, 21, 23, 59, 59, 999)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(OldTransactionPurge::cutoff(Now, c.days), c.expected) << c.days;
@@ -114,10 +114,7 @@ protected:
         }
         return found;
     }
-    void expectBookHolds()
-    {
-        EXPECT_EQ(AccountCheck(m_book.tables()).problems(), QStringList());
-    }
+    void expectBookHolds() { EXPECT_EQ(AccountCheck(m_book.tables()).problems(), QStringList()); }
 
     AccountTestBook m_book;
     Categories m_categories;
@@ -236,7 +233,8 @@ TEST_F(OldTransactionPurgeTest, RemovalsThatSumToZeroStillUpdateTheProjects)
 TEST_F(OldTransactionPurgeTest, PlannedTransactionsMoveToTheHolderAccount)
 {
     ASSERT_TRUE(m_book.seek(m_k1));
-    ASSERT_TRUE(m_book.tables().transactions().setText(Prop::PlannerKey, QStringLiteral("6_20230321120000000")));
+    ASSERT_TRUE(
+        m_book.tables().transactions().setText(Prop::PlannerKey, QStringLiteral("6_20230321120000000")));
     const OldTransactionPurge::Result r = purge(1, 365, false);
     EXPECT_EQ(r.movedToHolder, 1);
     DbTable& t = m_book.tables().transactions();

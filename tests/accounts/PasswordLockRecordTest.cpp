@@ -108,7 +108,9 @@ TEST_F(PasswordLockRecordTest, OlderFormIsClearedWithAMessageAndKeepsItsSettings
         PropList extra;
         bool older;
     } cases[] = {
-        {"balance and category", {PropValue::ofInt64(Prop::Balance, 0), PropValue::ofInt(Prop::CategoryId, 3)}, true},
+        {"balance and category",
+         {PropValue::ofInt64(Prop::Balance, 0), PropValue::ofInt(Prop::CategoryId, 3)},
+         true},
         {"balance alone", {PropValue::ofInt64(Prop::Balance, 500)}, true},
         {"neither", {}, false},
     };

@@ -18,8 +18,9 @@ class RegisterInfoConvertTest : public ::testing::TestWithParam<ConvertCase> {};
 TEST_P(RegisterInfoConvertTest, StatesTheRateFromTheSmallerSide)
 {
     const ConvertCase& c = GetParam();
-    const auto line = RegisterInfo::convertLine(Money::fromHundredths(c.amount), QString::fromLatin1(c.code),
-                                                Money::fromHundredths(c.other), QString::fromLatin1(c.otherCode));
+    const auto line =
+        RegisterInfo::convertLine(Money::fromHundredths(c.amount), QString::fromLatin1(c.code),
+                                  Money::fromHundredths(c.other), QString::fromLatin1(c.otherCode));
     if (!c.line) {
         EXPECT_FALSE(line);
         return;
@@ -43,8 +44,10 @@ class RegisterInfoTest : public ::testing::Test {
 protected:
     RegisterInfoTest() : m_categories(m_book.tables()), m_projects(m_book.tables())
     {
-        m_book.currencies().registerCurrency(QStringLiteral("USD"), QStringLiteral("$"), QStringLiteral("US Dollar"));
-        m_book.currencies().registerCurrency(QStringLiteral("EUR"), QStringLiteral("eu"), QStringLiteral("Euro"));
+        m_book.currencies().registerCurrency(QStringLiteral("USD"), QStringLiteral("$"),
+                                             QStringLiteral("US Dollar"));
+        m_book.currencies().registerCurrency(QStringLiteral("EUR"), QStringLiteral("eu"),
+                                             QStringLiteral("Euro"));
         EXPECT_TRUE(m_categories.ensureRoot());
         EXPECT_TRUE(m_projects.ensureRoot());
         m_book.addAccount(1, QStringLiteral("Cash"), 0, QStringLiteral("USD"));
@@ -176,19 +179,19 @@ TEST_F(PlannedInfoTest, EntryWithEveryFieldSetListsThemInOrder)
     const std::optional<PopupLines> popup = popupOf(1, 1);
     ASSERT_TRUE(popup);
     EXPECT_EQ(popup->title, QStringLiteral("Planned Transaction"));
-    EXPECT_EQ(popup->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "No:\t12",
-                                             "Amount:\teu-800.00", "Mark As:\tCleared (C)", "Category:\tHome",
-                                             "Project:\tFlat", "Contact:\tLandlord", "Note:\tMarch", "-",
-                                             "Edit..."}));
+    EXPECT_EQ(popup->printed(),
+              (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "No:\t12",
+                           "Amount:\teu-800.00", "Mark As:\tCleared (C)", "Category:\tHome", "Project:\tFlat",
+                           "Contact:\tLandlord", "Note:\tMarch", "-", "Edit..."}));
 }
 
 TEST_F(PlannedInfoTest, PlannedTransferNamesTheOtherAccount)
 {
     addPlan({});
     addEntry(1, -1000, -2, 0, QString());
-    EXPECT_EQ(popupOf(1, 1)->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024",
-                                                     "Amount:\teu-10.00", "Mark As:\tUnreconciled",
-                                                     "Transfer in :\tEuro Bank", "-", "Edit..."}));
+    EXPECT_EQ(popupOf(1, 1)->printed(),
+              (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "Amount:\teu-10.00",
+                           "Mark As:\tUnreconciled", "Transfer in :\tEuro Bank", "-", "Edit..."}));
     addEntry(1, 1000, -2, 0, QString());
     EXPECT_TRUE(popupOf(1, 2)->printed().contains(QStringLiteral("Transfer from :\tEuro Bank")));
 }
@@ -196,9 +199,9 @@ TEST_F(PlannedInfoTest, PlannedTransferNamesTheOtherAccount)
 TEST_F(PlannedInfoTest, EntryWhosePlanIsGoneShowsWhatItHolds)
 {
     addEntry(9, 500, 0, 0, QString());
-    EXPECT_EQ(popupOf(2, 1)->printed(), (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024",
-                                                     "Amount:\teu5.00", "Mark As:\tUnreconciled", "-",
-                                                     "Edit..."}));
+    EXPECT_EQ(popupOf(2, 1)->printed(),
+              (QStringList{"Description:\tRent 3/2024", "Date:\tFri, 3/15/2024", "Amount:\teu5.00",
+                           "Mark As:\tUnreconciled", "-", "Edit..."}));
 }
 
 TEST_F(PlannedInfoTest, TransactionRowsKeepTheirOwnPopup)

@@ -10,7 +10,8 @@ class RegisterTest : public ::testing::Test {
 protected:
     RegisterTest()
     {
-        m_book.currencies().registerCurrency(QStringLiteral("USD"), QStringLiteral("$"), QStringLiteral("US Dollar"));
+        m_book.currencies().registerCurrency(QStringLiteral("USD"), QStringLiteral("$"),
+                                             QStringLiteral("US Dollar"));
         m_book.addAccount(1, QStringLiteral("Cash"), -150);
         m_book.addAccount(10, QStringLiteral("Ten"), 5);
         m_book.addAccount(2, QStringLiteral("Two"), 0);
@@ -219,7 +220,8 @@ class RegisterFutureTest : public RegisterTest {
 protected:
     RegisterFutureTest()
     {
-        m_book.currencies().registerCurrency(QStringLiteral("EUR"), QStringLiteral("eu"), QStringLiteral("Euro"));
+        m_book.currencies().registerCurrency(QStringLiteral("EUR"), QStringLiteral("eu"),
+                                             QStringLiteral("Euro"));
         addPlan(7, QStringLiteral("101"));
         addPlan(8, QString());
     }
@@ -281,7 +283,8 @@ TEST_F(RegisterFutureTest, EveryAccountListsEveryEntryAfterTheNewRowInDateOrder)
 TEST_F(RegisterFutureTest, CellsShowTheEntryInItsOwnCurrencyRedWhenDueOliveLater)
 {
     const LocalTime today{2024, 3, 9, 8, 0, 0, 0};
-    addEntry(7, LocalTime{2024, 3, 9, 23, 59, 59, 999}, 25000, QStringLiteral("USD"), QStringLiteral("Salary"));
+    addEntry(7, LocalTime{2024, 3, 9, 23, 59, 59, 999}, 25000, QStringLiteral("USD"),
+             QStringLiteral("Salary"));
     addEntry(8, LocalTime{2024, 3, 10, 0, 0, 0, 0}, -5000, QStringLiteral("EUR"), QStringLiteral("Rent"));
     Register reg = makeWithFuture();
     ASSERT_TRUE(reg.select(1));

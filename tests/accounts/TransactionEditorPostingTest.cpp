@@ -184,13 +184,15 @@ TEST_F(TransactionEditorPostingTest, AConfirmedRateBooksTheWholeOccurrenceOrAPro
         ASSERT_TRUE(fresh.editor.load(fresh.reg.transactionCount() + 1));
         if (c.typed)
             fresh.editor.setAmountText(QString::fromLatin1(c.typed));
-        fresh.conversion.answer = c.rate ? ScriptedConversion::Answer::NewRate : ScriptedConversion::Answer::Accept;
+        fresh.conversion.answer =
+            c.rate ? ScriptedConversion::Answer::NewRate : ScriptedConversion::Answer::Accept;
         if (c.rate)
             fresh.conversion.rate = QString::fromLatin1(c.rate);
         ASSERT_TRUE(fresh.editor.save(false)) << fresh.ui.messages.join(u'|').toStdString();
         const auto e = fresh.entry(Cash, 0);
         ASSERT_TRUE(e);
-        const std::string label = std::string(c.typed ? c.typed : "full") + " at " + (c.rate ? c.rate : "1.1");
+        const std::string label =
+            std::string(c.typed ? c.typed : "full") + " at " + (c.rate ? c.rate : "1.1");
         EXPECT_EQ(e->amount.hundredths(), c.booked) << label;
         EXPECT_EQ(fresh.int64Of(e->key, Prop::PostedAmount), c.settled) << label;
         ASSERT_EQ(fresh.future.count(), c.left == 0 ? 0 : 1) << label;

@@ -21,12 +21,12 @@ protected:
         m_planned = m_book.addTransaction(planned);
         // Posted from plan 4, with everything the holder move must empty.
         EXPECT_TRUE(m_book.seek(m_planned));
-        EXPECT_TRUE(tables().transactions().setValues({PropValue::ofText(Prop::PlannerKey, QStringLiteral("4_20240302120000000")),
-                                                        PropValue::ofText(Prop::ProjectKey, QStringLiteral("3_20240302120000000")),
-                                                        PropValue::ofInt(Prop::ProjectId, 3),
-                                                        PropValue::ofText(Prop::Note, QStringLiteral("note")),
-                                                        PropValue::ofText(Prop::Number, QStringLiteral("17")),
-                                                        PropValue::ofText(Prop::Contact, QStringLiteral("Miller"))}));
+        EXPECT_TRUE(tables().transactions().setValues(
+            {PropValue::ofText(Prop::PlannerKey, QStringLiteral("4_20240302120000000")),
+             PropValue::ofText(Prop::ProjectKey, QStringLiteral("3_20240302120000000")),
+             PropValue::ofInt(Prop::ProjectId, 3), PropValue::ofText(Prop::Note, QStringLiteral("note")),
+             PropValue::ofText(Prop::Number, QStringLiteral("17")),
+             PropValue::ofText(Prop::Contact, QStringLiteral("Miller"))}));
         EXPECT_TRUE(BalanceRecalc(tables()).recalcAll());
     }
 
@@ -62,7 +62,8 @@ protected:
 
 TEST_F(TransactionRemovalTest, PlainTransactionIsDeleted)
 {
-    EXPECT_EQ(TransactionRemoval::removeAt(tables(), positionOf(m_plain), Now), TransactionRemoval::Outcome::Deleted);
+    EXPECT_EQ(TransactionRemoval::removeAt(tables(), positionOf(m_plain), Now),
+              TransactionRemoval::Outcome::Deleted);
     EXPECT_FALSE(m_book.seek(m_plain));
     EXPECT_EQ(tables().transactions().count(), 1);
     EXPECT_TRUE(held().empty());
@@ -70,7 +71,8 @@ TEST_F(TransactionRemovalTest, PlainTransactionIsDeleted)
 
 TEST_F(TransactionRemovalTest, PlannedTransactionMovesToTheHolderAccountStripped)
 {
-    EXPECT_EQ(TransactionRemoval::removeByKey(tables(), m_planned, Now), TransactionRemoval::Outcome::MovedToHolder);
+    EXPECT_EQ(TransactionRemoval::removeByKey(tables(), m_planned, Now),
+              TransactionRemoval::Outcome::MovedToHolder);
     EXPECT_FALSE(m_book.seek(m_planned));
     const std::vector<PropList> records = held();
     ASSERT_EQ(records.size(), 1u);
@@ -98,7 +100,8 @@ TEST_F(TransactionRemovalTest, HeldSideOfATransferLosesItsLinkAndTransferCategor
     const QString key = m_book.addTransaction(side);
     ASSERT_TRUE(m_book.seek(key));
     ASSERT_TRUE(tables().transactions().setText(Prop::PlannerKey, QStringLiteral("9_20240305120000000")));
-    EXPECT_EQ(TransactionRemoval::removeByKey(tables(), key, Now), TransactionRemoval::Outcome::MovedToHolder);
+    EXPECT_EQ(TransactionRemoval::removeByKey(tables(), key, Now),
+              TransactionRemoval::Outcome::MovedToHolder);
     const PropList r = held().at(0);
     EXPECT_FALSE(prop(r, Prop::TransferLink));
     EXPECT_FALSE(prop(r, Prop::CategoryId));

@@ -29,9 +29,9 @@ protected:
         env.remove(QStringLiteral("TALLYRA_VERBOSE"));
         env.insert(QStringLiteral("TALLYRA_HOME"), m_dir.path());
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TALLYRA_CLI),
-                QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"), now} +
-                    arguments);
+        p.start(QStringLiteral(TALLYRA_CLI), QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"),
+                                                         QStringLiteral("--now"), now} +
+                                                 arguments);
         EXPECT_TRUE(p.waitForFinished(60000));
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};

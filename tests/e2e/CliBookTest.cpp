@@ -21,11 +21,13 @@ TEST_F(CliBookTest, InitMakesTheFirstAccountOnce)
     init();
     const CliResult again = cli({"init", "Other", "USD"});
     EXPECT_EQ(again.exit, 1);
-    EXPECT_TRUE(again.err.contains(QStringLiteral("The book has accounts already."))) << again.err.toStdString();
+    EXPECT_TRUE(again.err.contains(QStringLiteral("The book has accounts already.")))
+        << again.err.toStdString();
     EXPECT_EQ(ok({"accounts"}), QStringLiteral("1\tCash\tUSD\t100.00\n2\tSavings\tEUR\t-50.00\n"));
     EXPECT_EQ(ok({"--json", "accounts"}),
-              QStringLiteral("[{\"balance\":10000,\"currency\":\"USD\",\"id\":1,\"name\":\"Cash\",\"note\":\"\"},"
-                             "{\"balance\":-5000,\"currency\":\"EUR\",\"id\":2,\"name\":\"Savings\",\"note\":\"\"}]\n"));
+              QStringLiteral(
+                  "[{\"balance\":10000,\"currency\":\"USD\",\"id\":1,\"name\":\"Cash\",\"note\":\"\"},"
+                  "{\"balance\":-5000,\"currency\":\"EUR\",\"id\":2,\"name\":\"Savings\",\"note\":\"\"}]\n"));
 }
 
 TEST_F(CliBookTest, EmptyBookIsRefusedUntilInit)
@@ -58,30 +60,34 @@ TEST_F(CliBookTest, BadArgumentsAreUsageErrors)
 TEST_F(CliBookTest, RegisterBalanceInfoAndMark)
 {
     init();
-    EXPECT_EQ(ok({"register", "Cash"}),
-              QStringLiteral("0\tTue, 3/5/2024\t\tOpening Balance\t100.00\t100.00\tR\t\t\nBalance:  $100.00\n"));
+    EXPECT_EQ(
+        ok({"register", "Cash"}),
+        QStringLiteral("0\tTue, 3/5/2024\t\tOpening Balance\t100.00\t100.00\tR\t\t\nBalance:  $100.00\n"));
     EXPECT_EQ(ok({"--json", "register", "2"}),
-              QStringLiteral("{\"account\":{\"balance\":-5000,\"currency\":\"EUR\",\"id\":2,\"name\":\"Savings\"},"
-                             "\"future\":[],\"prognosis\":0,\"transactions\":[{\"amount\":-5000,\"balance\":-5000,"
-                             "\"category\":\"\",\"category_id\":0,\"contact\":\"\",\"date\":\"2024-03-05T10:00:00.000\","
-                             "\"description\":\"Opening Balance\",\"key\":\"2_20240305100000000\",\"link\":\"\","
-                             "\"mark\":2,\"note\":\"\",\"number\":\"\",\"planner_id\":0,\"project\":\"\","
-                             "\"project_id\":0,\"row\":0}]}\n"));
+              QStringLiteral(
+                  "{\"account\":{\"balance\":-5000,\"currency\":\"EUR\",\"id\":2,\"name\":\"Savings\"},"
+                  "\"future\":[],\"prognosis\":0,\"transactions\":[{\"amount\":-5000,\"balance\":-5000,"
+                  "\"category\":\"\",\"category_id\":0,\"contact\":\"\",\"date\":\"2024-03-05T10:00:00.000\","
+                  "\"description\":\"Opening Balance\",\"key\":\"2_20240305100000000\",\"link\":\"\","
+                  "\"mark\":2,\"note\":\"\",\"number\":\"\",\"planner_id\":0,\"project\":\"\","
+                  "\"project_id\":0,\"row\":0}]}\n"));
     EXPECT_EQ(ok({"mark", "Cash", "0"}), QStringLiteral("Unreconciled\n"));
     EXPECT_EQ(ok({"mark", "Cash", "0"}), QStringLiteral("Cleared (C)\n"));
-    EXPECT_EQ(ok({"balance", "Cash"}),
-              QStringLiteral("Account: Cash\n-\nBalance Total: 100.00 USD\n-\nBalance Cleared: 100.00 USD\n"
-                             "  Balance Cleared: 100.00 USD\n  -\n  Deposit: 100.00 USD\n  Count Transactions: 1\n"
-                             "  -\n  Payment: 0.00 USD\n  Count Transactions: 0\n"
-                             "Balance Unreconciled: 0.00 USD\n  Balance Unreconciled: 0.00 USD\n  -\n"
-                             "  Deposit: 0.00 USD\n  Count Transactions: 0\n  -\n  Payment: 0.00 USD\n"
-                             "  Count Transactions: 0\n-\nCount Transactions: 1\n"));
+    EXPECT_EQ(
+        ok({"balance", "Cash"}),
+        QStringLiteral("Account: Cash\n-\nBalance Total: 100.00 USD\n-\nBalance Cleared: 100.00 USD\n"
+                       "  Balance Cleared: 100.00 USD\n  -\n  Deposit: 100.00 USD\n  Count Transactions: 1\n"
+                       "  -\n  Payment: 0.00 USD\n  Count Transactions: 0\n"
+                       "Balance Unreconciled: 0.00 USD\n  Balance Unreconciled: 0.00 USD\n  -\n"
+                       "  Deposit: 0.00 USD\n  Count Transactions: 0\n  -\n  Payment: 0.00 USD\n"
+                       "  Count Transactions: 0\n-\nCount Transactions: 1\n"));
     EXPECT_EQ(ok({"info", "Savings", "0"}),
               QStringLiteral("Current Transaction\nDescription:\tOpening Balance\nAccount:\tSavings\n"
                              "Date:\tTue, 3/5/2024\nAmount:\teu-50.00\nMark As:\tReconciled (R)\n"
                              "Balance:\teu-50.00\n-\nEdit...\n"));
     EXPECT_TRUE(ok({"--json", "balance", "Savings"})
-                    .startsWith(QStringLiteral("{\"lines\":[\"Account: Savings\",\"-\",\"Balance Total: -50.00 EUR\"")));
+                    .startsWith(QStringLiteral(
+                        "{\"lines\":[\"Account: Savings\",\"-\",\"Balance Total: -50.00 EUR\"")));
     const CliResult newRow = cli({"mark", "Cash", "1"});
     EXPECT_EQ(newRow.exit, 1);
     EXPECT_EQ(cli({"info", "Cash", "5"}).exit, 1);
@@ -94,7 +100,8 @@ TEST_F(CliBookTest, EditAndDeleteAccounts)
 {
     init();
     ok({"account-edit", "2", "--name", "Reserve", "--note", "rainy days"});
-    EXPECT_TRUE(ok({"--json", "accounts"}).contains(QStringLiteral("\"name\":\"Reserve\",\"note\":\"rainy days\"")));
+    EXPECT_TRUE(
+        ok({"--json", "accounts"}).contains(QStringLiteral("\"name\":\"Reserve\",\"note\":\"rainy days\"")));
     const CliResult refused = cli({"account-delete", "Reserve"});
     EXPECT_EQ(refused.exit, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("All data in your current account will be lost!")));

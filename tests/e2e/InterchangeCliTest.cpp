@@ -33,13 +33,14 @@ protected:
     {
         ok({"init", "Cash", "USD", "100"});
         ok({"account-add", "Savings", "EUR", "20"});
-        ok({"--yes", "add", "Cash", "-12.50", "--date", "2024-03-01", "--desc", "Gas", "--category", "Auto:Fuel",
-            "--project", "Trip", "--note", "two\nlines", "--mark", "1"});
+        ok({"--yes", "add", "Cash", "-12.50", "--date", "2024-03-01", "--desc", "Gas", "--category",
+            "Auto:Fuel", "--project", "Trip", "--note", "two\nlines", "--mark", "1"});
         ok({"add", "Cash", "-30", "--date", "2024-03-02", "--desc", "To savings", "--category", "[Savings]",
             "--rate", "0.9"});
         ok({"--yes", "add", "Cash", "7", "--date", "2024-03-04", "--desc", "Refund", "--contact", "Shop",
             "--number", "42"});
-        ok({"plan-add", "-500", "USD", "--desc", "Rent", "--start", "2024-04-01", "--rule", "3", "--ongoing"});
+        ok({"plan-add", "-500", "USD", "--desc", "Rent", "--start", "2024-04-01", "--rule", "3",
+            "--ongoing"});
     }
 
     QTemporaryDir m_files;
@@ -61,7 +62,8 @@ TEST_F(InterchangeCliTest, RestoredBookBacksUpToTheSameBytes)
 
     const CliResult r = cli({"--yes", "restore", first});
     EXPECT_EQ(r.exit, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("The restore process was successfully completed."))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("The restore process was successfully completed.")))
+        << r.err.toStdString();
 
     // The next start rebuilds what the file does not carry.
     expectCheckPasses();
@@ -86,14 +88,18 @@ TEST_F(InterchangeCliTest, FullBookRestoredBacksUpToTheSameBytes)
     ok({"account-add", "Savings", "EUR", "20"});
     ok({"account-edit", "Savings", "--note", "rainy days"});
     ok({"rate", "EUR", "USD", "1.1"});
-    ok({"--yes", "add", "Cash", "-12.50", "--date", "2024-03-01", "--desc", "Gas", "--category", "Auto:Fuel",
-        "--project", "Trip:Car", "--note", "two\nlines", "--mark", "2", "--contact", "Shop", "--number", "7"});
-    ok({"add", "Cash", "-30", "--date", "2024-03-02", "--desc", "To savings", "--category", "[Savings]", "--rate",
-        "1.2", "--mark", "1"});
-    ok({"--yes", "plan-add", "-50", "EUR", "--desc", "Gym %m", "--start", "2024-03-03", "--rule", "3", "--ongoing",
-        "--note", "month %m", "--contact", "Club", "--number", "9", "--mark", "1", "--category", "Sport",
-        "--project", "Trip", "--reminder-days", "2"});
-    ok({"plan-add", "-500", "USD", "--desc", "Rent", "--start", "2024-04-01", "--rule", "3", "--entries", "12"});
+    ok({"--yes",  "add",        "Cash",      "-12.50",    "--date",   "2024-03-01", "--desc",
+        "Gas",    "--category", "Auto:Fuel", "--project", "Trip:Car", "--note",     "two\nlines",
+        "--mark", "2",          "--contact", "Shop",      "--number", "7"});
+    ok({"add", "Cash", "-30", "--date", "2024-03-02", "--desc", "To savings", "--category", "[Savings]",
+        "--rate", "1.2", "--mark", "1"});
+    ok({"--yes",    "plan-add",   "-50",    "EUR",       "--desc",    "Gym %m",
+        "--start",  "2024-03-03", "--rule", "3",         "--ongoing", "--note",
+        "month %m", "--contact",  "Club",   "--number",  "9",         "--mark",
+        "1",        "--category", "Sport",  "--project", "Trip",      "--reminder-days",
+        "2"});
+    ok({"plan-add", "-500", "USD", "--desc", "Rent", "--start", "2024-04-01", "--rule", "3", "--entries",
+        "12"});
     ok({"future", "--horizon", "2024-06-30"});
     // Part of the gym's first occurrence, posted into the dollar account.
     const QJsonObject cash = json({"register", "Cash"}).object();
@@ -118,7 +124,8 @@ TEST_F(InterchangeCliTest, FullBookRestoredBacksUpToTheSameBytes)
     for (const char* view : {"accounts", "plans", "categories", "projects", "currencies"})
         views << ok({"--json", QString::fromLatin1(view)});
     const QJsonValue cashRows = json({"register", "Cash"}).object().value(QStringLiteral("transactions"));
-    const QJsonValue savingsRows = json({"register", "Savings"}).object().value(QStringLiteral("transactions"));
+    const QJsonValue savingsRows =
+        json({"register", "Savings"}).object().value(QStringLiteral("transactions"));
     ok({"add", "Cash", "1", "--date", "2024-03-05", "--desc", "later"});
     ok({"default-currency", "EUR"});
 
@@ -152,7 +159,8 @@ TEST_F(InterchangeCliTest, RestoreAsksFirstAndADamagedFileChangesNothing)
 
     CliResult r = cli({"restore", good});
     EXPECT_EQ(r.exit, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("All data will be lost! Do you wish to continue restore process?")));
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("All data will be lost! Do you wish to continue restore process?")));
 
     const QString cut = file(QStringLiteral("cut.tyb"));
     QFile out(cut);
@@ -161,7 +169,8 @@ TEST_F(InterchangeCliTest, RestoreAsksFirstAndADamagedFileChangesNothing)
     out.close();
     r = cli({"--yes", "restore", cut});
     EXPECT_EQ(r.exit, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("The restore process was NOT completed."))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("The restore process was NOT completed.")))
+        << r.err.toStdString();
 
     r = cli({"--yes", "restore", file(QStringLiteral("missing.tyb"))});
     EXPECT_EQ(r.exit, 1);
@@ -201,15 +210,17 @@ TEST_F(InterchangeCliTest, ExportGoesOnWhereTheLastOneEnded)
     CliResult r = cli({"export", "Cash", qif, "--from", "2024-03-01", "--to", "2024-03-02"});
     EXPECT_EQ(r.exit, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Export Succesful.")));
-    EXPECT_EQ(linesOf(qif), (QStringList{"!Type:Cash", "D3/ 1'24", "PGas", "Mtwo lines", "T-12.50", "LAuto:Fuel/Trip",
-                                         "C*", "^", "D3/ 2'24", "PTo savings", "T-30.00", "L[Savings]", "^", ""}));
+    EXPECT_EQ(linesOf(qif),
+              (QStringList{"!Type:Cash", "D3/ 1'24", "PGas", "Mtwo lines", "T-12.50", "LAuto:Fuel/Trip", "C*",
+                           "^", "D3/ 2'24", "PTo savings", "T-30.00", "L[Savings]", "^", ""}));
 
     // Without --from: the day after the last end, up to today.
     const QString text = file(QStringLiteral("cash.txt"));
     ok({"export", "Cash", text, "--format", "text"});
     EXPECT_EQ(linesOf(text),
               (QStringList{"Date\tDescription\tNote\tAmount\tCategory\tProject\tCleared\tNum\tContact",
-                           "3/4/2024\tRefund\t \t7.00\t\t\t \t42\tShop", "3/5/2024\tOpening Balance\t \t100.00\t\t\tX\t \t "}));
+                           "3/4/2024\tRefund\t \t7.00\t\t\t \t42\tShop",
+                           "3/5/2024\tOpening Balance\t \t100.00\t\t\tX\t \t "}));
 
     ok({"export", "Cash", qif, "--from", "2024-03-04", "--to", "2024-03-04", "--full-year"});
     EXPECT_EQ(linesOf(qif)[1], QStringLiteral("D3/4/2024"));
@@ -227,7 +238,8 @@ TEST_F(InterchangeCliTest, FailedExportMovesNothingOn)
     ok({"export", "Cash", qif, "--format", "unicode"});
     EXPECT_EQ(bytesOf(qif).count(QByteArray("\r\0\n\0", 4)), 5);
 
-    const std::vector<QStringList> usage = {{"export", "Cash"}, {"export", "Cash", qif, "--format", "csv"},
+    const std::vector<QStringList> usage = {{"export", "Cash"},
+                                            {"export", "Cash", qif, "--format", "csv"},
                                             {"export", "Cash", qif, "--from", "2024-13-01"}};
     for (const QStringList& arguments : usage)
         EXPECT_EQ(cli(arguments).exit, 2) << arguments.join(u' ').toStdString();
@@ -253,7 +265,8 @@ TEST_F(InterchangeCliTest, TextsABackupCannotCarryAreRefusedWhenTyped)
     for (const QStringList& arguments : refused) {
         const CliResult r = cli(arguments);
         EXPECT_EQ(r.exit, 1) << arguments.first().toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("This text is too long."))) << r.err.left(200).toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("This text is too long.")))
+            << r.err.left(200).toStdString();
     }
     EXPECT_EQ(ok({"--json", "register", "Cash"}), before);
     EXPECT_EQ(ok({"--json", "plans"}).trimmed(), QStringLiteral("[]"));

@@ -89,8 +89,10 @@ protected:
     {
         QTemporaryDir files;
         ok({QStringLiteral("init"), QStringLiteral("Cash"), QStringLiteral("USD"), QStringLiteral("800")});
-        ok({QStringLiteral("account-add"), QStringLiteral("Checking"), QStringLiteral("USD"), QStringLiteral("5000")});
-        ok({QStringLiteral("account-add"), QStringLiteral("Savings"), QStringLiteral("EUR"), QStringLiteral("2000")});
+        ok({QStringLiteral("account-add"), QStringLiteral("Checking"), QStringLiteral("USD"),
+            QStringLiteral("5000")});
+        ok({QStringLiteral("account-add"), QStringLiteral("Savings"), QStringLiteral("EUR"),
+            QStringLiteral("2000")});
         ok({QStringLiteral("rate"), QStringLiteral("USD"), QStringLiteral("EUR"), QStringLiteral("0.9")});
         for (const auto& [account, records, offset] :
              {std::tuple{"Checking", 260, 0}, std::tuple{"Cash", 140, 3}, std::tuple{"Savings", 60, 5}}) {
@@ -103,21 +105,29 @@ protected:
         }
         // Transfers within dollars and between dollars and euros, old and recent.
         for (int i = 0; i < 12; ++i) {
-            const QString date = QStringLiteral("2024-0%1-%2").arg(1 + i % 2).arg(3 + i * 2, 2, 10, QLatin1Char('0'));
+            const QString date =
+                QStringLiteral("2024-0%1-%2").arg(1 + i % 2).arg(3 + i * 2, 2, 10, QLatin1Char('0'));
             const QString to = i % 3 == 0 ? QStringLiteral("[Savings]") : QStringLiteral("[Cash]");
-            QStringList add = {QStringLiteral("add"),   QStringLiteral("Checking"), QStringLiteral("-%1").arg(40 + i),
-                               QStringLiteral("--date"), date, QStringLiteral("--category"), to};
+            QStringList add = {QStringLiteral("add"),
+                               QStringLiteral("Checking"),
+                               QStringLiteral("-%1").arg(40 + i),
+                               QStringLiteral("--date"),
+                               date,
+                               QStringLiteral("--category"),
+                               to};
             if (i % 3 == 0)
                 add << QStringLiteral("--rate") << QStringLiteral("1.1");
             ok(add);
         }
         // A monthly rent with four occurrences posted, and a weekly plan in euros.
-        ok({QStringLiteral("plan-add"), QStringLiteral("-900"), QStringLiteral("USD"), QStringLiteral("--desc"),
-            QStringLiteral("Rent"), QStringLiteral("--start"), QStringLiteral("2023-10-01"), QStringLiteral("--rule"),
-            QStringLiteral("Monthly"), QStringLiteral("--ongoing")});
-        ok({QStringLiteral("plan-add"), QStringLiteral("-15"), QStringLiteral("EUR"), QStringLiteral("--desc"),
-            QStringLiteral("Lunch"), QStringLiteral("--start"), QStringLiteral("2024-02-01"), QStringLiteral("--rule"),
-            QStringLiteral("Weekly"), QStringLiteral("--entries"), QStringLiteral("8")});
+        ok({QStringLiteral("plan-add"), QStringLiteral("-900"), QStringLiteral("USD"),
+            QStringLiteral("--desc"), QStringLiteral("Rent"), QStringLiteral("--start"),
+            QStringLiteral("2023-10-01"), QStringLiteral("--rule"), QStringLiteral("Monthly"),
+            QStringLiteral("--ongoing")});
+        ok({QStringLiteral("plan-add"), QStringLiteral("-15"), QStringLiteral("EUR"),
+            QStringLiteral("--desc"), QStringLiteral("Lunch"), QStringLiteral("--start"),
+            QStringLiteral("2024-02-01"), QStringLiteral("--rule"), QStringLiteral("Weekly"),
+            QStringLiteral("--entries"), QStringLiteral("8")});
         // Three paid from Checking and one from Cash: deleting Cash opens that one again.
         for (const char* account : {"Checking", "Checking", "Checking", "Cash"})
             ok({QStringLiteral("--yes"), QStringLiteral("post"), QLatin1String(account),
@@ -133,7 +143,8 @@ protected:
 
     qint64 firstFutureRow(const QString& account)
     {
-        const QJsonArray future = json({QStringLiteral("register"), account}).object()[QStringLiteral("future")].toArray();
+        const QJsonArray future =
+            json({QStringLiteral("register"), account}).object()[QStringLiteral("future")].toArray();
         return future.isEmpty() ? -1 : future.first().toObject()[QStringLiteral("row")].toInteger();
     }
     qint32 planId(const QString& description)
@@ -181,9 +192,10 @@ protected:
         env.remove(QStringLiteral("TALLYRA_VERBOSE"));
         env.insert(QStringLiteral("TALLYRA_HOME"), m_dir.path());
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TALLYRA_CLI), QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"),
-                                                         QStringLiteral("--now"), QString::fromLatin1(DefaultNow)} +
-                                                 arguments);
+        p.start(QStringLiteral(TALLYRA_CLI),
+                QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"),
+                            QString::fromLatin1(DefaultNow)} +
+                    arguments);
         EXPECT_TRUE(p.waitForStarted(10000));
         std::this_thread::sleep_for(delay);
         const bool running = p.state() != QProcess::NotRunning;
@@ -201,7 +213,8 @@ protected:
         restore();
         const auto started = std::chrono::steady_clock::now();
         const CliResult whole = cli(command.arguments);
-        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+        const auto took =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
         ASSERT_EQ(whole.exit, 0) << whole.err.toStdString();
         expectCheckPasses();
         const QString after = fingerprint(command);
@@ -215,13 +228,14 @@ protected:
             const bool wasRunning = runAndKill(command.arguments, delay);
             killed += wasRunning ? 1 : 0;
             const std::string where = command.arguments.join(u' ').toStdString() + ", killed after " +
-                                      std::to_string(delay.count()) + " us of " + std::to_string(took.count());
+                                      std::to_string(delay.count()) + " us of " +
+                                      std::to_string(took.count());
             const CliResult check = cli({QStringLiteral("check")});
             ASSERT_EQ(check.exit, 0) << where << "\n" << check.out.toStdString() << check.err.toStdString();
             const QString seen = fingerprint(command);
-            EXPECT_TRUE(seen == before || seen == after) << where << "\nbefore: " << before.toStdString()
-                                                         << "\nafter:  " << after.toStdString()
-                                                         << "\nseen:   " << seen.toStdString();
+            EXPECT_TRUE(seen == before || seen == after)
+                << where << "\nbefore: " << before.toStdString() << "\nafter:  " << after.toStdString()
+                << "\nseen:   " << seen.toStdString();
             asBefore += seen == before ? 1 : 0;
         }
         // Delays up to the whole run's length: most runs die on the way.
@@ -237,11 +251,11 @@ QTemporaryDir* KillCliTest::s_template = nullptr;
 
 TEST_F(KillCliTest, PurgeIsWholeOrAbsent)
 {
-    const LongCommand purge{{QStringLiteral("--yes"), QStringLiteral("purge"), QStringLiteral("Checking"),
-                             QStringLiteral("1m")},
-                            {QStringLiteral("Checking"), QStringLiteral("Cash"), QStringLiteral("Savings")},
-                            true,
-                            101};
+    const LongCommand purge{
+        {QStringLiteral("--yes"), QStringLiteral("purge"), QStringLiteral("Checking"), QStringLiteral("1m")},
+        {QStringLiteral("Checking"), QStringLiteral("Cash"), QStringLiteral("Savings")},
+        true,
+        101};
     killAtRandomPoints(purge);
 }
 
@@ -282,11 +296,11 @@ TEST_F(KillCliTest, PostingIsWholeOrAbsent)
 {
     const qint64 row = firstFutureRow(QStringLiteral("Checking"));
     ASSERT_GE(row, 0);
-    killAtRandomPoints({{QStringLiteral("--yes"), QStringLiteral("post"), QStringLiteral("Checking"),
-                         QString::number(row)},
-                        {QStringLiteral("Checking")},
-                        true,
-                        606});
+    killAtRandomPoints(
+        {{QStringLiteral("--yes"), QStringLiteral("post"), QStringLiteral("Checking"), QString::number(row)},
+         {QStringLiteral("Checking")},
+         true,
+         606});
 }
 
 }  // namespace

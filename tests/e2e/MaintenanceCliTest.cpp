@@ -17,7 +17,8 @@ protected:
     // Empty account without transactions.
     void makeBook()
     {
-        ASSERT_EQ(ok({"init", "Cash", "USD", "100"}, QStringLiteral("2024-01-10T09:00:00")), QStringLiteral("1\n"));
+        ASSERT_EQ(ok({"init", "Cash", "USD", "100"}, QStringLiteral("2024-01-10T09:00:00")),
+                  QStringLiteral("1\n"));
         ASSERT_EQ(ok({"account-add", "Bank", "USD", "50"}, QStringLiteral("2024-02-10T09:00:00")),
                   QStringLiteral("2\n"));
         ASSERT_EQ(ok({"account-add", "Empty", "USD"}), QStringLiteral("3\n"));
@@ -83,8 +84,9 @@ TEST_F(MaintenanceCliTest, PurgeNeedsYesAndKeepsTheBalance)
                       QStringLiteral("Delete transactions in account \"Cash\" older than: All"));
     EXPECT_EQ(transactions(QStringLiteral("Cash")).size(), 1);
 
-    EXPECT_EQ(json({"--yes", "purge", "Cash", "all", "--cleared-only"}).object(),
-              (QJsonObject{{"removed", 1}, {"moved_to_holder", 0}, {"refiled", 0}, {"begin_balance", 10000}}));
+    EXPECT_EQ(
+        json({"--yes", "purge", "Cash", "all", "--cleared-only"}).object(),
+        (QJsonObject{{"removed", 1}, {"moved_to_holder", 0}, {"refiled", 0}, {"begin_balance", 10000}}));
     const QJsonArray rows = transactions(QStringLiteral("Cash"));
     ASSERT_EQ(rows.size(), 1);
     const QJsonObject begin = rows.at(0).toObject();
@@ -101,10 +103,12 @@ TEST_F(MaintenanceCliTest, PurgeKeepsUnreconciledAndWhatIsTooYoung)
 {
     makeBook();
     // Bank's opening is unreconciled: only cleared ones were asked for.
-    EXPECT_EQ(ok({"--yes", "purge", "Bank", "all", "--cleared-only"}), QStringLiteral("0 transactions removed\n"));
+    EXPECT_EQ(ok({"--yes", "purge", "Bank", "all", "--cleared-only"}),
+              QStringLiteral("0 transactions removed\n"));
     // A month back from 2024-03-05 does not reach 2024-02-10.
     EXPECT_EQ(ok({"--yes", "purge", "Bank", "1m"}), QStringLiteral("0 transactions removed\n"));
-    EXPECT_EQ(ok({"--yes", "purge", "Bank", "all"}), QStringLiteral("1 transactions removed, Begin Balance 50.00\n"));
+    EXPECT_EQ(ok({"--yes", "purge", "Bank", "all"}),
+              QStringLiteral("1 transactions removed, Begin Balance 50.00\n"));
     EXPECT_EQ(balanceOf(1), 5000);
     // An account without transactions gains nothing.
     EXPECT_EQ(ok({"--yes", "purge", "Empty", "all"}), QStringLiteral("0 transactions removed\n"));
@@ -116,15 +120,18 @@ TEST_F(MaintenanceCliTest, PurgeKeepsUnreconciledAndWhatIsTooYoung)
 TEST_F(MaintenanceCliTest, OldTransfersLeaveOrdinaryCounterpartsAndFindReadsContacts)
 {
     makeBook();
-    ok({"add", "Cash", "-30", "--category", "[Bank]", "--desc", "To bank"}, QStringLiteral("2024-02-12T10:00:00"));
-    ok({"add", "Cash", "-20", "--desc", "Rent", "--contact", "Landlord Ltd"}, QStringLiteral("2024-02-13T10:00:00"));
+    ok({"add", "Cash", "-30", "--category", "[Bank]", "--desc", "To bank"},
+       QStringLiteral("2024-02-12T10:00:00"));
+    ok({"add", "Cash", "-20", "--desc", "Rent", "--contact", "Landlord Ltd"},
+       QStringLiteral("2024-02-13T10:00:00"));
     // Only the contact holds "landlord"; the lower-case rent is no "Rent" when case matters.
     EXPECT_EQ(ok({"find", "landlord", "--account", "Bank"}), QStringLiteral("1\t2\n"));
     expectRefusedWith(cli({"find", "rent", "--match-case"}),
                       QStringLiteral("The string was not found in all accounts."));
     EXPECT_EQ(ok({"find", "Rent", "--match-case"}), QStringLiteral("1\t2\n"));
 
-    EXPECT_EQ(ok({"--yes", "purge", "Cash", "all"}), QStringLiteral("3 transactions removed, Begin Balance 50.00\n"));
+    EXPECT_EQ(ok({"--yes", "purge", "Cash", "all"}),
+              QStringLiteral("3 transactions removed, Begin Balance 50.00\n"));
     EXPECT_EQ(balanceOf(0), 5000);
     EXPECT_EQ(balanceOf(1), 5000 + 3000);
     const QJsonObject counterpart = transactions(QStringLiteral("Bank")).at(1).toObject();
@@ -169,7 +176,8 @@ TEST_F(MaintenanceCliTest, RepairLeavesACheckedBook)
     makeBook();
     ok({"repair"});
     expectCheckPasses();
-    EXPECT_EQ(ok({"accounts"}), QStringLiteral("1\tCash\tUSD\t100.00\n2\tBank\tUSD\t50.00\n3\tEmpty\tUSD\t0.00\n"));
+    EXPECT_EQ(ok({"accounts"}),
+              QStringLiteral("1\tCash\tUSD\t100.00\n2\tBank\tUSD\t50.00\n3\tEmpty\tUSD\t0.00\n"));
 }
 
 TEST_F(MaintenanceCliTest, PasswordSetAndClear)

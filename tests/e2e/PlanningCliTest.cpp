@@ -16,7 +16,10 @@ protected:
     void SetUp() override { ASSERT_EQ(cli({"init", "Cash", "USD", "100"}).exit, 0); }
 
     QJsonArray plans() { return json({"plans"}).array(); }
-    QJsonObject future(const QStringList& options = {}) { return json(QStringList{"future"} + options).object(); }
+    QJsonObject future(const QStringList& options = {})
+    {
+        return json(QStringList{"future"} + options).object();
+    }
     static QStringList descriptions(const QJsonObject& list)
     {
         QStringList out;
@@ -31,16 +34,17 @@ TEST_F(PlanningCliTest, APlanIsListedAndFillsTheFutureListUpToTheHorizon)
     ASSERT_EQ(ok({"plan-add", "-50", "usd", "--desc", "Rent {month}", "--start", "2024-03-01", "--rule",
                   "monthly", "--entries", "3", "--note", "flat"}),
               QStringLiteral("1\n"));
-    EXPECT_EQ(ok({"--json", "plans"}),
-              QStringLiteral("[{\"amount\":-5000,\"completed\":0,\"currency\":\"USD\",\"description\":\"Rent "
-                             "{month}\",\"entries\":3,\"id\":1,\"next\":\"2024-03-01T10:00:00.000\",\"rule\":5,"
-                             "\"stopped\":false}]\n"));
+    EXPECT_EQ(
+        ok({"--json", "plans"}),
+        QStringLiteral("[{\"amount\":-5000,\"completed\":0,\"currency\":\"USD\",\"description\":\"Rent "
+                       "{month}\",\"entries\":3,\"id\":1,\"next\":\"2024-03-01T10:00:00.000\",\"rule\":5,"
+                       "\"stopped\":false}]\n"));
     EXPECT_EQ(ok({"plans"}), QStringLiteral("1\tFri, 3/1/2024\tRent {month}\t$-50.00\tMonthly\t3\t\n"));
 
     const QJsonObject list = future({"--horizon", "2024-05-31", "--account", "Cash"});
     EXPECT_EQ(list[QStringLiteral("horizon")].toString(), QStringLiteral("2024-05-31T23:59:59.999"));
-    EXPECT_EQ(descriptions(list),
-              QStringList({QStringLiteral("Rent March"), QStringLiteral("Rent April"), QStringLiteral("Rent May")}));
+    EXPECT_EQ(descriptions(list), QStringList({QStringLiteral("Rent March"), QStringLiteral("Rent April"),
+                                               QStringLiteral("Rent May")}));
     EXPECT_EQ(list[QStringLiteral("prognosis")].toInt(), -15000);
     const QJsonObject first = list[QStringLiteral("entries")].toArray()[0].toObject();
     EXPECT_EQ(first[QStringLiteral("date")].toString(), QStringLiteral("2024-03-01T10:00:00.000"));
@@ -60,9 +64,10 @@ TEST_F(PlanningCliTest, APlanIsListedAndFillsTheFutureListUpToTheHorizon)
 
 TEST_F(PlanningCliTest, EditingRebasesAndStopActivateDelete)
 {
-    ASSERT_EQ(cli({"plan-add", "-50", "USD", "--desc", "Gym", "--start", "2024-03-01", "--rule", "1", "--ongoing"})
-                  .exit,
-              0);
+    ASSERT_EQ(
+        cli({"plan-add", "-50", "USD", "--desc", "Gym", "--start", "2024-03-01", "--rule", "1", "--ongoing"})
+            .exit,
+        0);
     ASSERT_EQ(descriptions(future({"--horizon", "2024-03-31"})).size(), 5);
 
     ASSERT_EQ(cli({"plan-edit", "1", "--amount", "-60", "--desc", "Pool"}).exit, 0);
@@ -73,7 +78,8 @@ TEST_F(PlanningCliTest, EditingRebasesAndStopActivateDelete)
     EXPECT_EQ(descriptions(future()), QStringList(5, QStringLiteral("Pool")));
 
     ASSERT_EQ(cli({"plan-edit", "1", "--start", "2024-03-20"}).exit, 0);
-    EXPECT_EQ(plans()[0].toObject()[QStringLiteral("next")].toString(), QStringLiteral("2024-03-20T10:00:00.000"));
+    EXPECT_EQ(plans()[0].toObject()[QStringLiteral("next")].toString(),
+              QStringLiteral("2024-03-20T10:00:00.000"));
     EXPECT_EQ(descriptions(future()).size(), 2);
 
     ASSERT_EQ(cli({"plan-stop", "1"}).exit, 0);
@@ -123,27 +129,32 @@ TEST_F(PlanningCliTest, MissingCategoriesAndProjectsNeedYes)
 
 TEST_F(PlanningCliTest, RemindersAreShownOnce)
 {
-    ASSERT_EQ(cli({"plan-add", "-20", "USD", "--desc", "Dentist", "--start", "2024-03-07", "--reminder-days", "3"})
-                  .exit,
-              0);
+    ASSERT_EQ(
+        cli({"plan-add", "-20", "USD", "--desc", "Dentist", "--start", "2024-03-07", "--reminder-days", "3"})
+            .exit,
+        0);
     const CliResult shown = cli({"reminders"});
     ASSERT_EQ(shown.exit, 0);
-    EXPECT_TRUE(shown.out.startsWith(QStringLiteral("Planned Transactions:\n\nDentist: "))) << shown.out.toStdString();
-    EXPECT_TRUE(future()[QStringLiteral("entries")].toArray()[0].toObject()[QStringLiteral("reminded")].toBool());
+    EXPECT_TRUE(shown.out.startsWith(QStringLiteral("Planned Transactions:\n\nDentist: ")))
+        << shown.out.toStdString();
+    EXPECT_TRUE(
+        future()[QStringLiteral("entries")].toArray()[0].toObject()[QStringLiteral("reminded")].toBool());
     EXPECT_EQ(ok({"reminders"}), QString());
 }
 
 TEST_F(PlanningCliTest, PrognosisLines)
 {
-    ASSERT_EQ(cli({"plan-add", "-20", "USD", "--desc", "Tea", "--start", "2024-03-05", "--category", "[Cash]"}).exit,
-              0);
+    ASSERT_EQ(
+        cli({"plan-add", "-20", "USD", "--desc", "Tea", "--start", "2024-03-05", "--category", "[Cash]"})
+            .exit,
+        0);
     const QString total = QStringLiteral("Total: -20.00 USD - Total amount of all currencies (converted)");
     EXPECT_EQ(ok({"prognosis", "Cash"}),
               QStringList({QStringLiteral("Balance of Planned Transactions"), QStringLiteral("-"), total,
-                           QStringLiteral("  ") + total, QStringLiteral("  -"), QStringLiteral("  Deposit:  0.00 USD"),
-                           QStringLiteral("  Payment:  -20.00 USD"), QStringLiteral("Prognosis by Categories"),
-                           QStringLiteral("  Category\tTotal"), QStringLiteral("  -"),
-                           QStringLiteral("  [Cash]\t-20.00 USD")})
+                           QStringLiteral("  ") + total, QStringLiteral("  -"),
+                           QStringLiteral("  Deposit:  0.00 USD"), QStringLiteral("  Payment:  -20.00 USD"),
+                           QStringLiteral("Prognosis by Categories"), QStringLiteral("  Category\tTotal"),
+                           QStringLiteral("  -"), QStringLiteral("  [Cash]\t-20.00 USD")})
                       .join(u'\n') +
                   u'\n');
     EXPECT_EQ(cli({"prognosis", "Nobody"}).exit, 1);

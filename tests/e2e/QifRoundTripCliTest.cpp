@@ -20,12 +20,21 @@ struct Posting {
 // 12 May 2003), two-digit years that look like days (2013, 2031) and the
 // ends of the windows the import reads.
 const Posting Postings[] = {
-    {"1970-01-01", "1.00"},      {"1970-12-31", "-0.01"},     {"1985-07-04", "-1234567.89"},
-    {"1999-12-05", "12.50"},     {"1999-12-25", "-99.99"},    {"2000-01-01", "1000"},
-    {"2003-05-12", "-5"},        {"2003-12-05", "0.10"},      {"2003-12-25", "-12.50"},
-    {"2013-01-05", "77.77"},     {"2031-01-31", "-3.33"},     {"2037-12-31", "123456.78"},
+    {"1970-01-01", "1.00"},
+    {"1970-12-31", "-0.01"},
+    {"1985-07-04", "-1234567.89"},
+    {"1999-12-05", "12.50"},
+    {"1999-12-25", "-99.99"},
+    {"2000-01-01", "1000"},
+    {"2003-05-12", "-5"},
+    {"2003-12-05", "0.10"},
+    {"2003-12-25", "-12.50"},
+    {"2013-01-05", "77.77"},
+    {"2031-01-31", "-3.33"},
+    {"2037-12-31", "123456.78"},
     // A plan's occurrence after 2038, posted and exported with the short year.
-    {"2040-02-29", "-40.00"},    {"2069-12-31", "69.69"},
+    {"2040-02-29", "-40.00"},
+    {"2069-12-31", "69.69"},
 };
 
 class QifRoundTripCliTest : public CliBook, public ::testing::WithParamInterface<const char*> {
@@ -38,9 +47,11 @@ protected:
     std::vector<std::pair<QString, qint64>> daysAndAmounts(const QString& account)
     {
         std::vector<std::pair<QString, qint64>> out;
-        const QJsonArray rows = json(inLocale({"register", account})).object()[QStringLiteral("transactions")].toArray();
+        const QJsonArray rows =
+            json(inLocale({"register", account})).object()[QStringLiteral("transactions")].toArray();
         for (const QJsonValue& row : rows)
-            out.emplace_back(row[QStringLiteral("date")].toString().left(10), row[QStringLiteral("amount")].toInteger());
+            out.emplace_back(row[QStringLiteral("date")].toString().left(10),
+                             row[QStringLiteral("amount")].toInteger());
         return out;
     }
 };
@@ -54,8 +65,8 @@ TEST_P(QifRoundTripCliTest, ExportedFileImportsBackWithEveryDateAndAmount)
     std::reverse(entered.begin(), entered.end());
     std::rotate(entered.begin(), entered.begin() + 5, entered.end());
     for (const Posting& p : entered)
-        ok(inLocale({"add", "Cash", QString::fromLatin1(p.amount), "--date", QString::fromLatin1(p.date), "--desc",
-                     QStringLiteral("on ") + QString::fromLatin1(p.date)}));
+        ok(inLocale({"add", "Cash", QString::fromLatin1(p.amount), "--date", QString::fromLatin1(p.date),
+                     "--desc", QStringLiteral("on ") + QString::fromLatin1(p.date)}));
     const auto original = daysAndAmounts(QStringLiteral("Cash"));
     ASSERT_EQ(original.size(), std::size(Postings));
 
@@ -76,6 +87,8 @@ TEST_P(QifRoundTripCliTest, ExportedFileImportsBackWithEveryDateAndAmount)
 
 INSTANTIATE_TEST_SUITE_P(Locales, QifRoundTripCliTest,
                          ::testing::Values("en_US", "en_GB", "de_DE", "fr_FR", "sv_SE", "ja_JP"),
-                         [](const ::testing::TestParamInfo<const char*>& locale) { return std::string(locale.param); });
+                         [](const ::testing::TestParamInfo<const char*>& locale) {
+                             return std::string(locale.param);
+                         });
 
 }  // namespace

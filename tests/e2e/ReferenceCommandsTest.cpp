@@ -34,7 +34,8 @@ TEST_F(ReferenceCommandsTest, RatesAreStoredBothWaysAndBadRatesAreRefused)
         EXPECT_EQ(r.exit, 1) << bad;
     }
     EXPECT_EQ(cli({"rate", "USD", "GBP", "2"}).exit, 1) << "GBP is not in the book";
-    EXPECT_DOUBLE_EQ(json({"currencies"}).object()[QStringLiteral("rates")].toArray()[0].toArray()[1].toDouble(), 0.8)
+    EXPECT_DOUBLE_EQ(
+        json({"currencies"}).object()[QStringLiteral("rates")].toArray()[0].toArray()[1].toDouble(), 0.8)
         << "a refused rate leaves the stored one";
 }
 

@@ -35,15 +35,16 @@ int main(int argc, char** argv)
     CliCommandTable commands;
     addReportCommands(commands);
     CliRunner runner(commands, out, err);
-    for (const QString& view : {QStringLiteral("transactions"), QStringLiteral("categories"), QStringLiteral("projects")}) {
+    for (const QString& view :
+         {QStringLiteral("transactions"), QStringLiteral("categories"), QStringLiteral("projects")}) {
         const QString file = outDir.filePath(view + QStringLiteral(".htm"));
-        const int status = runner.run({QStringLiteral("--data"), book, QStringLiteral("--locale"), QStringLiteral("en_US"),
-                                       QStringLiteral("--now"), QStringLiteral("2024-03-15T10:00:00"),
-                                       QStringLiteral("report"), view, QStringLiteral("--period"),
-                                       QStringLiteral("current-month"), QStringLiteral("--format"),
-                                       QStringLiteral("html"), QStringLiteral("--title"),
-                                       QStringLiteral("Rendered ") + view, QStringLiteral("--out"), file},
-                                      [](const char*) { return QString(); });
+        const int status = runner.run(
+            {QStringLiteral("--data"), book, QStringLiteral("--locale"), QStringLiteral("en_US"),
+             QStringLiteral("--now"), QStringLiteral("2024-03-15T10:00:00"), QStringLiteral("report"), view,
+             QStringLiteral("--period"), QStringLiteral("current-month"), QStringLiteral("--format"),
+             QStringLiteral("html"), QStringLiteral("--title"), QStringLiteral("Rendered ") + view,
+             QStringLiteral("--out"), file},
+            [](const char*) { return QString(); });
         if (status != 0)
             return status;
         out << file << '\n' << Qt::flush;

@@ -43,9 +43,9 @@ protected:
         QTextStream out(&r.out);
         QTextStream err(&r.err);
         CliRunner runner(table, out, err);
-        const QStringList global{QStringLiteral("--data"), folder.isEmpty() ? m_dir.path() : folder,
-                                 QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--now"),
-                                 QStringLiteral("2024-03-15T10:00:00")};
+        const QStringList global{QStringLiteral("--data"),   folder.isEmpty() ? m_dir.path() : folder,
+                                 QStringLiteral("--locale"), QStringLiteral("en_US"),
+                                 QStringLiteral("--now"),    QStringLiteral("2024-03-15T10:00:00")};
         r.exit = runner.run(global + arguments, [](const char*) { return QString(); });
         out.flush();
         err.flush();
@@ -79,15 +79,25 @@ TEST_F(ReportCommandsTest, CategoriesOfTheCurrentMonth)
 {
     const QJsonObject r = json({"report", "categories", "--period", "current-month"});
     const QJsonArray rows = r.value("rows").toArray();
-    EXPECT_EQ(column(rows, "label"), (QStringList{"Food", "Food:Bread", "Salary", "[ Transactions without category ]",
-                                                  "[Cash]", "[Euro Bank]"}));
+    EXPECT_EQ(column(rows, "label"),
+              (QStringList{"Food", "Food:Bread", "Salary", "[ Transactions without category ]", "[Cash]",
+                           "[Euro Bank]"}));
     EXPECT_EQ(column(rows, "key"), (QStringList{"2", "3", "4", "0", "-1", "-2"}));
     // 45.99 USD and 20.00 EUR at 1.50.
-    EXPECT_EQ(rows[0].toObject(), (QJsonObject{{"key", 2}, {"label", "Food"}, {"deposits", 0}, {"payments", 7599},
-                                               {"total", -7599}, {"currency", "USD"}, {"counted", true}}));
+    EXPECT_EQ(rows[0].toObject(), (QJsonObject{{"key", 2},
+                                               {"label", "Food"},
+                                               {"deposits", 0},
+                                               {"payments", 7599},
+                                               {"total", -7599},
+                                               {"currency", "USD"},
+                                               {"counted", true}}));
     // A transfer row keeps its account's currency and is not counted.
-    EXPECT_EQ(rows[5].toObject(), (QJsonObject{{"key", -2}, {"label", "[Euro Bank]"}, {"deposits", 10000},
-                                               {"payments", 0}, {"total", 10000}, {"currency", "EUR"},
+    EXPECT_EQ(rows[5].toObject(), (QJsonObject{{"key", -2},
+                                               {"label", "[Euro Bank]"},
+                                               {"deposits", 10000},
+                                               {"payments", 0},
+                                               {"total", 10000},
+                                               {"currency", "EUR"},
                                                {"counted", false}}));
     EXPECT_EQ(r.value("totals").toObject(),
               (QJsonObject{{"net", 241151}, {"deposits", 250000}, {"payments", 8849}, {"count", 0}}));
@@ -99,14 +109,18 @@ TEST_F(ReportCommandsTest, CategoriesOfTheCurrentMonth)
 TEST_F(ReportCommandsTest, TransactionsOfOneAccountByNameOrId)
 {
     for (const char* account : {"Euro Bank", "2"}) {
-        const QJsonObject r =
-            json({"report", "transactions", "--from", "2024-03-01", "--to", "2024-03-31", "--account", account});
+        const QJsonObject r = json(
+            {"report", "transactions", "--from", "2024-03-01", "--to", "2024-03-31", "--account", account});
         const QJsonArray rows = r.value("rows").toArray();
         ASSERT_EQ(rows.size(), 2) << account;
         QJsonObject seeds = rows[0].toObject();
         EXPECT_GT(seeds.take("id").toInteger(), 0);
-        EXPECT_EQ(seeds, (QJsonObject{{"account", "Euro Bank"}, {"account_id", 2}, {"date", "2024-03-04T12:00:00.000"},
-                                      {"description", "Seeds"}, {"amount", -2000}, {"currency", "EUR"},
+        EXPECT_EQ(seeds, (QJsonObject{{"account", "Euro Bank"},
+                                      {"account_id", 2},
+                                      {"date", "2024-03-04T12:00:00.000"},
+                                      {"description", "Seeds"},
+                                      {"amount", -2000},
+                                      {"currency", "EUR"},
                                       {"converted", -3000}}));
         EXPECT_EQ(rows[1].toObject().value("converted").toInteger(), 15000);
         EXPECT_EQ(r.value("totals").toObject(),
@@ -116,8 +130,8 @@ TEST_F(ReportCommandsTest, TransactionsOfOneAccountByNameOrId)
 
 TEST_F(ReportCommandsTest, TheReportCurrencyHoldsForTheRunOnly)
 {
-    const QJsonObject r = json({"report", "categories", "--period", "Current Month", "--currency", "eur",
-                                "--category", "Food"});
+    const QJsonObject r = json(
+        {"report", "categories", "--period", "Current Month", "--currency", "eur", "--category", "Food"});
     // Food and Food:Bread, 45.99 USD / 1.5 = 30.66 EUR plus 20.00 EUR.
     const QJsonArray rows = r.value("rows").toArray();
     EXPECT_EQ(column(rows, "label"), (QStringList{"Food", "Food:Bread"}));
@@ -129,19 +143,20 @@ TEST_F(ReportCommandsTest, TheReportCurrencyHoldsForTheRunOnly)
 
 TEST_F(ReportCommandsTest, SortByAColumnEitherWay)
 {
-    const QJsonObject byTotal = json({"report", "categories", "--period", "current-month", "--sort", "total:desc"});
+    const QJsonObject byTotal =
+        json({"report", "categories", "--period", "current-month", "--sort", "total:desc"});
     EXPECT_EQ(column(byTotal.value("rows").toArray(), "total"),
               (QStringList{"250000", "10000", "-999", "-1250", "-7599", "-15000"}));
     const QJsonObject bySum =
         json({"report", "transactions", "--period", "current-month", "--account", "Cash", "--sort", "sum"});
     EXPECT_EQ(column(bySum.value("rows").toArray(), "amount"),
               (QStringList{"-15000", "-4599", "-1250", "-999", "250000"}));
-    const QJsonObject byDateDown =
-        json({"report", "transactions", "--period", "current-month", "--account", "Cash", "--sort", "date:desc"});
+    const QJsonObject byDateDown = json(
+        {"report", "transactions", "--period", "current-month", "--account", "Cash", "--sort", "date:desc"});
     EXPECT_EQ(column(byDateDown.value("rows").toArray(), "description"),
               (QStringList{"Kiosk", "To savings", "Market", "Bakery <Crumbs & Co>", "March salary"}));
-    const QJsonObject byText = json({"report", "transactions", "--period", "current-month", "--account", "Cash",
-                                     "--sort", "description:desc"});
+    const QJsonObject byText = json({"report", "transactions", "--period", "current-month", "--account",
+                                     "Cash", "--sort", "description:desc"});
     EXPECT_EQ(column(byText.value("rows").toArray(), "description"),
               (QStringList{"To savings", "Market", "March salary", "Kiosk", "Bakery <Crumbs & Co>"}));
 }
@@ -166,9 +181,11 @@ TEST_F(ReportCommandsTest, ConditionsNarrowTheTransactions)
     for (const Case& c : cases) {
         QStringList arguments{"report", "transactions"};
         if (!c.options.contains("--period") && !c.options.contains("--from"))
-            arguments << "--period" << "current-month";
+            arguments << "--period"
+                      << "current-month";
         const QJsonObject r = json(arguments + c.options);
-        EXPECT_EQ(column(r.value("rows").toArray(), "description"), c.descriptions) << c.options.join(' ').toStdString();
+        EXPECT_EQ(column(r.value("rows").toArray(), "description"), c.descriptions)
+            << c.options.join(' ').toStdString();
     }
 }
 
@@ -186,25 +203,32 @@ TEST_F(ReportCommandsTest, TheTableIsPrintedWithoutJson)
 
 TEST_F(ReportCommandsTest, ReportsAreWrittenInEachFormat)
 {
-    ASSERT_EQ(cli({"report", "categories", "--period", "current-month", "--format", "text", "--out", path("c.txt")}).exit, 0);
+    ASSERT_EQ(
+        cli({"report", "categories", "--period", "current-month", "--format", "text", "--out", path("c.txt")})
+            .exit,
+        0);
     const QByteArray text = read("c.txt");
     EXPECT_TRUE(text.startsWith("Category\tDeposit\tPayment\tTotal\tCurrency Report\n")) << text.constData();
     EXPECT_TRUE(text.contains("Food\t0.00\t75.99\t-75.99\tUSD\n")) << text.constData();
 
-    ASSERT_EQ(cli({"report", "projects", "--period", "current-month", "--format", "pxl", "--out", path("p.pxl")}).exit, 0);
+    ASSERT_EQ(
+        cli({"report", "projects", "--period", "current-month", "--format", "pxl", "--out", path("p.pxl")})
+            .exit,
+        0);
     const QByteArray pxl = read("p.pxl");
     ASSERT_GT(pxl.size(), 427);
     EXPECT_TRUE(pxl.startsWith(QByteArray::fromHex("090F0105")));
     EXPECT_EQ(pxl.back(), '\x0A');
 
-    const Result html = cli({"report", "transactions", "--period", "current-month", "--account", "Cash", "--format",
-                             "html", "--title", "March", "--out", path("t.htm")});
+    const Result html = cli({"report", "transactions", "--period", "current-month", "--account", "Cash",
+                             "--format", "html", "--title", "March", "--out", path("t.htm")});
     ASSERT_EQ(html.exit, 0) << html.err.toStdString();
     // Nobody is asked to view the file.
     EXPECT_TRUE(html.err.isEmpty()) << html.err.toStdString();
     EXPECT_TRUE(html.out.isEmpty());
     const QByteArray page = read("t.htm");
-    EXPECT_TRUE(page.startsWith("<html> \n<head> \n<title>March  3/1/2024 through 3/15/2024</title>")) << page.constData();
+    EXPECT_TRUE(page.startsWith("<html> \n<head> \n<title>March  3/1/2024 through 3/15/2024</title>"))
+        << page.constData();
     EXPECT_TRUE(page.contains("Bakery &lt;Crumbs &amp; Co&gt;"));
     EXPECT_FALSE(page.contains("<Crumbs"));
     EXPECT_TRUE(page.contains("Accounts: </strong>[Cash] "));
@@ -230,7 +254,8 @@ TEST_F(ReportCommandsTest, BadUsageIsExitTwoBeforeTheBookIsOpened)
     const Case cases[] = {
         {{"report"}, "tallyra-cli: expected transactions, categories or projects\n"},
         {{"report", "projects", "--bogus", "1"}, "tallyra-cli: unknown option --bogus\n"},
-        {{"report", "projects", "--format", "html"}, "tallyra-cli: --format text, html and pxl need --out FILE\n"},
+        {{"report", "projects", "--format", "html"},
+         "tallyra-cli: --format text, html and pxl need --out FILE\n"},
         {{"report", "projects", "--from", "2024-02-30"},
          "tallyra-cli: malformed date 2024-02-30 (expected YYYY-MM-DD)\n"},
         {{"filter-save"}, "tallyra-cli: expected FILE\n"},
@@ -318,11 +343,20 @@ TEST_F(ReportCommandsTest, SavedFiltersAreTheFilterFileAndReadBack)
 {
     ASSERT_EQ(cli({"filter-save", path("cleared.tyf"), "--cleared", "--period", "last-year"}).exit, 0);
     // The period and the currency are not part of the file.
-    EXPECT_EQ(read("cleared.tyf"), QByteArray::fromHex("747966010" "10c01ff"));
+    EXPECT_EQ(read("cleared.tyf"), QByteArray::fromHex("747966010"
+                                                       "10c01ff"));
 
     ASSERT_EQ(cli({"filter-save", path("euro.tyf"), "--account", "Euro Bank", "--desc", "seeds"}).exit, 0);
-    EXPECT_EQ(read("euro.tyf"), QByteArray::fromHex("7479660101" "02" "0100" "02000000" "05" "0500" "53004500450044005300" "ff"));
-    const QJsonObject r = json({"report", "transactions", "--period", "current-month", "--filter", path("euro.tyf")});
+    EXPECT_EQ(read("euro.tyf"), QByteArray::fromHex("7479660101"
+                                                    "02"
+                                                    "0100"
+                                                    "02000000"
+                                                    "05"
+                                                    "0500"
+                                                    "53004500450044005300"
+                                                    "ff"));
+    const QJsonObject r =
+        json({"report", "transactions", "--period", "current-month", "--filter", path("euro.tyf")});
     EXPECT_EQ(column(r.value("rows").toArray(), "description"), QStringList{"Seeds"});
     // Options add to what the file holds.
     const QJsonObject both = json({"report", "transactions", "--period", "current-month", "--filter",

@@ -23,7 +23,8 @@ bool addAccount(TableSet& tables, qint32 id, const QString& name, const QString&
 {
     DbTable& t = tables.accounts();
     t.beginNew();
-    return t.setInt(Prop::AccountId, id) && t.setText(Prop::Name, name) && t.setText(Prop::CurrencyCode, code, true);
+    return t.setInt(Prop::AccountId, id) && t.setText(Prop::Name, name) &&
+           t.setText(Prop::CurrencyCode, code, true);
 }
 
 bool addNode(DbTable& t, quint16 idProp, qint32 id, qint32 parent, const QString& name)
@@ -51,23 +52,35 @@ bool addReference(TableSet& tables)
     if (!addCurrency(tables, 1, QStringLiteral("USD")) || !addCurrency(tables, 2, QStringLiteral("EUR")))
         return false;
     CurrencyCache cache(tables.currencies());
-    return cache.reload() && cache.storeRate(QStringLiteral("EUR"), QStringLiteral("USD"), 1.5) && addTrees(tables);
+    return cache.reload() && cache.storeRate(QStringLiteral("EUR"), QStringLiteral("USD"), 1.5) &&
+           addTrees(tables);
 }
 
 bool addTransfer(TableSet& tables, FileTime date, qint64 cashAmount, qint64 euroAmount)
 {
     using B = ReportSampleBook;
-    return B::addTransaction(tables, {B::Cash, date, cashAmount, QStringLiteral("To savings"), -B::EuroBank, 0, 1, {}}) &&
-           B::addTransaction(tables, {B::EuroBank, date, euroAmount, QStringLiteral("To savings"), -B::Cash, 0, 1, {}});
+    return B::addTransaction(
+               tables, {B::Cash, date, cashAmount, QStringLiteral("To savings"), -B::EuroBank, 0, 1, {}}) &&
+           B::addTransaction(
+               tables, {B::EuroBank, date, euroAmount, QStringLiteral("To savings"), -B::Cash, 0, 1, {}});
 }
 
 bool addMonth(TableSet& tables)
 {
     using B = ReportSampleBook;
     const B::Transaction rows[] = {
-        {B::Cash, B::day(2024, 3, 1), 250000, QStringLiteral("March salary"), B::Salary, 0, 2, QStringLiteral("101")},
-        {B::Cash, B::day(2024, 3, 2), -1250, QStringLiteral("Bakery <Crumbs & Co>"), B::Bread, B::Home, 1, {}},
-        {B::Cash, B::day(2024, 3, 3), -4599, QStringLiteral("Market"), B::Food, B::Home, 0, QStringLiteral("7")},
+        {B::Cash, B::day(2024, 3, 1), 250000, QStringLiteral("March salary"), B::Salary, 0, 2,
+         QStringLiteral("101")},
+        {B::Cash,
+         B::day(2024, 3, 2),
+         -1250,
+         QStringLiteral("Bakery <Crumbs & Co>"),
+         B::Bread,
+         B::Home,
+         1,
+         {}},
+        {B::Cash, B::day(2024, 3, 3), -4599, QStringLiteral("Market"), B::Food, B::Home, 0,
+         QStringLiteral("7")},
         {B::EuroBank, B::day(2024, 3, 4), -2000, QStringLiteral("Seeds"), B::Food, B::Garden, 0, {}},
         {B::Cash, B::day(2024, 3, 6), -999, QStringLiteral("Kiosk"), 0, 0, 0, {}},
         {B::Cash, B::day(2023, 12, 31), -5000, QStringLiteral("Last year"), B::Food, 0, 0, {}},
@@ -79,12 +92,12 @@ bool addMonth(TableSet& tables)
     return addTransfer(tables, B::day(2024, 3, 5), -15000, 10000);
 }
 
-template <typename Fill>
-bool writeBook(const QString& folder, Fill fill)
+template <typename Fill> bool writeBook(const QString& folder, Fill fill)
 {
     if (!QDir().mkpath(folder))
         return false;
-    std::unique_ptr<ObjectStore> store = ObjectStore::open(QDir(folder).filePath(QStringLiteral("tallyra.db")));
+    std::unique_ptr<ObjectStore> store =
+        ObjectStore::open(QDir(folder).filePath(QStringLiteral("tallyra.db")));
     if (!store)
         return false;
     TableSet tables;
@@ -117,8 +130,10 @@ bool ReportSampleBook::addTransaction(TableSet& tables, const Transaction& s)
 bool ReportSampleBook::write(const QString& folder)
 {
     return writeBook(folder, [](TableSet& tables) {
-        return addReference(tables) && addAccount(tables, Cash, QStringLiteral("Cash"), QStringLiteral("USD")) &&
-               addAccount(tables, EuroBank, QStringLiteral("Euro Bank"), QStringLiteral("EUR")) && addMonth(tables);
+        return addReference(tables) &&
+               addAccount(tables, Cash, QStringLiteral("Cash"), QStringLiteral("USD")) &&
+               addAccount(tables, EuroBank, QStringLiteral("Euro Bank"), QStringLiteral("EUR")) &&
+               addMonth(tables);
     });
 }
 

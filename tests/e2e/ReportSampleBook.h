@@ -14,13 +14,13 @@ class TableSet;
 
 class ReportSampleBook {
 public:
-    static constexpr qint32 Cash = 1;       // "Cash", USD
-    static constexpr qint32 EuroBank = 2;   // "Euro Bank", EUR
-    static constexpr qint32 Food = 2;       // category "Food"
-    static constexpr qint32 Bread = 3;      // "Food:Bread"
-    static constexpr qint32 Salary = 4;     // "Salary"
-    static constexpr qint32 Home = 2;       // project "Home"
-    static constexpr qint32 Garden = 3;     // "Home:Garden"
+    static constexpr qint32 Cash = 1;      // "Cash", USD
+    static constexpr qint32 EuroBank = 2;  // "Euro Bank", EUR
+    static constexpr qint32 Food = 2;      // category "Food"
+    static constexpr qint32 Bread = 3;     // "Food:Bread"
+    static constexpr qint32 Salary = 4;    // "Salary"
+    static constexpr qint32 Home = 2;      // project "Home"
+    static constexpr qint32 Garden = 3;    // "Home:Garden"
 
     // Writes the book into `folder` (its tallyra.db). False when a write failed.
     [[nodiscard]] static bool write(const QString& folder);

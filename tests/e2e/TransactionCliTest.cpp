@@ -118,7 +118,8 @@ TEST_F(TransactionCliTest, ARateThatIsNoPositiveNumberIsRefused)
     for (const char* rate : {"abc", "-2", "0"}) {
         expectRefused({"add", "Cash", "-20", "--category", "[Savings]", "--rate", rate}, 1,
                       "is not a positive number");
-        expectRefused({"edit", "Cash", "1", "--amount", "-40", "--rate", rate}, 1, "is not a positive number");
+        expectRefused({"edit", "Cash", "1", "--amount", "-40", "--rate", rate}, 1,
+                      "is not a positive number");
     }
     EXPECT_EQ(transactions("Cash").size(), 2);
     EXPECT_EQ(amountAt("Cash", 1), -2000);
@@ -147,7 +148,8 @@ TEST_F(TransactionCliTest, EditingFieldsToTheValuesTheyHoldIsNoFailure)
             EXPECT_EQ(row("Cash", 1)[QString::fromLatin1(field)], before[QString::fromLatin1(field)])
                 << edit.join(u' ').toStdString() << " " << field;
     }
-    EXPECT_TRUE(cli({"edit", "Cash", "1", "--category", "Fees"}).err.contains(QStringLiteral("Nothing was changed")));
+    EXPECT_TRUE(
+        cli({"edit", "Cash", "1", "--category", "Fees"}).err.contains(QStringLiteral("Nothing was changed")));
     expectCheckPasses();
 }
 

@@ -59,17 +59,31 @@ QByteArray rewritten(FileTime time, const std::vector<Item>& items)
     bool ok = out.header(time);
     for (const Item& item : items) {
         switch (item.kind) {
-        case Kind::Section: ok = ok && out.section(item.name); break;
-        case Kind::Record: ok = ok && out.record(); break;
+        case Kind::Section:
+            ok = ok && out.section(item.name);
+            break;
+        case Kind::Record:
+            ok = ok && out.record();
+            break;
         case Kind::Property:
             switch (item.property.type) {
-            case PropType::Text: ok = ok && out.text(item.property.id, item.property.text); break;
-            case PropType::Int: ok = ok && out.integer(item.property.id, static_cast<qint32>(item.property.number)); break;
-            case PropType::Int64: ok = ok && out.int64(BackupFormat::DateTag, item.property.id, item.property.number); break;
+            case PropType::Text:
+                ok = ok && out.text(item.property.id, item.property.text);
+                break;
+            case PropType::Int:
+                ok = ok && out.integer(item.property.id, static_cast<qint32>(item.property.number));
+                break;
+            case PropType::Int64:
+                ok = ok && out.int64(BackupFormat::DateTag, item.property.id, item.property.number);
+                break;
             }
             break;
-        case Kind::TextSetting: ok = ok && out.textSetting(item.section, item.key, item.text); break;
-        case Kind::End: ok = ok && out.end(); break;
+        case Kind::TextSetting:
+            ok = ok && out.textSetting(item.section, item.key, item.text);
+            break;
+        case Kind::End:
+            ok = ok && out.end();
+            break;
         case Kind::IntSetting:
         case Kind::Skipped:
         case Kind::Error:
@@ -145,8 +159,8 @@ std::vector<Item> withoutEmptyRecords(const std::vector<Item>& items)
 {
     std::vector<Item> out;
     for (size_t i = 0; i < items.size(); ++i) {
-        const bool empty = items[i].kind == Kind::Record &&
-                           (i + 1 == items.size() || items[i + 1].kind != Kind::Property);
+        const bool empty =
+            items[i].kind == Kind::Record && (i + 1 == items.size() || items[i + 1].kind != Kind::Property);
         if (!empty)
             out.push_back(items[i]);
     }

@@ -58,13 +58,17 @@ public:
     }
 
 private:
-    size_t pick(size_t bound) { return bound == 0 ? 0 : std::uniform_int_distribution<size_t>(0, bound - 1)(m_random); }
+    size_t pick(size_t bound)
+    {
+        return bound == 0 ? 0 : std::uniform_int_distribution<size_t>(0, bound - 1)(m_random);
+    }
     char anyByte() { return static_cast<char>(pick(256)); }
 
     // Bytes that mean something to line-based text formats.
     char tokenByte()
     {
-        static const char tokens[] = {'\r', '\n', ' ', '\t', '=', ';', ':', ',', '"', '\\', '.', '\0', '\x1a'};
+        static const char tokens[] = {'\r', '\n', ' ',  '\t', '=',  ';',   ':',
+                                      ',',  '"',  '\\', '.',  '\0', '\x1a'};
         return tokens[pick(sizeof tokens)];
     }
 
@@ -76,11 +80,21 @@ private:
             if (at < input.size())
                 input[at] = static_cast<char>(input[at] ^ (1 << pick(8)));
             break;
-        case 1: input.insert(at, 1, anyByte()); break;
-        case 2: input.insert(at, 1, tokenByte()); break;
-        case 3: input.erase(at, pick(16)); break;
-        case 4: input.insert(at, input.substr(pick(input.size() + 1), pick(64))); break;
-        case 5: input.resize(at); break;
+        case 1:
+            input.insert(at, 1, anyByte());
+            break;
+        case 2:
+            input.insert(at, 1, tokenByte());
+            break;
+        case 3:
+            input.erase(at, pick(16));
+            break;
+        case 4:
+            input.insert(at, input.substr(pick(input.size() + 1), pick(64)));
+            break;
+        case 5:
+            input.resize(at);
+            break;
         default: {
             const Bytes& other = m_seeds[pick(m_seeds.size())];
             input.insert(at, other.substr(pick(other.size() + 1), pick(128)));

@@ -60,7 +60,8 @@ struct FuzzBook {
         c.setInt(Prop::CurrencyNumber, 1);
         c.setText(Prop::CurrencyCode, QStringLiteral("USD"), true);
         currencies.reload();
-        if (!categories.ensureRoot() || !projects.ensureRoot() || categories.createByPath(QStringLiteral("Food")) == 0)
+        if (!categories.ensureRoot() || !projects.ensureRoot() ||
+            categories.createByPath(QStringLiteral("Food")) == 0)
             std::abort();
         addAccount(1, "Cash");
         addAccount(2, "Savings");
@@ -127,8 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QBuffer buffer;
     buffer.setData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     buffer.open(QIODevice::ReadOnly);
-    QifImport import(QifImportContext{b.tables, b.categories, b.projects, b.totals, QStringLiteral("USD"), b.clock,
-                                      b.locale, b.codePage, b.ui});
+    QifImport import(QifImportContext{b.tables, b.categories, b.projects, b.totals, QStringLiteral("USD"),
+                                      b.clock, b.locale, b.codePage, b.ui});
     const QifImportResult result = import.importDevice(buffer, 1);
     if (!result.ok || result.added < 0 || result.merged > 3)
         std::abort();

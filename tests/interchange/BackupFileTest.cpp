@@ -33,25 +33,28 @@ TEST_F(BackupFileTest, SmallBookBacksUpToTheDocumentedItems)
          // Left out of every backup: the import mark, an empty note.
          PropValue::ofInt(Prop::ImportMark, 1), PropValue::ofText(Prop::Note, QString())});
     // The password-lock record stays with the book.
-    m_book.add(TableKind::Transaction, {PropValue::ofText(Prop::AccountKey, fullKey(ReservedAccount::PasswordLock, 0)),
-                                        PropValue::ofInt(Prop::AccountId, ReservedAccount::PasswordLock),
-                                        PropValue::ofInt64(Prop::PasswordDigest, 4242)});
-    m_book.add(TableKind::Planner,
-               {PropValue::ofInt(Prop::PlannerId, 1), PropValue::ofText(Prop::Name, QStringLiteral("Rent")),
-                PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD")), PropValue::ofInt(Prop::Recurrence, 3),
-                PropValue::ofInt(Prop::Entries, -1), PropValue::ofInt(Prop::CategoryId, 5),
-                PropValue::ofInt(Prop::Mark, 2), PropValue::ofInt64(Prop::Date, at(2024, 1, 1)),
-                PropValue::ofInt64(Prop::NextDate, at(2024, 4, 1)), PropValue::ofInt64(Prop::Amount, -50000)});
+    m_book.add(TableKind::Transaction,
+               {PropValue::ofText(Prop::AccountKey, fullKey(ReservedAccount::PasswordLock, 0)),
+                PropValue::ofInt(Prop::AccountId, ReservedAccount::PasswordLock),
+                PropValue::ofInt64(Prop::PasswordDigest, 4242)});
+    m_book.add(
+        TableKind::Planner,
+        {PropValue::ofInt(Prop::PlannerId, 1), PropValue::ofText(Prop::Name, QStringLiteral("Rent")),
+         PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD")), PropValue::ofInt(Prop::Recurrence, 3),
+         PropValue::ofInt(Prop::Entries, -1), PropValue::ofInt(Prop::CategoryId, 5),
+         PropValue::ofInt(Prop::Mark, 2), PropValue::ofInt64(Prop::Date, at(2024, 1, 1)),
+         PropValue::ofInt64(Prop::NextDate, at(2024, 4, 1)), PropValue::ofInt64(Prop::Amount, -50000)});
     m_book.addAccount(1, QStringLiteral("Cash"), QStringLiteral("USD"), 1000, QStringLiteral("pocket money"));
     // Totals and the per-currency sums are recomputed at the next start, not carried.
-    m_book.add(TableKind::Project,
-               {PropValue::ofInt(Prop::ProjectId, 1), PropValue::ofText(Prop::Name, QStringLiteral("All projects")),
-                PropValue::ofInt(Prop::CheckState, 1), PropValue::ofInt(Prop::TotalsValid, 1),
-                PropValue::ofInt64(Prop::OwnDeposits, 500), PropValue::ofInt64(Prop::projectDepositsIn(1), 500)});
+    m_book.add(
+        TableKind::Project,
+        {PropValue::ofInt(Prop::ProjectId, 1), PropValue::ofText(Prop::Name, QStringLiteral("All projects")),
+         PropValue::ofInt(Prop::CheckState, 1), PropValue::ofInt(Prop::TotalsValid, 1),
+         PropValue::ofInt64(Prop::OwnDeposits, 500), PropValue::ofInt64(Prop::projectDepositsIn(1), 500)});
     // The category check state is not carried.
-    m_book.add(TableKind::Category,
-               {PropValue::ofInt(Prop::CategoryId, 5), PropValue::ofInt(Prop::Parent, 1),
-                PropValue::ofText(Prop::Name, QStringLiteral("Food")), PropValue::ofInt(Prop::CheckState, 1)});
+    m_book.add(TableKind::Category, {PropValue::ofInt(Prop::CategoryId, 5), PropValue::ofInt(Prop::Parent, 1),
+                                     PropValue::ofText(Prop::Name, QStringLiteral("Food")),
+                                     PropValue::ofInt(Prop::CheckState, 1)});
     m_book.addCurrency(1, QStringLiteral("USD"), QStringLiteral("$"), QStringLiteral("US Dollar"),
                        {PropValue::ofText(Prop::currencyRateTo(2), QStringLiteral("0.9"))});
     m_book.addCurrency(2, QStringLiteral("EUR"), QStringLiteral("E"), QStringLiteral("Euro"),
@@ -65,34 +68,65 @@ TEST_F(BackupFileTest, SmallBookBacksUpToTheDocumentedItems)
     expected.header(BackupTime)
         .section(QStringLiteral("Tallyra Transaction"))
         .record()
-        .text(101, key).text(301, QStringLiteral("USD")).text(110, QStringLiteral("Coffee"))
-        .integer(104, 1).integer(401, 5).integer(117, 1)
-        .date(108, when).date(112, 1000).date(113, 1000)
+        .text(101, key)
+        .text(301, QStringLiteral("USD"))
+        .text(110, QStringLiteral("Coffee"))
+        .integer(104, 1)
+        .integer(401, 5)
+        .integer(117, 1)
+        .date(108, when)
+        .date(112, 1000)
+        .date(113, 1000)
         .section(QStringLiteral("Tallyra Planner"))
         .record()
-        .text(110, QStringLiteral("Rent")).text(301, QStringLiteral("USD"))
-        .integer(251, 1).integer(252, 3).integer(255, -1).integer(401, 5).integer(117, 2)
-        .date(108, at(2024, 1, 1)).date(253, at(2024, 4, 1)).amount(112, -50000)
+        .text(110, QStringLiteral("Rent"))
+        .text(301, QStringLiteral("USD"))
+        .integer(251, 1)
+        .integer(252, 3)
+        .integer(255, -1)
+        .integer(401, 5)
+        .integer(117, 2)
+        .date(108, at(2024, 1, 1))
+        .date(253, at(2024, 4, 1))
+        .amount(112, -50000)
         .section(QStringLiteral("Tallyra Account"))
         .record()
-        .text(110, QStringLiteral("Cash")).text(301, QStringLiteral("USD")).text(114, QStringLiteral("pocket money"))
-        .integer(104, 1).date(151, at(2024, 1, 1)).amount(113, 1000)
+        .text(110, QStringLiteral("Cash"))
+        .text(301, QStringLiteral("USD"))
+        .text(114, QStringLiteral("pocket money"))
+        .integer(104, 1)
+        .date(151, at(2024, 1, 1))
+        .amount(113, 1000)
         .section(QStringLiteral("Tallyra Project"))
         .record()
-        .text(110, QStringLiteral("All projects")).integer(201, 1).integer(202, 1).integer(211, 1)
+        .text(110, QStringLiteral("All projects"))
+        .integer(201, 1)
+        .integer(202, 1)
+        .integer(211, 1)
         .section(QStringLiteral("Tallyra Category"))
         .record()
-        .text(110, QStringLiteral("Food")).integer(401, 5).integer(203, 1)
+        .text(110, QStringLiteral("Food"))
+        .integer(401, 5)
+        .integer(203, 1)
         .section(QStringLiteral("Tallyra Currency"))
         .record()
-        .text(301, QStringLiteral("USD")).text(303, QStringLiteral("$")).text(304, QStringLiteral("US Dollar"))
-        .text(1002, QStringLiteral("0.9")).text(304, QStringLiteral("US Dollar")).integer(302, 1)
+        .text(301, QStringLiteral("USD"))
+        .text(303, QStringLiteral("$"))
+        .text(304, QStringLiteral("US Dollar"))
+        .text(1002, QStringLiteral("0.9"))
+        .text(304, QStringLiteral("US Dollar"))
+        .integer(302, 1)
         .record()
-        .text(301, QStringLiteral("EUR")).text(303, QStringLiteral("E")).text(304, QStringLiteral("Euro"))
-        .text(1001, QStringLiteral("1.1")).text(304, QStringLiteral("Euro")).integer(302, 2)
+        .text(301, QStringLiteral("EUR"))
+        .text(303, QStringLiteral("E"))
+        .text(304, QStringLiteral("Euro"))
+        .text(1001, QStringLiteral("1.1"))
+        .text(304, QStringLiteral("Euro"))
+        .integer(302, 2)
         .textSetting(QStringLiteral("Options"), QStringLiteral("Default Currency"), QStringLiteral("USD"))
         .end();
-    EXPECT_EQ(BackupTestBook::read(target()).toHex(' ').toStdString(), expected.bytes().toHex(' ').toStdString());
+    EXPECT_EQ(BackupTestBook::read(target()).toHex(' ').toStdString(),
+              expected.bytes().toHex(' ').toStdString());
     EXPECT_TRUE(m_ui.messages.isEmpty());
 }
 
@@ -144,9 +178,11 @@ TEST_F(BackupFileTest, FullDiskFailsTheBackup)
     for (int day = 1; day <= 28; ++day)
         m_book.addTransaction(1, at(2024, 2, day), day, QStringLiteral("groceries"));
     FullDevice roomy(1 << 20);
-    ASSERT_TRUE(Backup(m_book.tables(), m_ui).writeTo(Backup::Request{{}, BackupTime, QStringLiteral("USD")}, roomy));
+    ASSERT_TRUE(
+        Backup(m_book.tables(), m_ui).writeTo(Backup::Request{{}, BackupTime, QStringLiteral("USD")}, roomy));
     FullDevice full(roomy.taken.size() - 1);
-    EXPECT_FALSE(Backup(m_book.tables(), m_ui).writeTo(Backup::Request{{}, BackupTime, QStringLiteral("USD")}, full));
+    EXPECT_FALSE(
+        Backup(m_book.tables(), m_ui).writeTo(Backup::Request{{}, BackupTime, QStringLiteral("USD")}, full));
 }
 
 TEST(BackupWriter, RefusesTextsItsLengthFieldsCannotCarryAndWritesNothingAfter)
@@ -187,8 +223,8 @@ TEST_F(BackupFileTest, ProgressMovesEveryFifthRecordWithTheTableName)
     ASSERT_TRUE(backup(target()));
     EXPECT_EQ(m_ui.progressSteps, 7 / Backup::RecordsPerStep);
     // Records 0 and 5 of the seven: the first transaction and the third account.
-    EXPECT_EQ(m_ui.progressLabels,
-              (QStringList{QStringLiteral("Backup data Tallyra Transaction"), QStringLiteral("Backup data Tallyra Account")}));
+    EXPECT_EQ(m_ui.progressLabels, (QStringList{QStringLiteral("Backup data Tallyra Transaction"),
+                                                QStringLiteral("Backup data Tallyra Account")}));
     EXPECT_EQ(m_ui.progressDone, 1);
 }
 

@@ -31,7 +31,10 @@ BackupBytes sample()
         .amount(113, 1234567890123LL)
         .textSetting(QStringLiteral("Options"), QStringLiteral("Default Currency"), QStringLiteral("USD"))
         .intSetting(QStringLiteral("Options"), QStringLiteral("Export MS Money Date"), -1)
-        .u8(5).u8(0xFF).u8(0xFF).u8(0xFF)
+        .u8(5)
+        .u8(0xFF)
+        .u8(0xFF)
+        .u8(0xFF)
         .end();
     return b;
 }
@@ -121,9 +124,13 @@ TEST(BackupReader, ScanCountsOnlyRecordsOfSavedTables)
 {
     BackupBytes b;
     b.header(0)
-        .section(QStringLiteral("Tallyra Category")).record().record()
-        .section(QStringLiteral("Tallyra Scheduled")).record()
-        .section(QStringLiteral("tallyra category")).record()  // names match exactly
+        .section(QStringLiteral("Tallyra Category"))
+        .record()
+        .record()
+        .section(QStringLiteral("Tallyra Scheduled"))
+        .record()
+        .section(QStringLiteral("tallyra category"))
+        .record()  // names match exactly
         .end();
     const RestoreScan scan = RestoreScan::of(b.bytes());
     EXPECT_TRUE(scan.complete);

@@ -44,7 +44,8 @@ public:
                     qint64 total = 0, const QString& note = {})
     {
         PropList p = {PropValue::ofInt(Prop::AccountId, id), PropValue::ofText(Prop::Name, name),
-                      PropValue::ofInt64(Prop::Created, at(2024, 1, 1)), PropValue::ofInt64(Prop::Balance, total)};
+                      PropValue::ofInt64(Prop::Created, at(2024, 1, 1)),
+                      PropValue::ofInt64(Prop::Balance, total)};
         if (!note.isEmpty())
             p.push_back(PropValue::ofText(Prop::Note, note));
         p.push_back(PropValue::ofText(Prop::CurrencyCode, currency));
@@ -56,9 +57,12 @@ public:
                            const PropList& extra = {})
     {
         const QString key = fullKey(account, when);
-        PropList p = {PropValue::ofText(Prop::AccountKey, key), PropValue::ofInt(Prop::AccountId, account),
-                      PropValue::ofInt64(Prop::Date, when),     PropValue::ofText(Prop::Name, description),
-                      PropValue::ofInt64(Prop::Amount, amount), PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD"))};
+        PropList p = {PropValue::ofText(Prop::AccountKey, key),
+                      PropValue::ofInt(Prop::AccountId, account),
+                      PropValue::ofInt64(Prop::Date, when),
+                      PropValue::ofText(Prop::Name, description),
+                      PropValue::ofInt64(Prop::Amount, amount),
+                      PropValue::ofText(Prop::CurrencyCode, QStringLiteral("USD"))};
         for (const PropValue& e : extra) {
             auto it = std::find_if(p.begin(), p.end(), [&](const PropValue& v) { return v.id == e.id; });
             if (it != p.end())
@@ -81,8 +85,9 @@ public:
     void addCurrency(qint32 number, const QString& code, const QString& symbol, const QString& name,
                      const PropList& rates = {})
     {
-        PropList p = {PropValue::ofInt(Prop::CurrencyNumber, number), PropValue::ofText(Prop::CurrencyCode, code),
-                      PropValue::ofText(Prop::Symbol, symbol), PropValue::ofText(Prop::CurrencyName, name)};
+        PropList p = {PropValue::ofInt(Prop::CurrencyNumber, number),
+                      PropValue::ofText(Prop::CurrencyCode, code), PropValue::ofText(Prop::Symbol, symbol),
+                      PropValue::ofText(Prop::CurrencyName, name)};
         p.insert(p.end(), rates.begin(), rates.end());
         add(TableKind::Currency, p);
     }
@@ -95,7 +100,8 @@ public:
         for (qint64 p = 0; p < t.count(); ++p) {
             EXPECT_TRUE(t.moveTo(p));
             PropList props = t.properties();
-            std::sort(props.begin(), props.end(), [](const PropValue& a, const PropValue& b) { return a.id < b.id; });
+            std::sort(props.begin(), props.end(),
+                      [](const PropValue& a, const PropValue& b) { return a.id < b.id; });
             out.push_back(props);
         }
         return out;
@@ -146,7 +152,10 @@ public:
         return *this;
     }
     BackupBytes& u16(quint16 v) { return u8(static_cast<quint8>(v & 0xFF)).u8(static_cast<quint8>(v >> 8)); }
-    BackupBytes& u32(quint32 v) { return u16(static_cast<quint16>(v & 0xFFFF)).u16(static_cast<quint16>(v >> 16)); }
+    BackupBytes& u32(quint32 v)
+    {
+        return u16(static_cast<quint16>(v & 0xFFFF)).u16(static_cast<quint16>(v >> 16));
+    }
     BackupBytes& u64(quint64 v) { return u32(static_cast<quint32>(v)).u32(static_cast<quint32>(v >> 32)); }
     BackupBytes& units(const QString& s)
     {
@@ -154,10 +163,19 @@ public:
             u16(c.unicode());
         return *this;
     }
-    BackupBytes& header(FileTime time) { return u8(1).u8(1).u8(3).u8(0).u8(0).u64(static_cast<quint64>(time)); }
-    BackupBytes& section(const QString& name) { return u8(4).u8(static_cast<quint8>(name.size())).units(name); }
+    BackupBytes& header(FileTime time)
+    {
+        return u8(1).u8(1).u8(3).u8(0).u8(0).u64(static_cast<quint64>(time));
+    }
+    BackupBytes& section(const QString& name)
+    {
+        return u8(4).u8(static_cast<quint8>(name.size())).units(name);
+    }
     BackupBytes& record() { return u8(13); }
-    BackupBytes& text(quint16 id, const QString& s) { return u8(17).u16(id).u16(static_cast<quint16>(s.size())).units(s); }
+    BackupBytes& text(quint16 id, const QString& s)
+    {
+        return u8(17).u16(id).u16(static_cast<quint16>(s.size())).units(s);
+    }
     BackupBytes& date(quint16 id, qint64 v) { return u8(18).u16(id).u64(static_cast<quint64>(v)); }
     BackupBytes& integer(quint16 id, qint32 v) { return u8(19).u16(id).u32(static_cast<quint32>(v)); }
     BackupBytes& amount(quint16 id, qint64 v) { return u8(20).u16(id).u64(static_cast<quint64>(v)); }

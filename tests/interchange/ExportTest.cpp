@@ -71,20 +71,22 @@ TEST_F(ExportTest, QifRecordOfTheWorkedExample)
     addGas();
     const ExportRequest r = request(ExportFormat::Qif);
     ASSERT_TRUE(write(r));
-    EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D12/31' 1", "PGas", "Mtwo lines", "T-12.50", "LAuto:Fuel/Trip",
-                                     "C*", "^", ""}));
+    EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D12/31' 1", "PGas", "Mtwo lines", "T-12.50",
+                                     "LAuto:Fuel/Trip", "C*", "^", ""}));
 }
 
 TEST_F(ExportTest, QifWritesTheOptionalLinesOnlyWhenThereIsSomethingToSay)
 {
     m_book.addTransaction(1, at(2003, 12, 5), 100000, QStringLiteral("Pay"),
-                          {PropValue::ofInt(Prop::Mark, 2), PropValue::ofText(Prop::Number, QStringLiteral("101")),
+                          {PropValue::ofInt(Prop::Mark, 2),
+                           PropValue::ofText(Prop::Number, QStringLiteral("101")),
                            PropValue::ofText(Prop::Contact, QStringLiteral("  Jane Doe \r\n"))});
     m_book.addTransaction(1, at(2003, 12, 6), -1, QStringLiteral("Bare"));
     ExportRequest r = request(ExportFormat::Qif, at(2003, 12, 5), at(2003, 12, 6));
     ASSERT_TRUE(write(r));
-    EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D12/ 5' 3", "PPay", "T1000.00", "L", "CX", "N101", "AJane Doe", "A",
-                                     "A", "A", "A", "^", "D12/ 6' 3", "PBare", "T-0.01", "L", "^", ""}));
+    EXPECT_EQ(lines(r),
+              (QStringList{"!Type:Cash", "D12/ 5' 3", "PPay", "T1000.00", "L", "CX", "N101", "AJane Doe", "A",
+                           "A", "A", "A", "^", "D12/ 6' 3", "PBare", "T-0.01", "L", "^", ""}));
 
     r.fullYearDates = true;
     ASSERT_TRUE(write(r));
@@ -93,8 +95,9 @@ TEST_F(ExportTest, QifWritesTheOptionalLinesOnlyWhenThereIsSomethingToSay)
 
 TEST_F(ExportTest, TransferNamesTheOtherAccountAndDecimalCommaFollowsTheLocale)
 {
-    m_book.addTransaction(1, at(2001, 12, 31), -1250, QStringLiteral("Save"),
-                          {PropValue::ofInt(Prop::CategoryId, -2), PropValue::ofText(Prop::TransferLink, u"x"_s)});
+    m_book.addTransaction(
+        1, at(2001, 12, 31), -1250, QStringLiteral("Save"),
+        {PropValue::ofInt(Prop::CategoryId, -2), PropValue::ofText(Prop::TransferLink, u"x"_s)});
     m_locale.decimalSeparator = QLatin1Char(',');
     m_locale.dateOrder = LocaleValues::DayMonthYear;
     const ExportRequest r = request(ExportFormat::Qif);
@@ -108,9 +111,10 @@ TEST_F(ExportTest, TextLayoutFillsEmptyFieldsWithABlank)
     m_book.addTransaction(1, at(2002, 1, 1), 5, QString());
     ExportRequest r = request(ExportFormat::WindowsText);
     ASSERT_TRUE(write(r));
-    EXPECT_EQ(lines(r), (QStringList{"Date\tDescription\tNote\tAmount\tCategory\tProject\tCleared\tNum\tContact",
-                                     "12/31/2001\tGas\ttwo lines\t-12.50\tAuto:Fuel\tTrip\t*\t \t ",
-                                     "1/1/2002\t\t \t0.05\t\t\t \t \t "}));
+    EXPECT_EQ(lines(r),
+              (QStringList{"Date\tDescription\tNote\tAmount\tCategory\tProject\tCleared\tNum\tContact",
+                           "12/31/2001\tGas\ttwo lines\t-12.50\tAuto:Fuel\tTrip\t*\t \t ",
+                           "1/1/2002\t\t \t0.05\t\t\t \t \t "}));
 
     r.format = ExportFormat::UnicodeText;
     ASSERT_TRUE(write(r));
@@ -123,7 +127,8 @@ TEST_F(ExportTest, FreeTextCannotBreakALineOrAColumn)
 {
     m_book.addTreeRecord(TableKind::Category, 4, 1, QStringLiteral("Odd\tname"));
     m_book.addTransaction(1, at(2001, 5, 5), 100, QStringLiteral("Caf\u00e9\tbar\r\n"),
-                          {PropValue::ofText(Prop::Note, QStringLiteral("a\fb\tc")), PropValue::ofInt(Prop::CategoryId, 4),
+                          {PropValue::ofText(Prop::Note, QStringLiteral("a\fb\tc")),
+                           PropValue::ofInt(Prop::CategoryId, 4),
                            PropValue::ofText(Prop::Number, QStringLiteral("1\n2")),
                            PropValue::ofText(Prop::Contact, QStringLiteral("x\ty"))});
     ExportRequest r = request(ExportFormat::WindowsText);
@@ -136,8 +141,8 @@ TEST_F(ExportTest, FreeTextCannotBreakALineOrAColumn)
 
     r.format = ExportFormat::Qif;
     ASSERT_TRUE(write(r));
-    EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D5/ 5' 1", QStringLiteral("PCaf\u00e9 bar  "), "Ma b c", "T1.00",
-                                     "LOdd name", "N1 2", "Ax y", "A", "A", "A", "A", "^", ""}));
+    EXPECT_EQ(lines(r), (QStringList{"!Type:Cash", "D5/ 5' 1", QStringLiteral("PCaf\u00e9 bar  "), "Ma b c",
+                                     "T1.00", "LOdd name", "N1 2", "Ax y", "A", "A", "A", "A", "^", ""}));
 }
 
 TEST_F(ExportTest, ContactLosesOnlyTheBlanksAtItsEnds)
@@ -170,9 +175,12 @@ TEST_F(ExportTest, EightBitFormatsWriteWhatTheCodePageLacksAsQuestionMarks)
 TEST_F(ExportTest, BothDatesCountAsWholeDays)
 {
     m_book.addTransaction(1, at(2024, 3, 1, 23, 59), 1, QStringLiteral("before"));
-    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 2, 0, 0, 0, 0}), 2, QStringLiteral("first"));
-    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 3, 23, 59, 59, 999}), 3, QStringLiteral("last"));
-    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 4, 0, 0, 0, 0}), 4, QStringLiteral("after"));
+    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 2, 0, 0, 0, 0}), 2,
+                          QStringLiteral("first"));
+    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 3, 23, 59, 59, 999}), 3,
+                          QStringLiteral("last"));
+    m_book.addTransaction(1, *fileTimeFromLocal(LocalTime{2024, 3, 4, 0, 0, 0, 0}), 4,
+                          QStringLiteral("after"));
     m_book.addTransaction(10, at(2024, 3, 2), 5, QStringLiteral("account ten"));
     m_book.addTransaction(2, at(2024, 3, 2), 6, QStringLiteral("account two"));
     // Mid-day times: only the days count.
@@ -218,7 +226,8 @@ TEST_F(ExportTest, FailuresSayWhyAndRememberNothing)
     EXPECT_FALSE(remembered);
     const QString failed = QString::fromLatin1(ExportCommand::FailedText);
     EXPECT_EQ(m_ui.messages, (QStringList{failed, failed}));
-    EXPECT_EQ(m_ui.icons, (std::vector<Interaction::Icon>{Interaction::Icon::Exclamation, Interaction::Icon::Exclamation}));
+    EXPECT_EQ(m_ui.icons, (std::vector<Interaction::Icon>{Interaction::Icon::Exclamation,
+                                                          Interaction::Icon::Exclamation}));
     EXPECT_EQ(BackupTestBook::read(m_book.path(QStringLiteral("out.qif"))), QByteArray("older export"));
 }
 

@@ -21,10 +21,14 @@ TEST(QifDateNumbers, ReadsThreeNumbersSkippingBlanks)
         QifDateNumbers expected;
     };
     const Case cases[] = {
-        {"12/31/99", {12, 31, 99}},        {"31.12.1999", {31, 12, 1999}},
-        {"1999-12-31", {1999, 12, 31}},    {"6/ 1' 0", {6, 1, 0}},
-        {"12/ 5' 3", {12, 5, 3}},          {"03/25/099Share Withdrawal", {3, 25, 99}},
-        {"1/2/2003 10:45", {1, 2, 200310}},  {"1 2/3/4", {12, 3, 4}},
+        {"12/31/99", {12, 31, 99}},
+        {"31.12.1999", {31, 12, 1999}},
+        {"1999-12-31", {1999, 12, 31}},
+        {"6/ 1' 0", {6, 1, 0}},
+        {"12/ 5' 3", {12, 5, 3}},
+        {"03/25/099Share Withdrawal", {3, 25, 99}},
+        {"1/2/2003 10:45", {1, 2, 200310}},
+        {"1 2/3/4", {12, 3, 4}},
         {"99999999999/1/1", {QifDateMaxNumber, 1, 1}},
     };
     for (const Case& c : cases) {
@@ -57,11 +61,11 @@ TEST(QifDateOrder, DetectsFromOneDate)
         int yearPosition;
     };
     const Case cases[] = {
-        {"12/31/99", "mdy", true, 2},   {"31.12.1999", "dmy", true, 2},  {"1999-12-31", "ymd", true, 0},
-        {"12/31/00", "mdy", true, 2},   {"05/06/01", "xxx", false, -1},  {"05/06/1999", "xxy", false, 2},
-        {"13/05/01", "dxx", false, -1}, {"00/00/00", "yxx", false, 0},   {"31/45/99", "dyx", false, 1},
-        {"2024.01.02", "yxx", false, 0}, {"8/31' 0", "mdy", true, 2},   {"12/29/10", "xdx", false, -1},
-        {"abc", "xxx", false, -1},      {"1/2", "xxx", false, -1},       {"31/31/99", "dxy", false, 2},
+        {"12/31/99", "mdy", true, 2},    {"31.12.1999", "dmy", true, 2}, {"1999-12-31", "ymd", true, 0},
+        {"12/31/00", "mdy", true, 2},    {"05/06/01", "xxx", false, -1}, {"05/06/1999", "xxy", false, 2},
+        {"13/05/01", "dxx", false, -1},  {"00/00/00", "yxx", false, 0},  {"31/45/99", "dyx", false, 1},
+        {"2024.01.02", "yxx", false, 0}, {"8/31' 0", "mdy", true, 2},    {"12/29/10", "xdx", false, -1},
+        {"abc", "xxx", false, -1},       {"1/2", "xxx", false, -1},      {"31/31/99", "dxy", false, 2},
     };
     for (const Case& c : cases) {
         const QifDateOrder::Detection d = QifDateOrder::detect(QString::fromLatin1(c.date));
@@ -110,7 +114,8 @@ std::pair<QString, bool> scan(const QStringList& dates, int localeOrder)
 TEST(QifDateOrderScan, FirstSettlingDateDecidesTheFile)
 {
     // One 13/02/99 anywhere settles "dmy", whatever the locale says.
-    EXPECT_EQ(scan({"01/02/03", "04/05/06", "13/02/99", "12/31/99"}, 0), std::make_pair(QString("dmy"), true));
+    EXPECT_EQ(scan({"01/02/03", "04/05/06", "13/02/99", "12/31/99"}, 0),
+              std::make_pair(QString("dmy"), true));
     EXPECT_EQ(scan({"2022-09-23"}, 1), std::make_pair(QString("ymd"), true));
 }
 

@@ -106,7 +106,8 @@ TEST_F(QifImportTest, ReimportingTheSameFileAddsNothing)
 
 TEST_F(QifImportTest, AMatchUpdatesMemoAndRaisesTheMark)
 {
-    const QString kept = b.addTransaction({2024, 1, 15, 9, 0, 0, 0}, "Grocer", -1250, "101", 0, "old memo", 2);
+    const QString kept =
+        b.addTransaction({2024, 1, 15, 9, 0, 0, 0}, "Grocer", -1250, "101", 0, "old memo", 2);
     const QString cleared = b.addTransaction({2024, 1, 15, 9, 5, 0, 0}, "Bakery", -300, "", 0, "bread", 0);
     const QifImportResult r = b.import("D1/15/24\nT-12.50\nPGrocer\nN101\nMnew memo\nC*\n^\n"
                                        "D1/15/2024\nT-3\nPBakery\nCX\n^\n");
@@ -128,11 +129,11 @@ TEST_F(QifImportTest, EachCompareFieldMustBeEqualToMatch)
 {
     b.addTransaction({2024, 1, 15, 9, 0, 0, 0}, "Grocer", -1250, "101", 0);
     const char* others[] = {
-        "D1/16/24\nT-12.50\nPGrocer\nN101\n^\n",       // another day
-        "D1/15/24\nT-12.51\nPGrocer\nN101\n^\n",       // another amount
-        "D1/15/24\nT-12.50\nPgrocer\nN101\n^\n",       // description compared with case
-        "D1/15/24\nT-12.50\nPGrocer\nN102\n^\n",       // another number
-        "D1/15/24\nT-12.50\nPGrocer\n^\n",             // no number
+        "D1/16/24\nT-12.50\nPGrocer\nN101\n^\n",         // another day
+        "D1/15/24\nT-12.51\nPGrocer\nN101\n^\n",         // another amount
+        "D1/15/24\nT-12.50\nPgrocer\nN101\n^\n",         // description compared with case
+        "D1/15/24\nT-12.50\nPGrocer\nN102\n^\n",         // another number
+        "D1/15/24\nT-12.50\nPGrocer\n^\n",               // no number
         "D1/15/24\nT-12.50\nPGrocer\nN101\nLFood\n^\n",  // another category
     };
     for (const char* qif : others) {
@@ -308,7 +309,8 @@ TEST_F(QifImportTest, DateOrderComesFromTheWholeFile)
 // locale gives day and month, when no day above 12 settles the file.
 TEST_F(QifImportTest, YearFirstDatesAreYearMonthDayInEveryLocale)
 {
-    for (const int order : {LocaleValues::MonthDayYear, LocaleValues::DayMonthYear, LocaleValues::YearMonthDay}) {
+    for (const int order :
+         {LocaleValues::MonthDayYear, LocaleValues::DayMonthYear, LocaleValues::YearMonthDay}) {
         QifImportTestBook book;
         book.locale.dateOrder = order;
         ASSERT_TRUE(book.import("D2023-12-05\nPA\n^\nD2023.01.02\nPB\n^\n").ok);
@@ -323,7 +325,8 @@ TEST_F(QifImportTest, YearFirstDatesAreYearMonthDayInEveryLocale)
 // and accents read right, with Windows-1252 as the code page.
 TEST_F(QifImportTest, ByteOrderMarkedFileIsReadAsUtf8)
 {
-    const QifImportResult r = b.import("\xEF\xBB\xBF" "D1/15/24\nPCaf\xC3\xA9 M\xC3\xBCller\nT-3\n^\n");
+    const QifImportResult r = b.import("\xEF\xBB\xBF"
+                                       "D1/15/24\nPCaf\xC3\xA9 M\xC3\xBCller\nT-3\n^\n");
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.added, 1);
     const std::vector<QifRow> rows = b.rows();
@@ -345,7 +348,8 @@ TEST_F(QifImportTest, ConfirmedStopKeepsWhatWasReadAndBalancesIt)
 {
     b.ui.stopAfterSteps(3);  // the bar set to 0, then two records
     b.ui.answer(true);
-    const QifImportResult r = b.import("D1/2/24\nT1\nPOne\n^\nD1/3/24\nT2\nPTwo\nLCat/Trip\n^\nD1/4/24\nT4\nPThree\n^\n");
+    const QifImportResult r =
+        b.import("D1/2/24\nT1\nPOne\n^\nD1/3/24\nT2\nPTwo\nLCat/Trip\n^\nD1/4/24\nT4\nPThree\n^\n");
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.stopped);
     EXPECT_EQ(b.ui.questions, QStringList{"Stop Work?"});
@@ -372,7 +376,8 @@ TEST_F(QifImportTest, AFailedWriteLeavesTheBookAsItWas)
     b.addTransaction({2024, 1, 15, 9, 0, 0, 0}, "Marked", -1, "", 0, "", 0, 1);
     int writes = 0;
     b.book.store().setWriteFault([&] { return ++writes > 6; });
-    const QifImportResult r = b.import("D1/2/24\nPOne\nLNew:Cat/Trip\n^\nD1/3/24\nPTwo\n^\nD1/4/24\nPThree\n^\n");
+    const QifImportResult r =
+        b.import("D1/2/24\nPOne\nLNew:Cat/Trip\n^\nD1/3/24\nPTwo\n^\nD1/4/24\nPThree\n^\n");
     b.book.store().setWriteFault({});
     EXPECT_FALSE(r.ok);
     const std::vector<QifRow> rows = b.rows();
@@ -410,8 +415,8 @@ TEST_F(QifImportTest, TheCommandTellsHowTheImportWent)
     QifImportTestBook failing;
     EXPECT_FALSE(failing.importer().importAndTell(dir.filePath("none.qif"), 1).ok);
     EXPECT_EQ(failing.ui.messages, (QStringList{"File read error", "Import Failure"}));
-    EXPECT_EQ(failing.ui.icons,
-              (std::vector<Interaction::Icon>{Interaction::Icon::Exclamation, Interaction::Icon::Exclamation}));
+    EXPECT_EQ(failing.ui.icons, (std::vector<Interaction::Icon>{Interaction::Icon::Exclamation,
+                                                                Interaction::Icon::Exclamation}));
     // An account that is gone fails the same way, without the file message.
     QifImportTestBook noAccount;
     EXPECT_FALSE(noAccount.importer().importAndTell(file.fileName(), 9).ok);

@@ -75,8 +75,9 @@ public:
 
     // A transaction written straight into account 1 at `when`, with a
     // running balance of 0 that only a recalculation puts right.
-    QString addTransaction(const LocalTime& when, const char* description, qint64 amount, const char* number = "",
-                           qint32 category = 0, const char* memo = "", int mark = 0, int importMark = 0)
+    QString addTransaction(const LocalTime& when, const char* description, qint64 amount,
+                           const char* number = "", qint32 category = 0, const char* memo = "", int mark = 0,
+                           int importMark = 0)
     {
         const FileTime t = *fileTimeFromLocal(when);
         const QString key = fullKey(1, t);
@@ -102,8 +103,8 @@ public:
 
     QifImport importer()
     {
-        return QifImport(QifImportContext{tables(), categories, projects, totals, QStringLiteral("USD"), clock, locale,
-                                          codePage, ui});
+        return QifImport(QifImportContext{tables(), categories, projects, totals, QStringLiteral("USD"),
+                                          clock, locale, codePage, ui});
     }
 
     QifImportResult import(const QByteArray& qif, qint32 account = 1)
@@ -123,8 +124,9 @@ public:
             EXPECT_TRUE(t.moveTo(p));
             out.push_back(QifRow{t.getText(Prop::AccountKey), t.getInt64(Prop::Date), t.getText(Prop::Name),
                                  t.getInt64(Prop::Amount), t.getInt64(Prop::Balance), t.getText(Prop::Note),
-                                 t.getText(Prop::Contact), t.getText(Prop::Number), t.getText(Prop::CurrencyCode),
-                                 t.getInt(Prop::Mark), t.getInt(Prop::ImportMark), t.getInt(Prop::CategoryId),
+                                 t.getText(Prop::Contact), t.getText(Prop::Number),
+                                 t.getText(Prop::CurrencyCode), t.getInt(Prop::Mark),
+                                 t.getInt(Prop::ImportMark), t.getInt(Prop::CategoryId),
                                  t.getInt(Prop::ProjectId), t.getText(Prop::ProjectKey)});
         }
         t.moveTo(DbTable::NoRecord);

@@ -1,5 +1,5 @@
-#include "interchange/QifCategorySection.h"
 #include "interchange/QifLineReader.h"
+#include "interchange/QifCategorySection.h"
 
 #include <QBuffer>
 
@@ -33,7 +33,9 @@ TEST(QifLineReader, LinesAreTrimmedOfBlanksOnly)
     // Blanks after the tag belong to the value.
     EXPECT_EQ(readAll("M   leading\n"), QStringList{"M   leading"});
     // A no-break space (0xA0 in Windows-1252) is text, not a blank.
-    EXPECT_EQ(readAll("N\xA0" "Canada \n"), QStringList{QStringLiteral("N\u00A0Canada")});
+    EXPECT_EQ(readAll("N\xA0"
+                      "Canada \n"),
+              QStringList{QStringLiteral("N\u00A0Canada")});
 }
 
 TEST(QifLineReader, BytesAreReadInTheCodePage)
@@ -48,7 +50,8 @@ TEST(QifLineReader, BytesAreReadInTheCodePage)
 // mark is not read as characters of the first line (which would lose its tag).
 TEST(QifLineReader, ByteOrderMarkMakesTheFileUtf8)
 {
-    EXPECT_EQ(readAll("\xEF\xBB\xBF" "D01/02/2024\nPCaf\xC3\xA9\n^\n"),
+    EXPECT_EQ(readAll("\xEF\xBB\xBF"
+                      "D01/02/2024\nPCaf\xC3\xA9\n^\n"),
               (QStringList{"D01/02/2024", QStringLiteral("PCaf\u00E9"), "^"}));
     EXPECT_EQ(readAll("\xEF\xBB\xBF"), QStringList());
     // Only at the start of the file; elsewhere the bytes are the code page's.
@@ -122,8 +125,8 @@ TEST(QifCategorySection, SkipsFromTypeCatUpToTheNextBang)
     QStringList seen;
     while (const std::optional<QifLine> line = lines.next())
         seen << line->text;
-    EXPECT_EQ(seen, (QStringList{"!Type:Bank", "D1/1/99", "!type:CAT", "!Type:Class", "NTrip", "^", "!Type:Category",
-                                 "!Option:AutoSwitch", "D2/2/02"}));
+    EXPECT_EQ(seen, (QStringList{"!Type:Bank", "D1/1/99", "!type:CAT", "!Type:Class", "NTrip", "^",
+                                 "!Type:Category", "!Option:AutoSwitch", "D2/2/02"}));
 }
 
 }  // namespace

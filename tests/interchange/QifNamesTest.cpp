@@ -20,10 +20,23 @@ std::ostream& operator<<(std::ostream& os, const Made& m)
 TEST(QifNames, AgreesWithTheTreesOwnFindOrCreate)
 {
     // Paths that name the root are left to PathsNamingTheRootFindWhatTheyMade.
-    const QStringList paths = {"Food",         "food:Groceries", "FOOD:GROCERIES", "Auto:Fuel",  "Auto::Fuel",
-                               "Auto::Fuel",   ":Fuel",          "Fuel",           "All categories",
-                               "a:b:c:d:e",    "A:B:C:x",        "x:y/z",          "Auto:",      "auto:",
-                               QStringLiteral("\u00C4pfel"), QStringLiteral("\u00E4PFEL:Sorte"), "Auto:Fuel"};
+    const QStringList paths = {"Food",
+                               "food:Groceries",
+                               "FOOD:GROCERIES",
+                               "Auto:Fuel",
+                               "Auto::Fuel",
+                               "Auto::Fuel",
+                               ":Fuel",
+                               "Fuel",
+                               "All categories",
+                               "a:b:c:d:e",
+                               "A:B:C:x",
+                               "x:y/z",
+                               "Auto:",
+                               "auto:",
+                               QStringLiteral("\u00C4pfel"),
+                               QStringLiteral("\u00E4PFEL:Sorte"),
+                               "Auto:Fuel"};
     QifImportTestBook viaNames;
     QifImportTestBook viaTree;
     QifNames names(viaNames.categories, viaNames.projects);

@@ -1,5 +1,5 @@
-#include "interchange/QifImportDialog.h"
 #include "interchange/QifRecord.h"
+#include "interchange/QifImportDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ QifRecord fed(const QStringList& lines, bool* namedClass = nullptr)
 
 TEST(QifRecord, EveryTagFillsItsField)
 {
-    const QifRecord r = fed({"D12/31/99", "T-1,234.56", "PShop", "MNote", "N101", "A1 Main St", "A2nd line", "C*"});
+    const QifRecord r =
+        fed({"D12/31/99", "T-1,234.56", "PShop", "MNote", "N101", "A1 Main St", "A2nd line", "C*"});
     EXPECT_TRUE(r.dateValid);
     EXPECT_EQ(r.date, *fileTimeFromLocal(LocalTime{1999, 12, 31, 0, 0, 0, 0}));
     EXPECT_DOUBLE_EQ(r.amount, -1234.56);

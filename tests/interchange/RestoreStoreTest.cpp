@@ -35,7 +35,8 @@ TEST_F(RestoreStoreTest, AppendedRecordsTakeTheirPlaceInEverySortedOrder)
 {
     m_book.addAccount(5, QStringLiteral("Five"));
     ASSERT_TRUE(accounts().seekInt(SeekKind::Equal, 5));  // the sorted order is built
-    ASSERT_TRUE(accounts().appendRecords({account(9, u"Nine"_s), account(2, u"Two"_s), account(7, u"Seven"_s)}));
+    ASSERT_TRUE(
+        accounts().appendRecords({account(9, u"Nine"_s), account(2, u"Two"_s), account(7, u"Seven"_s)}));
     EXPECT_EQ(accounts().position(), DbTable::NoRecord);
     EXPECT_EQ(accounts().count(), 4);
     EXPECT_EQ(idsInOrder(), (std::vector<qint32>{2, 5, 7, 9}));

@@ -78,8 +78,8 @@ TEST(FutureListBuild, EntryTakesThePlansFieldsWithTheDateMacrosFilledIn)
     DbTable& s = b.tables().scheduled();
     ASSERT_TRUE(s.moveTo(1));
     EXPECT_EQ(s.getInt(Prop::PlannerId), 2);
-    for (const quint16 id : {Prop::Note, Prop::ProjectId, Prop::ProjectKey, Prop::CategoryId, Prop::ReminderMinutes,
-                             Prop::FullAmount})
+    for (const quint16 id : {Prop::Note, Prop::ProjectId, Prop::ProjectKey, Prop::CategoryId,
+                             Prop::ReminderMinutes, Prop::FullAmount})
         EXPECT_FALSE(s.has(id)) << id;
 }
 
@@ -153,16 +153,16 @@ TEST(FutureListBuild, PostedOccurrencesAreLeftOutOrListedWithWhatIsStillOpen)
 {
     PlanningTestBook b;
     b.addPlan(monthly(1, day(2024, 1, 15), R::Ongoing, -10000));
-    b.addPosting(1, day(2024, 1, 15), -10000, false);                         // complete
-    b.addPosting(1, day(2024, 2, 15), -4000, true, day(2024, 2, 15, 9));       // partly paid:
-    b.addPosting(1, day(2024, 2, 15), -1000, true, day(2024, 2, 16, 9));       //   half left
-    b.addPosting(1, day(2024, 3, 15), -10000, true);                           // partials cover it
-    b.addPosting(1, day(2024, 4, 15), -12000, true);                           // partials exceed it
-    b.addPosting(1, day(2024, 5, 15), -3000, true, day(2024, 5, 15, 9));       // a partial and
-    b.addPosting(1, day(2024, 5, 15), -7000, false, day(2024, 5, 15, 10));     //   a full one
+    b.addPosting(1, day(2024, 1, 15), -10000, false);                       // complete
+    b.addPosting(1, day(2024, 2, 15), -4000, true, day(2024, 2, 15, 9));    // partly paid:
+    b.addPosting(1, day(2024, 2, 15), -1000, true, day(2024, 2, 16, 9));    //   half left
+    b.addPosting(1, day(2024, 3, 15), -10000, true);                        // partials cover it
+    b.addPosting(1, day(2024, 4, 15), -12000, true);                        // partials exceed it
+    b.addPosting(1, day(2024, 5, 15), -3000, true, day(2024, 5, 15, 9));    // a partial and
+    b.addPosting(1, day(2024, 5, 15), -7000, false, day(2024, 5, 15, 10));  //   a full one
     b.addPlan(monthly(2, day(2024, 1, 16), 2, 10000));
-    b.addPosting(2, day(2024, 1, 16), 4000, true);    // a deposit partly received
-    b.addPosting(2, day(2024, 2, 16), 10000, true);   // received in full through a partial
+    b.addPosting(2, day(2024, 1, 16), 4000, true);   // a deposit partly received
+    b.addPosting(2, day(2024, 2, 16), 10000, true);  // received in full through a partial
     // A posting whose key names plan 1 but that belongs to plan 3 counts for neither.
     const QString stray = b.addPosting(1, day(2024, 6, 15), -10000, false);
     ASSERT_TRUE(b.seekTransaction(stray));

@@ -78,7 +78,9 @@ TEST(FutureListCheck, AMissingRowAWrongAmountAndAnExtraRowAreNamed)
     const QStringList problems = FutureListCheck(b.tables(), b.future).problems();
     EXPECT_EQ(problems.size(), 4) << problems.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(mentions(problems, QStringLiteral("lacks occurrence ") + fullKey(1, day(2024, 2, 15))));
-    EXPECT_TRUE(mentions(problems, fullKey(1, day(2024, 1, 15)) + QStringLiteral(" holds -100.00 of -100.00 where -60.00 of -100.00 is open")));
+    EXPECT_TRUE(
+        mentions(problems, fullKey(1, day(2024, 1, 15)) +
+                               QStringLiteral(" holds -100.00 of -100.00 where -60.00 of -100.00 is open")));
     EXPECT_TRUE(mentions(problems, QStringLiteral("lacks occurrence ") + fullKey(2, day(2024, 2, 11))));
     EXPECT_TRUE(mentions(problems, fullKey(2, day(2024, 2, 12)) + QStringLiteral(" is no open occurrence")));
 }
@@ -99,8 +101,10 @@ TEST(FutureListCheck, EntriesOfMissingOrStoppedPlansAndBadProjectKeysAreNamed)
     ASSERT_TRUE(planner.setInt(Prop::Stopped, 1));
 
     const QStringList problems = FutureListCheck(b.tables(), b.future).problems();
-    EXPECT_TRUE(mentions(problems, fullKey(9, day(2024, 2, 1)) + QStringLiteral(" names plan 9, which does not exist")));
-    EXPECT_TRUE(mentions(problems, fullKey(2, day(2024, 1, 28)) + QStringLiteral(" belongs to plan 2, which is stopped")));
+    EXPECT_TRUE(mentions(problems, fullKey(9, day(2024, 2, 1)) +
+                                       QStringLiteral(" names plan 9, which does not exist")));
+    EXPECT_TRUE(mentions(problems, fullKey(2, day(2024, 1, 28)) +
+                                       QStringLiteral(" belongs to plan 2, which is stopped")));
     EXPECT_TRUE(mentions(problems, fullKey(1, day(2024, 3, 15)) + QStringLiteral(" has project key '") +
                                        fullKey(PlanningTestBook::House, day(2024, 3, 16))));
     EXPECT_TRUE(mentions(problems, fullKey(2, day(2024, 1, 28)) + QStringLiteral(" has project key '") +
@@ -113,5 +117,6 @@ TEST(FutureListCheck, AHorizonInsideADayIsNamed)
     EXPECT_EQ(FutureListCheck(b.tables(), b.future).problems(0), QStringList());
     const QStringList problems = FutureListCheck(b.tables(), b.future).problems(day(2024, 3, 1, 12));
     ASSERT_EQ(problems.size(), 1);
-    EXPECT_EQ(problems[0], QStringLiteral("the future-list horizon 2024-03-01T12:00:00.000 is not the end of a day"));
+    EXPECT_EQ(problems[0],
+              QStringLiteral("the future-list horizon 2024-03-01T12:00:00.000 is not the end of a day"));
 }

@@ -22,8 +22,8 @@ PlanSpec monthly(qint32 id, qint32 entries, qint64 amount = -10000)
 // Far from every posting date, so no posting counts as "today".
 const FileTime Now = day(2030, 6, 1, 12);
 
-OccurrencePosting at(PlanningTestBook& b, qint64 position, qint64 amount, FileTime date = day(2024, 1, 20, 12),
-                     qint32 account = PlanningTestBook::Cash)
+OccurrencePosting at(PlanningTestBook& b, qint64 position, qint64 amount,
+                     FileTime date = day(2024, 1, 20, 12), qint32 account = PlanningTestBook::Cash)
 {
     OccurrencePosting p = b.posting(position, amount, date, account);
     p.now = Now;
@@ -42,7 +42,8 @@ TEST(FutureListPost, HalfAPostingLeavesTheOtherHalfAndTheRestEndsTheOccurrence)
     const QString first = b.future.post(at(b, 0, -5000));
     EXPECT_GT(b.future.changeCount(), version);  // the prognosis must be recomputed
     ASSERT_FALSE(first.isEmpty());
-    EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-5000), money(-10000)}}));
+    EXPECT_EQ(b.listed(),
+              (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-5000), money(-10000)}}));
     ASSERT_TRUE(b.seekTransaction(first));
     EXPECT_EQ(b.tables().transactions().getInt64(Prop::PartialPosting), 1);
     EXPECT_EQ(b.plan(1)->completed, 0);
@@ -74,7 +75,8 @@ TEST(FutureListPost, APostingAgainstTheOccurrencesSignIsRefused)
         const qint64 before = b.tables().transactions().count();
         EXPECT_TRUE(b.future.post(at(b, 0, c.posted)).isEmpty()) << c.planned << " " << c.posted;
         EXPECT_EQ(b.tables().transactions().count(), before);
-        EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(c.planned), money(0)}}));
+        EXPECT_EQ(b.listed(),
+                  (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(c.planned), money(0)}}));
         EXPECT_EQ(b.plan(1)->completed, 0);
     }
 }
@@ -150,7 +152,8 @@ TEST(FutureListPost, AForeignPostingRecordsThePlannedAmountItsCurrencyAndTheRate
     EXPECT_EQ(t.getInt64(Prop::ForeignAmount), 4000);
     EXPECT_EQ(t.getText(Prop::ForeignCurrency), QStringLiteral("EUR"));
     EXPECT_EQ(t.getText(Prop::ForeignRate), QStringLiteral("2.75"));
-    EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-6000), money(-10000)}}));
+    EXPECT_EQ(b.listed(),
+              (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-6000), money(-10000)}}));
 
     // Nothing planned in a posting of 0: no rate can be derived from it.
     OccurrencePosting nothing = at(b, 0, -500, day(2024, 1, 21, 12));
@@ -160,7 +163,8 @@ TEST(FutureListPost, AForeignPostingRecordsThePlannedAmountItsCurrencyAndTheRate
     EXPECT_EQ(t.getText(Prop::ForeignRate), QStringLiteral("0.00"));
     EXPECT_EQ(t.getInt64(Prop::ForeignAmount), 0);
     EXPECT_EQ(t.getInt64(Prop::PartialPosting), 1);
-    EXPECT_EQ(b.listed(), (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-6000), money(-10000)}}));
+    EXPECT_EQ(b.listed(),
+              (std::vector<ExpectedOccurrence>{{1, day(2024, 1, 15), money(-6000), money(-10000)}}));
 }
 
 TEST(FutureListPost, DismissingToTheHolderAdvancesThePlanAsAPostingDoes)
@@ -283,7 +287,8 @@ TEST(FutureListPost, TheKeyFollowsTheUniqueKeyRule)
     b.addPosting(9, day(2024, 1, 20, 18), -1, false);  // another transaction later that day
 
     OccurrencePosting sameDay = at(b, 0, -10000, day(2024, 1, 20, 9));
-    EXPECT_EQ(b.future.post(sameDay), fullKey(PlanningTestBook::Cash, addMilliseconds(day(2024, 1, 20, 18), 1)));
+    EXPECT_EQ(b.future.post(sameDay),
+              fullKey(PlanningTestBook::Cash, addMilliseconds(day(2024, 1, 20, 18), 1)));
 
     OccurrencePosting today = at(b, 0, -10000, day(2024, 2, 27, 0));
     today.now = day(2024, 2, 27, 15, 30);

@@ -45,8 +45,8 @@ TEST_F(PlannerActionsTest, DeletingAsksFirst)
     const QString posted = b.addPosting(1, at(2024, 1, 10, 9), PlannerTestBook::Cash, at(2024, 1, 11), -5000);
     PlannerActions a = actions();
     EXPECT_EQ(a.remove(1), Outcome::Declined);
-    EXPECT_EQ(b.ui.questions,
-              QStringList{QStringLiteral("This Time-Table transaction will be deleted. Do you wish to continue?")});
+    EXPECT_EQ(b.ui.questions, QStringList{QStringLiteral(
+                                  "This Time-Table transaction will be deleted. Do you wish to continue?")});
     EXPECT_TRUE(b.plan(1));
     ASSERT_TRUE(b.seekTransaction(posted));
     EXPECT_EQ(b.tables().transactions().getInt(Prop::PlannerId), 1);

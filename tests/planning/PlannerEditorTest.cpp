@@ -83,9 +83,10 @@ TEST_F(PlannerEditorTest, SavingANewPlanWritesEveryField)
     b.ui.answer(true);
     ASSERT_EQ(e.save(), Result::Saved);
 
-    EXPECT_EQ(b.ui.questions,
-              QStringList({QStringLiteral("Category 'Housing:Rent' does not exist. Do You want to create new?"),
-                           QStringLiteral("Project 'Home' does not exist. Do You want to create new?")}));
+    EXPECT_EQ(
+        b.ui.questions,
+        QStringList({QStringLiteral("Category 'Housing:Rent' does not exist. Do You want to create new?"),
+                     QStringLiteral("Project 'Home' does not exist. Do You want to create new?")}));
     const std::optional<PlannerEntry> p = b.plan(1);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->description, QStringLiteral("Rent {month}"));
@@ -264,7 +265,8 @@ TEST_F(PlannerEditorTest, ChangingThePlansDateOrRule)
 {
     b.addPlan(RawPlan{.id = 1, .next = at(2024, 3, 10, 9), .completed = 2});
     b.addPlan(RawPlan{.id = 2, .next = at(2024, 3, 10, 9), .completed = 2});
-    b.addPlan(RawPlan{.id = 3, .next = at(2024, 3, 10, 9), .entries = RecurrenceRule::Ongoing, .completed = 2});
+    b.addPlan(
+        RawPlan{.id = 3, .next = at(2024, 3, 10, 9), .entries = RecurrenceRule::Ongoing, .completed = 2});
 
     // A chosen date becomes start and next open date; the open count stays the rest.
     PlannerEditor date = editor();
@@ -400,9 +402,14 @@ TEST_F(PlannerEditorTest, AnEditOfTheAmountKeepsDatesAnchoredAtTheStart)
         FileTime until;
         std::vector<FileTime> expected;
     } cases[] = {
-        {RecurrenceRule::Monthly, at(2024, 2, 29, 9), at(2024, 4, 30),
+        {RecurrenceRule::Monthly,
+         at(2024, 2, 29, 9),
+         at(2024, 4, 30),
          {at(2024, 2, 29, 9), at(2024, 3, 31, 9), at(2024, 4, 30, 9)}},
-        {RecurrenceRule::Quarterly, at(2024, 4, 30, 9), at(2024, 7, 31), {at(2024, 4, 30, 9), at(2024, 7, 31, 9)}},
+        {RecurrenceRule::Quarterly,
+         at(2024, 4, 30, 9),
+         at(2024, 7, 31),
+         {at(2024, 4, 30, 9), at(2024, 7, 31, 9)}},
     };
     for (const auto& c : cases) {
         PlannerTestBook fresh;

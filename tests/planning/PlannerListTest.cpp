@@ -55,7 +55,8 @@ TEST_F(PlannerListTest, PlansComeInIdOrderBeforeTheNewRow)
 
 TEST_F(PlannerListTest, CellsOfAPlan)
 {
-    b.addPlan(RawPlan{.id = 1, .next = at(2024, 3, 10, 9), .amount = -123456, .currency = QStringLiteral("EUR")});
+    b.addPlan(
+        RawPlan{.id = 1, .next = at(2024, 3, 10, 9), .amount = -123456, .currency = QStringLiteral("EUR")});
     b.addPlan(RawPlan{.id = 2, .amount = 500});
     PlannerList l = list();
     ASSERT_TRUE(l.reload());

@@ -151,5 +151,8 @@ public:
     }
 
     // Seeks the transaction with that account key; false when it is gone.
-    bool seekTransaction(const QString& key) { return tables().transactions().seekText(SeekKind::Equal, key); }
+    bool seekTransaction(const QString& key)
+    {
+        return tables().transactions().seekText(SeekKind::Equal, key);
+    }
 };

@@ -97,8 +97,8 @@ public:
     {
         DbTable& a = tables().accounts();
         a.beginNew();
-        EXPECT_TRUE(a.setInt(Prop::AccountId, id) && a.setText(Prop::Name, name) && a.setInt64(Prop::Balance, 0) &&
-                    a.setText(Prop::CurrencyCode, code, true));
+        EXPECT_TRUE(a.setInt(Prop::AccountId, id) && a.setText(Prop::Name, name) &&
+                    a.setInt64(Prop::Balance, 0) && a.setText(Prop::CurrencyCode, code, true));
     }
 
     void addPlan(const PlanSpec& p)
@@ -138,16 +138,14 @@ public:
         EXPECT_TRUE(t.setText(Prop::AccountKey, key) && t.setInt(Prop::AccountId, Cash) &&
                     t.setInt64(Prop::Date, date) && t.setInt64(Prop::Amount, posted) &&
                     t.setText(Prop::CurrencyCode, QStringLiteral("USD")) &&
-                    t.setText(Prop::PlannerKey, fullKey(plannerId, planned)) && t.setInt(Prop::PlannerId, plannerId) &&
-                    t.setInt64(Prop::PlannedDate, planned) && t.setInt64(Prop::PostedAmount, posted) &&
+                    t.setText(Prop::PlannerKey, fullKey(plannerId, planned)) &&
+                    t.setInt(Prop::PlannerId, plannerId) && t.setInt64(Prop::PlannedDate, planned) &&
+                    t.setInt64(Prop::PostedAmount, posted) &&
                     t.setInt64(Prop::PartialPosting, partial ? 1 : 0) && t.setInt64(Prop::Balance, 0, true));
         return key;
     }
 
-    std::optional<PlannerEntry> plan(qint32 id)
-    {
-        return PlannerEntry::find(tables().planner(), id);
-    }
+    std::optional<PlannerEntry> plan(qint32 id) { return PlannerEntry::find(tables().planner(), id); }
 
     // (plan, date, amount, full amount) of every entry in list order.
     std::vector<ExpectedOccurrence> listed()
@@ -176,8 +174,10 @@ public:
     // Whether every shared cursor is back in its working sort.
     bool inWorkingSorts()
     {
-        return tables().scheduled().sortId() == Prop::Date && tables().planner().sortId() == Prop::PlannerId &&
-               tables().transactions().sortId() == Prop::AccountKey && tables().projects().sortId() == Prop::ProjectId;
+        return tables().scheduled().sortId() == Prop::Date &&
+               tables().planner().sortId() == Prop::PlannerId &&
+               tables().transactions().sortId() == Prop::AccountKey &&
+               tables().projects().sortId() == Prop::ProjectId;
     }
 
     // A posting of the entry at `position` into `account`.

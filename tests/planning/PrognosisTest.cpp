@@ -11,7 +11,8 @@ protected:
     Prognosis prognosis() { return Prognosis(b.future, b.currencies, b.categories, b.locale); }
 
     // A future-list entry written straight into the Scheduled table.
-    void addEntry(FileTime date, qint64 amount, const char* currency, qint32 category = 0, qint32 reminderDays = 0)
+    void addEntry(FileTime date, qint64 amount, const char* currency, qint32 category = 0,
+                  qint32 reminderDays = 0)
     {
         DbTable& s = b.tables().scheduled();
         s.beginNew();
@@ -91,10 +92,10 @@ TEST_F(PrognosisTest, CategoriesInTheOrderFirstMetWithTransfersByAccountName)
     const QStringList all = lines(QStringLiteral("USD"), true);
     const qsizetype start = all.indexOf(QStringLiteral("Prognosis by Categories"));
     ASSERT_GE(start, 0) << all.join(u'\n').toStdString();
-    EXPECT_EQ(all.mid(start), QStringList({QStringLiteral("Prognosis by Categories"),
-                                           QStringLiteral("  Category\tTotal"), QStringLiteral("  -"),
-                                           QStringLiteral("  [Savings]\t-10.00 USD"),
-                                           QStringLiteral("  Food\t-31.00 USD")}));
+    EXPECT_EQ(all.mid(start),
+              QStringList({QStringLiteral("Prognosis by Categories"), QStringLiteral("  Category\tTotal"),
+                           QStringLiteral("  -"), QStringLiteral("  [Savings]\t-10.00 USD"),
+                           QStringLiteral("  Food\t-31.00 USD")}));
     // The project page's popup has no breakdown.
     EXPECT_FALSE(lines(QStringLiteral("USD"), false).contains(QStringLiteral("Prognosis by Categories")));
 }

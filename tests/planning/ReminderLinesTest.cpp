@@ -43,8 +43,9 @@ TEST(Reminders, AtMostFourEntriesAreNamedAndTheRestWaitForTheNextReminder)
                            QStringLiteral("...\n")}));
     EXPECT_EQ(remindedFlags(b), (std::vector<bool>{true, true, true, true, false, false}));
 
-    EXPECT_EQ(b.future.takeReminderLines(now, b.currencies, b.locale),
-              (QStringList{QStringLiteral("Rent 29: $-1 234.56\n"), QStringLiteral("Rent 05: $-1 234.56\n")}));
+    EXPECT_EQ(
+        b.future.takeReminderLines(now, b.currencies, b.locale),
+        (QStringList{QStringLiteral("Rent 29: $-1 234.56\n"), QStringLiteral("Rent 05: $-1 234.56\n")}));
     EXPECT_EQ(remindedFlags(b), std::vector<bool>(6, true));
     EXPECT_TRUE(b.future.takeReminderLines(now, b.currencies, b.locale).isEmpty());
     EXPECT_TRUE(b.inWorkingSorts());
@@ -61,7 +62,8 @@ TEST(Reminders, AForcedRebuildKeepsTheMarksOfTheOccurrencesThatStay)
     // Another plan is added and the list is built afresh, further out.
     addWeekly(b, 2, day(2024, 3, 9), -100);
     ASSERT_TRUE(b.future.build(day(2024, 3, 16), true));
-    EXPECT_EQ(remindedFlags(b), (std::vector<bool>{true, true, false, false, false}));  // 1, 8, 9, 15, 16 March
+    EXPECT_EQ(remindedFlags(b),
+              (std::vector<bool>{true, true, false, false, false}));  // 1, 8, 9, 15, 16 March
     EXPECT_EQ(b.future.takeReminderLines(now, b.currencies, b.locale),
               QStringList{QStringLiteral("Rent 09: $-1.00\n")});
 }
@@ -120,7 +122,8 @@ TEST(Reminders, TheMessageNamesTheDueEntriesUnderItsTitle)
 
     EXPECT_TRUE(b.future.showReminders(day(2024, 3, 8), b.currencies, b.locale, b.ui));
     ASSERT_EQ(b.ui.messages.size(), 1);
-    EXPECT_EQ(b.ui.messages[0], QStringLiteral("Planned Transactions:\n\nRent 01: 50.00$\nRent 08: 50.00$\n"));
+    EXPECT_EQ(b.ui.messages[0],
+              QStringLiteral("Planned Transactions:\n\nRent 01: 50.00$\nRent 08: 50.00$\n"));
     EXPECT_EQ(b.ui.icons[0], Interaction::Icon::Information);
 
     EXPECT_FALSE(b.future.showReminders(day(2024, 3, 8), b.currencies, b.locale, b.ui));

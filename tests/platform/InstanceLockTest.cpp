@@ -45,7 +45,8 @@ TEST(InstanceLockTest, FolderThatDoesNotExistFails)
 {
     QTemporaryDir dir;
     QString error;
-    EXPECT_FALSE(InstanceLock::acquire(dir.filePath(QStringLiteral("missing/deeper")), QStringLiteral("x.lock"), &error));
+    EXPECT_FALSE(InstanceLock::acquire(dir.filePath(QStringLiteral("missing/deeper")),
+                                       QStringLiteral("x.lock"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -24,7 +24,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         store = ObjectStore::open(path());
         ASSERT_TRUE(store);
-        db = store->createDatabase(QStringLiteral("Things"), {{Key, PropType::Text}, {Id, PropType::Int}, {When, PropType::Int64}});
+        db = store->createDatabase(QStringLiteral("Things"),
+                                   {{Key, PropType::Text}, {Id, PropType::Int}, {When, PropType::Int64}});
         ASSERT_NE(db, 0u);
     }
     QString path() const { return m_dir.filePath(QStringLiteral("tallyra.db")); }
@@ -39,7 +40,8 @@ protected:
         for (qint64 i = 0; i < store->recordCount(db); ++i) {
             PropList props;
             EXPECT_TRUE(store->readRecord(db, store->recordAt(db, sort, i), props));
-            auto it = std::find_if(props.begin(), props.end(), [&](const PropValue& p) { return p.id == shown; });
+            auto it =
+                std::find_if(props.begin(), props.end(), [&](const PropValue& p) { return p.id == shown; });
             out.push_back(it == props.end() ? QStringLiteral("-") : it->text);
         }
         return out;
@@ -62,7 +64,8 @@ TEST_F(ObjectStoreTest, CatalogueKeepsDatabasesAcrossReopening)
     ASSERT_TRUE(store);
     EXPECT_EQ(store->findDatabase(QStringLiteral("Things")), db);
     EXPECT_EQ(store->recordCount(db), 1);
-    const std::vector<SortSpec> expected = {{Key, PropType::Text}, {Id, PropType::Int}, {When, PropType::Int64}};
+    const std::vector<SortSpec> expected = {
+        {Key, PropType::Text}, {Id, PropType::Int}, {When, PropType::Int64}};
     EXPECT_EQ(store->sortSpecs(db), expected);
 }
 
@@ -87,8 +90,9 @@ TEST_F(ObjectStoreTest, TextSortsByUtf16CodeUnitsWithMissingValuesLast)
 {
     // U+1F600 is a surrogate pair (D83D DE00), below U+E000 as code units
     // though above it as a code point.
-    const QStringList keys = {QStringLiteral("1_b"), QStringLiteral("12_a"), QString(QChar(0xE000)),
-                              QString::fromUcs4(U"\U0001F600"), QStringLiteral("1_a"), QStringLiteral("1_a")};
+    const QStringList keys = {QStringLiteral("1_b"),  QStringLiteral("12_a"),
+                              QString(QChar(0xE000)), QString::fromUcs4(U"\U0001F600"),
+                              QStringLiteral("1_a"),  QStringLiteral("1_a")};
     int n = 0;
     for (const QString& k : keys)
         add({PropValue::ofText(Key, k), PropValue::ofText(Name, QString::number(n++))});
@@ -96,9 +100,9 @@ TEST_F(ObjectStoreTest, TextSortsByUtf16CodeUnitsWithMissingValuesLast)
     add({PropValue::ofText(Name, QStringLiteral("nokey2"))});
 
     // "12_" < "1_" because '2' < '_'; equal keys keep insertion order (4 before 5).
-    const std::vector<QString> expected = {QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5"),
-                                           QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("2"),
-                                           QStringLiteral("nokey1"), QStringLiteral("nokey2")};
+    const std::vector<QString> expected = {
+        QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5"),      QStringLiteral("0"),
+        QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("nokey1"), QStringLiteral("nokey2")};
     EXPECT_EQ(order(Key), expected);
     store.reset();
     store = ObjectStore::open(path());
@@ -135,8 +139,9 @@ TEST_F(ObjectStoreTest, WritesMergeReplaceAndRemoveProperties)
 {
     const RecordId r = add({PropValue::ofText(Name, QStringLiteral("a")), PropValue::ofInt64(When, 5)});
     ASSERT_NE(r, 0);
-    EXPECT_EQ(store->writeRecord(db, r, {PropValue::ofText(Name, QStringLiteral("b")), PropValue::removal(When, PropType::Int64),
-                                         PropValue::ofInt(Id, -3)}),
+    EXPECT_EQ(store->writeRecord(db, r,
+                                 {PropValue::ofText(Name, QStringLiteral("b")),
+                                  PropValue::removal(When, PropType::Int64), PropValue::ofInt(Id, -3)}),
               r);
     PropList props;
     ASSERT_TRUE(store->readRecord(db, r, props));
@@ -153,9 +158,11 @@ TEST_F(ObjectStoreTest, WritesMergeReplaceAndRemoveProperties)
 
 TEST_F(ObjectStoreTest, ValuesSurviveTheirExtremes)
 {
-    const QString text = QString(QChar(0)) + QStringLiteral("a\u00e9") + QString(QChar(0xFFFF)) + QString(70000, QLatin1Char('z'));
-    const RecordId r = add({PropValue::ofInt(Id, std::numeric_limits<qint32>::min()),
-                            PropValue::ofInt64(When, std::numeric_limits<qint64>::min()), PropValue::ofText(Name, text)});
+    const QString text = QString(QChar(0)) + QStringLiteral("a\u00e9") + QString(QChar(0xFFFF)) +
+                         QString(70000, QLatin1Char('z'));
+    const RecordId r =
+        add({PropValue::ofInt(Id, std::numeric_limits<qint32>::min()),
+             PropValue::ofInt64(When, std::numeric_limits<qint64>::min()), PropValue::ofText(Name, text)});
     store.reset();
     store = ObjectStore::open(path());
     PropList props;
@@ -164,7 +171,10 @@ TEST_F(ObjectStoreTest, ValuesSurviveTheirExtremes)
     EXPECT_EQ(props[0].number, std::numeric_limits<qint32>::min());
     EXPECT_EQ(props[1].number, std::numeric_limits<qint64>::min());
     EXPECT_EQ(props[2].text, text);
-    EXPECT_EQ(store->seek(db, When, SeekKind::Equal, PropValue::ofInt64(When, std::numeric_limits<qint64>::min())).record, r);
+    EXPECT_EQ(
+        store->seek(db, When, SeekKind::Equal, PropValue::ofInt64(When, std::numeric_limits<qint64>::min()))
+            .record,
+        r);
 }
 
 // Random inserts, rewrites of sort values and deletes, checked against a
@@ -295,8 +305,9 @@ TEST_F(ObjectStoreTest, SixtyFourBitRewritesInATransactionKeepEverythingElse)
     constexpr quint16 Balance = 113;
     std::vector<RecordId> ids;
     for (int i = 0; i < 5; ++i) {
-        ids.push_back(add({PropValue::ofText(Key, QStringLiteral("k%1").arg(i)), PropValue::ofInt64(Balance, 1),
-                           PropValue::ofText(Name, QStringLiteral("n%1").arg(i)), PropValue::ofInt64(When, 10 + i)}));
+        ids.push_back(
+            add({PropValue::ofText(Key, QStringLiteral("k%1").arg(i)), PropValue::ofInt64(Balance, 1),
+                 PropValue::ofText(Name, QStringLiteral("n%1").arg(i)), PropValue::ofInt64(When, 10 + i)}));
     }
     auto valueOf = [&](RecordId r, quint16 id) {
         PropList props;
@@ -312,7 +323,8 @@ TEST_F(ObjectStoreTest, SixtyFourBitRewritesInATransactionKeepEverythingElse)
         for (size_t i = 0; i < ids.size(); ++i) {
             PropList props;
             ASSERT_TRUE(store->readRecord(db, ids[i], props));
-            ASSERT_EQ(store->writeRecord(db, ids[i], {PropValue::ofInt64(Balance, -1'000'000'000'000LL * qint64(i))}),
+            ASSERT_EQ(store->writeRecord(db, ids[i],
+                                         {PropValue::ofInt64(Balance, -1'000'000'000'000LL * qint64(i))}),
                       ids[i]);
         }
         // A sorted 64-bit value moves the record in its order.
@@ -373,7 +385,8 @@ TEST_F(ObjectStoreTest, AnotherConnectionsWritesAreSeenAfterCheckingForChanges)
 TEST_F(ObjectStoreTest, ResortingRebuildsTheSameOrder)
 {
     for (const char* k : {"3_", "1_", "2_"})
-        add({PropValue::ofText(Key, QString::fromLatin1(k)), PropValue::ofText(Name, QString::fromLatin1(k))});
+        add({PropValue::ofText(Key, QString::fromLatin1(k)),
+             PropValue::ofText(Name, QString::fromLatin1(k))});
     const std::vector<QString> before = order(Key);
     ASSERT_TRUE(store->setSortSpecs(db, {}));
     EXPECT_FALSE(store->hasSort(db, Key));

@@ -14,7 +14,8 @@ namespace {
 void runAndKill(const QString& path, const char* mode, int linesBeforeKill)
 {
     QProcess child;
-    child.start(QStringLiteral(STORE_WRITER_CHILD), {path, QString::fromLatin1(mode), QStringLiteral("1000000")});
+    child.start(QStringLiteral(STORE_WRITER_CHILD),
+                {path, QString::fromLatin1(mode), QStringLiteral("1000000")});
     ASSERT_TRUE(child.waitForStarted());
     int lines = 0;
     while (lines < linesBeforeKill) {

@@ -7,7 +7,10 @@
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 TEST(BuiltInCurrencies, HoldsTheCodesInTheirFixedRowOrder)
 {
@@ -35,11 +38,11 @@ TEST(BuiltInCurrencies, TellingRowsCarryTheirSymbolsAndNames)
         const char* name;
     };
     const Row rows[] = {
-        {0, "AFA", "ap", "Afghanistan Afghani"}, {21, "GBP", "p", "British Pound"},
-        {44, "NLG", "dg", "Dutch Guilder"},      {51, "EUR", "eu", "Euro"},
-        {57, "DM", "dm", "German Mark"},         {60, "XAU", "g", "Gold (oz.)"},
-        {78, "JPY", "?", "Japanese Yen"},        {110, "NLG", "ng", "Netherlands Guilder"},
-        {128, "RUB", "r", "Russian Rouble"},     {131, "SAR", "sr", "Saudi Riyal"},
+        {0, "AFA", "ap", "Afghanistan Afghani"},  {21, "GBP", "p", "British Pound"},
+        {44, "NLG", "dg", "Dutch Guilder"},       {51, "EUR", "eu", "Euro"},
+        {57, "DM", "dm", "German Mark"},          {60, "XAU", "g", "Gold (oz.)"},
+        {78, "JPY", "?", "Japanese Yen"},         {110, "NLG", "ng", "Netherlands Guilder"},
+        {128, "RUB", "r", "Russian Rouble"},      {131, "SAR", "sr", "Saudi Riyal"},
         {140, "SAR", "sr", "South African Rand"}, {161, "USD", "$", "US Dollar"},
     };
     for (const Row& r : rows) {
@@ -93,8 +96,8 @@ TEST(BuiltInCurrencies, ShowsNameThenCodeInParentheses)
 TEST(BuiltInCurrencies, LookupByCodeFindsTheFirstRow)
 {
     const std::pair<const char*, int> cases[] = {
-        {"AFA", 0}, {"NLG", 44}, {"SAR", 131}, {"USD", 161}, {"ZWD", 169}, {"HK$", 67},
-        {"usd", -1}, {"", -1}, {"XYZ", -1}, {"US", -1}, {"USDX", -1},
+        {"AFA", 0},  {"NLG", 44}, {"SAR", 131}, {"USD", 161}, {"ZWD", 169}, {"HK$", 67},
+        {"usd", -1}, {"", -1},    {"XYZ", -1},  {"US", -1},   {"USDX", -1},
     };
     for (const auto& [code, row] : cases)
         EXPECT_EQ(BuiltInCurrencies::firstRowOf(s(code)), row) << code;

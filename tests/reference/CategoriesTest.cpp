@@ -1,7 +1,7 @@
 #include "reference/Categories.h"
 
-#include "reference/DefaultCategories.h"
 #include "TreeTestBook.h"
+#include "reference/DefaultCategories.h"
 
 #include <gtest/gtest.h>
 
@@ -45,13 +45,27 @@ TEST_F(CategoriesTest, DefaultTreeNestsChildrenUnderTheRowBefore)
         qint32 id;
         const char* path;
     } cases[] = {
-        {1, "All categories"}, {2, "Advertising"},        {3, "Auto"},
-        {4, "Auto:Fuel"},      {5, "Auto:Service"},       {6, "Bad Debt"},
-        {15, "Cost of Goods"}, {18, "Cost of Goods:Other"}, {19, "Canada Pension Plan"},
-        {34, "Insurance"},     {35, "Insurance:Auto"},    {36, "Insurance:Home"},
-        {37, "Interest Earned"}, {61, "Taxes"},           {62, "Taxes:Federal"},
-        {64, "Taxes:Other"},   {67, "Taxes:State"},       {68, "Telephone"},
-        {71, "Utilities"},     {74, "Utilities:Water"},   {75, "Wages & Job Credits"},
+        {1, "All categories"},
+        {2, "Advertising"},
+        {3, "Auto"},
+        {4, "Auto:Fuel"},
+        {5, "Auto:Service"},
+        {6, "Bad Debt"},
+        {15, "Cost of Goods"},
+        {18, "Cost of Goods:Other"},
+        {19, "Canada Pension Plan"},
+        {34, "Insurance"},
+        {35, "Insurance:Auto"},
+        {36, "Insurance:Home"},
+        {37, "Interest Earned"},
+        {61, "Taxes"},
+        {62, "Taxes:Federal"},
+        {64, "Taxes:Other"},
+        {67, "Taxes:State"},
+        {68, "Telephone"},
+        {71, "Utilities"},
+        {74, "Utilities:Water"},
+        {75, "Wages & Job Credits"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(cats().pathOf(c.id), QString::fromUtf8(c.path)) << c.id;
@@ -108,10 +122,22 @@ TEST_F(CategoriesTest, FindByPathReadsCategoriesAndTransfers)
         const char* text;
         qint32 id;
     } cases[] = {
-        {"auto:fuel", 4},     {"Auto", 3},          {"INSURANCE:AUTO", 35}, {"Taxes:Other", 64},
-        {"Cost of Goods:Other", 18}, {"Fuel", 0},   {"Auto:Fuel:", 0},     {"", 0},
-        {"[checking]", -3},   {"[Checking", -3},    {"[SAVINGS]", -7},     {"[checking account]", -9},
-        {"[Check]", 0},       {"[]", 0},            {"[", 0},              {"[Cash]", 0},
+        {"auto:fuel", 4},
+        {"Auto", 3},
+        {"INSURANCE:AUTO", 35},
+        {"Taxes:Other", 64},
+        {"Cost of Goods:Other", 18},
+        {"Fuel", 0},
+        {"Auto:Fuel:", 0},
+        {"", 0},
+        {"[checking]", -3},
+        {"[Checking", -3},
+        {"[SAVINGS]", -7},
+        {"[checking account]", -9},
+        {"[Check]", 0},
+        {"[]", 0},
+        {"[", 0},
+        {"[Cash]", 0},
         {"Checking", 0},
     };
     for (const auto& c : cases)
@@ -124,9 +150,9 @@ TEST_F(CategoriesTest, FindByPathPrefixCompletesCategoriesAndAccounts)
         const char* typed;
         qint32 id;
     } cases[] = {
-        {"Au", 3},       {"auto:", 4},   {"Auto:S", 5},  {"Insurance:A", 35}, {"Ta", 61},
-        {"taxes:s", 66}, {"W", 75}, {"All", 0}, {"Zz", 0},         {"Insurance:Z", 0},
-        {"[Ch", -3},     {"[check", -3}, {"[s", -7},     {"[", -3},           {"[x", 0},
+        {"Au", 3},       {"auto:", 4},   {"Auto:S", 5}, {"Insurance:A", 35}, {"Ta", 61},
+        {"taxes:s", 66}, {"W", 75},      {"All", 0},    {"Zz", 0},           {"Insurance:Z", 0},
+        {"[Ch", -3},     {"[check", -3}, {"[s", -7},    {"[", -3},           {"[x", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(cats().findByPathPrefix(QString::fromUtf8(c.typed)), c.id) << c.typed;
@@ -284,8 +310,12 @@ TEST_F(CategoriesTest, TypingCompletesToTheFullPathAndSelectsTheRest)
         qint32 id;
         const char* text;
     } cases[] = {
-        {"auto:f", false, 4, "Auto:Fuel"}, {"Ins", false, 34, "Insurance"}, {"[ch", true, -3, "[Checking]"},
-        {"[ch", false, 0, ""},             {"Qq", true, 0, ""},             {"", true, 0, ""},
+        {"auto:f", false, 4, "Auto:Fuel"},
+        {"Ins", false, 34, "Insurance"},
+        {"[ch", true, -3, "[Checking]"},
+        {"[ch", false, 0, ""},
+        {"Qq", true, 0, ""},
+        {"", true, 0, ""},
     };
     for (const auto& c : cases) {
         const QString typed = QString::fromUtf8(c.typed);

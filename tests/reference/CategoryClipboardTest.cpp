@@ -64,11 +64,16 @@ TEST_F(CategoryClipboardTest, PasteNeedsAModeAndTwoDifferentExistingRecords)
         qint32 target;
         bool copy;
     } cases[] = {
-        {"same id", 4, 4, false},          {"same id copied", 4, 4, true},
-        {"target is the branch", 4, 0, false}, {"target is an account", 4, -3, true},
-        {"account remembered", -3, 71, false}, {"nothing remembered", 0, 71, true},
-        {"target missing", 4, 500, false}, {"target missing copied", 4, 500, true},
-        {"remembered missing", 500, 71, true}, {"root onto a child", 1, 71, false},
+        {"same id", 4, 4, false},
+        {"same id copied", 4, 4, true},
+        {"target is the branch", 4, 0, false},
+        {"target is an account", 4, -3, true},
+        {"account remembered", -3, 71, false},
+        {"nothing remembered", 0, 71, true},
+        {"target missing", 4, 500, false},
+        {"target missing copied", 4, 500, true},
+        {"remembered missing", 500, 71, true},
+        {"root onto a child", 1, 71, false},
     };
     for (const auto& c : cases) {
         c.copy ? clip.copy(c.remembered) : clip.cut(c.remembered);

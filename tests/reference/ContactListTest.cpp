@@ -40,12 +40,13 @@ TEST(ContactList, PrefixSearchStartsAfterTheGivenRowAndWrapsRound)
         int expected;
     };
     const PrefixCase cases[] = {
-        {"smith", 0, 1},    {"smith", 1, 2},  {"smith", 2, 1},  {"SMITH B", 0, 2}, {"jones", 0, 0},
-        {"j", 3, 0},        {"sm", -1, 1},    {"sm", 3, 1},     {"sm", 99, 1},     {"s", 2, 3},
-        {"smithers", 0, -1}, {"ones", 0, -1}, {"", 0, 1},       {"", -1, 0},
+        {"smith", 0, 1},     {"smith", 1, 2}, {"smith", 2, 1}, {"SMITH B", 0, 2}, {"jones", 0, 0},
+        {"j", 3, 0},         {"sm", -1, 1},   {"sm", 3, 1},    {"sm", 99, 1},     {"s", 2, 3},
+        {"smithers", 0, -1}, {"ones", 0, -1}, {"", 0, 1},      {"", -1, 0},
     };
     for (const PrefixCase& c : cases)
-        EXPECT_EQ(list.findPrefix(QString::fromUtf8(c.text), c.after), c.expected) << c.text << " after " << c.after;
+        EXPECT_EQ(list.findPrefix(QString::fromUtf8(c.text), c.after), c.expected)
+            << c.text << " after " << c.after;
 }
 
 TEST(ContactList, PrefixSearchFindsTheFirstLineWhenOnlyItMatches)
@@ -65,11 +66,12 @@ TEST(ContactList, ContainsSearchGoesDownFromARowWithoutWrapping)
         int expected;
     };
     const ContainsCase cases[] = {
-        {"smith", 0, 0}, {"smith", 1, 1}, {"smith", 2, 3}, {"smith", 4, -1}, {"SMITH", 3, 3},
-        {"jones", 3, -1}, {"|", 2, 2},    {"", 1, 1},      {"smith", -5, 0}, {"zzz", 0, -1},
+        {"smith", 0, 0},  {"smith", 1, 1}, {"smith", 2, 3}, {"smith", 4, -1}, {"SMITH", 3, 3},
+        {"jones", 3, -1}, {"|", 2, 2},     {"", 1, 1},      {"smith", -5, 0}, {"zzz", 0, -1},
     };
     for (const ContainsCase& c : cases)
-        EXPECT_EQ(list.findContaining(QString::fromUtf8(c.text), c.from), c.expected) << c.text << " from " << c.from;
+        EXPECT_EQ(list.findContaining(QString::fromUtf8(c.text), c.from), c.expected)
+            << c.text << " from " << c.from;
 }
 
 TEST(ContactList, ComparesInLowerCaseBeyondAscii)

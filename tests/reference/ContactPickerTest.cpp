@@ -86,13 +86,8 @@ TEST_F(ContactPickerTest, OpeningSelectsTheLineTheFieldBeginsAndPutsItOnTop)
         int expected;
     };
     const OpenCase cases[] = {
-        {"", -1},
-        {"bert", 1},
-        {"ANNA  SMITH", 0},
-        {"Smithy", 3},
-        {"Carl  Goldsmith", 2},
-        {"Goldsmith", -1},
-        {"Zoe", -1},
+        {"", -1},          {"bert", 1}, {"ANNA  SMITH", 0}, {"Smithy", 3}, {"Carl  Goldsmith", 2},
+        {"Goldsmith", -1}, {"Zoe", -1},
     };
     for (const OpenCase& c : cases) {
         ContactPicker& p = opened(QString::fromUtf8(c.current));
@@ -116,9 +111,9 @@ TEST_F(ContactPickerTest, SearchSelectsByPrefixThenByContents)
         int expected;
     };
     const SearchCase cases[] = {
-        {"smi", 3},       // only "Smithy Works" begins with it
-        {"SMITH", 3},     {"b", 1},  {"a", 0},
-        {"smith|", 0},    // no line begins with it: the first containing it
+        {"smi", 3},  // only "Smithy Works" begins with it
+        {"SMITH", 3},     {"b", 1},     {"a", 0},
+        {"smith|", 0},  // no line begins with it: the first containing it
         {"goldsmith", 2}, {"555-2", 1}, {"works|, 5", 3},
     };
     for (const SearchCase& c : cases) {

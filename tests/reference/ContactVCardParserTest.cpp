@@ -34,8 +34,14 @@ TEST(ContactVCardParser, ReadsTheCardsOfEachVersion)
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Smith;John;Quincy;Dr.;Jr.\r\nORG:Acme Ltd;Sales\r\n"
          "TEL;WORK;VOICE:555-0100\r\nTEL;HOME;VOICE:555-0101\r\nTEL;CELL:555-0102\r\n"
          "TEL;PAGER:555-0103\r\nEND:VCARD\r\n",
-         {.firstName = "John", .middleName = "Quincy", .lastName = "Smith", .company = "Acme Ltd",
-          .work = "555-0100", .mobile = "555-0102", .pager = "555-0103", .home = "555-0101"}},
+         {.firstName = "John",
+          .middleName = "Quincy",
+          .lastName = "Smith",
+          .company = "Acme Ltd",
+          .work = "555-0100",
+          .mobile = "555-0102",
+          .pager = "555-0103",
+          .home = "555-0101"}},
         {"2.1 with TYPE= parameters",
          "BEGIN:VCARD\nVERSION:2.1\nN:Roe;Jane\nTEL;TYPE=WORK:1\nEND:VCARD\n",
          {.firstName = "Jane", .lastName = "Roe", .work = "1"}},
@@ -50,7 +56,9 @@ TEST(ContactVCardParser, ReadsTheCardsOfEachVersion)
          "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Perreault;Simon;;;ing. jr,M.Sc.\r\nFN:Simon Perreault\r\n"
          "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-418-656-9254;ext=102\r\n"
          "TEL;VALUE=uri;TYPE=\"work,cell,voice,video,text\":tel:+1-418-262-6501\r\nEND:VCARD\r\n",
-         {.firstName = "Simon", .lastName = "Perreault", .work = "+1-418-656-9254 ext. 102",
+         {.firstName = "Simon",
+          .lastName = "Perreault",
+          .work = "+1-418-656-9254 ext. 102",
           .mobile = "+1-418-262-6501"}},
         {"property groups",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Kim;;;\r\nitem1.TEL;type=pref:555-9\r\n"
@@ -59,7 +67,8 @@ TEST(ContactVCardParser, ReadsTheCardsOfEachVersion)
         {"lower-case names and marks",
          "begin:vcard\nversion:3.0\nn:Low;Case\ntel;type=work:7\nend:vcard\n",
          {.firstName = "Case", .lastName = "Low", .work = "7"}},
-        {"no version at all", "BEGIN:VCARD\nN:Plain;Pat\nEND:VCARD\n",
+        {"no version at all",
+         "BEGIN:VCARD\nN:Plain;Pat\nEND:VCARD\n",
          {.firstName = "Pat", .lastName = "Plain"}},
     };
     for (const CardCase& c : cases)
@@ -72,7 +81,12 @@ TEST(ContactVCardParser, FillsTheSecondSlotWithTheSecondNumberOfAKind)
         {"two work, two home, extra dropped",
          "BEGIN:VCARD\nVERSION:3.0\nN:A;B\nTEL;TYPE=work:w1\nTEL;TYPE=home:h1\nTEL;TYPE=work:w2\n"
          "TEL;TYPE=work:w3\nTEL;TYPE=home:h2\nTEL;TYPE=home:h3\nEND:VCARD\n",
-         {.firstName = "B", .lastName = "A", .work = "w1", .secondWork = "w2", .home = "h1", .secondHome = "h2"}},
+         {.firstName = "B",
+          .lastName = "A",
+          .work = "w1",
+          .secondWork = "w2",
+          .home = "h1",
+          .secondHome = "h2"}},
         {"a second mobile and pager have no slot",
          "BEGIN:VCARD\nVERSION:3.0\nN:A;B\nTEL;TYPE=cell:m1\nTEL;TYPE=cell:m2\nTEL;TYPE=pager:p1\n"
          "TEL;TYPE=pager:p2\nEND:VCARD\n",
@@ -99,12 +113,16 @@ TEST(ContactVCardParser, TakesNamesFromNThenFromFn)
     const CardCase cases[] = {
         {"FN only", "BEGIN:VCARD\nVERSION:3.0\nFN:Cher\nEND:VCARD\n", {.firstName = "Cher"}},
         {"N without names falls back to FN",
-         "BEGIN:VCARD\nVERSION:3.0\nN:;;;;\nFN:Mr Nobody\nEND:VCARD\n", {.firstName = "Mr Nobody"}},
+         "BEGIN:VCARD\nVERSION:3.0\nN:;;;;\nFN:Mr Nobody\nEND:VCARD\n",
+         {.firstName = "Mr Nobody"}},
         {"FN repeating the company is no name",
-         "BEGIN:VCARD\nVERSION:3.0\nN:;;;;\nFN:Acme\nORG:Acme;\nEND:VCARD\n", {.company = "Acme"}},
-        {"N wins over FN", "BEGIN:VCARD\nVERSION:3.0\nFN:Whole Name\nN:Last;;;;\nEND:VCARD\n",
+         "BEGIN:VCARD\nVERSION:3.0\nN:;;;;\nFN:Acme\nORG:Acme;\nEND:VCARD\n",
+         {.company = "Acme"}},
+        {"N wins over FN",
+         "BEGIN:VCARD\nVERSION:3.0\nFN:Whole Name\nN:Last;;;;\nEND:VCARD\n",
          {.lastName = "Last"}},
-        {"the first N counts", "BEGIN:VCARD\nVERSION:3.0\nN:One;A\nN:Two;B\nEND:VCARD\n",
+        {"the first N counts",
+         "BEGIN:VCARD\nVERSION:3.0\nN:One;A\nN:Two;B\nEND:VCARD\n",
          {.firstName = "A", .lastName = "One"}},
         {"4.0 name lists are joined by blanks",
          "BEGIN:VCARD\nVERSION:4.0\nN:Stevenson;John;Philip,Paul;Dr.;Jr.,M.D.\nEND:VCARD\n",
@@ -136,9 +154,11 @@ TEST(ContactVCardParser, UndoesEscapes)
          "BEGIN:VCARD\nVERSION:2.1\nORG:Back\\\\slash C:\\temp\nEND:VCARD\n",
          {.company = "Back\\slash C:\\temp"}},
         {"a trailing backslash stays",
-         "BEGIN:VCARD\nVERSION:3.0\nORG:End\\\nEND:VCARD\n", {.company = "End\\"}},
+         "BEGIN:VCARD\nVERSION:3.0\nORG:End\\\nEND:VCARD\n",
+         {.company = "End\\"}},
         {"a quoted parameter may hold ':' and ';'",
-         "BEGIN:VCARD\nVERSION:4.0\nORG;X-NOTE=\"a:b;c\":Quoted\nEND:VCARD\n", {.company = "Quoted"}},
+         "BEGIN:VCARD\nVERSION:4.0\nORG;X-NOTE=\"a:b;c\":Quoted\nEND:VCARD\n",
+         {.company = "Quoted"}},
     };
     for (const CardCase& c : cases)
         expectSingleCard(c);
@@ -154,10 +174,13 @@ TEST(ContactVCardParser, UnfoldsLines)
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Bart;Cris\r\n topher\r\nEND:VCARD\r\n",
          {.firstName = "Cris topher", .lastName = "Bart"}},
         {"LF line ends and a fold inside the name",
-         "BEGIN:VCARD\nVERSION:3.0\nO\n RG:Folded\nEND:VCARD\n", {.company = "Folded"}},
-        {"lone CR line ends", "BEGIN:VCARD\rVERSION:3.0\rN:Mac;Old\rEND:VCARD\r",
+         "BEGIN:VCARD\nVERSION:3.0\nO\n RG:Folded\nEND:VCARD\n",
+         {.company = "Folded"}},
+        {"lone CR line ends",
+         "BEGIN:VCARD\rVERSION:3.0\rN:Mac;Old\rEND:VCARD\r",
          {.firstName = "Old", .lastName = "Mac"}},
-        {"no line end after END", "BEGIN:VCARD\nN:Last;Line\nEND:VCARD",
+        {"no line end after END",
+         "BEGIN:VCARD\nN:Last;Line\nEND:VCARD",
          {.firstName = "Line", .lastName = "Last"}},
         {"a 3.0 fold across a UTF-8 character",
          "BEGIN:VCARD\nVERSION:3.0\nN:M\xC3\r\n \xBCller;Jo\nEND:VCARD\n",
@@ -171,30 +194,40 @@ TEST(ContactVCardParser, DecodesQuotedPrintableAndCharsets)
 {
     const CardCase cases[] = {
         {"2.1 QP with UTF-8 and a soft line break",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCl=\r\nler;J=C3=B6rg\r\n"
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCl=\r\nler;J=C3="
+         "B6rg\r\n"
          "END:VCARD\r\n",
          {.firstName = "J\u00f6rg", .lastName = "M\u00fcller"}},
         {"bare QUOTED-PRINTABLE word, Latin-1",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nORG;CHARSET=ISO-8859-1;QUOTED-PRINTABLE:Caf=E9 =3D Bar\r\nEND:VCARD\r\n",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nORG;CHARSET=ISO-8859-1;QUOTED-PRINTABLE:Caf=E9 =3D "
+         "Bar\r\nEND:VCARD\r\n",
          {.company = "Caf\u00e9 = Bar"}},
         {"a soft break never swallows END",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nORG;ENCODING=QUOTED-PRINTABLE:Broken=\r\nEND:VCARD\r\n",
          {.company = "Broken="}},
         {"an '=' without hex digits stays",
-         "BEGIN:VCARD\nVERSION:2.1\nORG;ENCODING=QUOTED-PRINTABLE:a=ZZb=4\nEND:VCARD\n", {.company = "a=ZZb=4"}},
+         "BEGIN:VCARD\nVERSION:2.1\nORG;ENCODING=QUOTED-PRINTABLE:a=ZZb=4\nEND:VCARD\n",
+         {.company = "a=ZZb=4"}},
         {"QP line break becomes a blank",
          "BEGIN:VCARD\nVERSION:2.1\nORG;ENCODING=QUOTED-PRINTABLE:One=0D=0ATwo\nEND:VCARD\n",
          {.company = "One  Two"}},
         {"raw Latin-1 bytes with a CHARSET",
-         "BEGIN:VCARD\nVERSION:2.1\nORG;CHARSET=ISO-8859-1:Stra\xDF" "e\nEND:VCARD\n", {.company = "Stra\u00dfe"}},
+         "BEGIN:VCARD\nVERSION:2.1\nORG;CHARSET=ISO-8859-1:Stra\xDF"
+         "e\nEND:VCARD\n",
+         {.company = "Stra\u00dfe"}},
         {"invalid UTF-8 without CHARSET reads as the fallback page",
-         "BEGIN:VCARD\nVERSION:2.1\nORG:Caf\xE9 \x80\nEND:VCARD\n", {.company = "Caf\u00e9 \u20ac"}},
+         "BEGIN:VCARD\nVERSION:2.1\nORG:Caf\xE9 \x80\nEND:VCARD\n",
+         {.company = "Caf\u00e9 \u20ac"}},
         {"an unknown CHARSET falls back",
-         "BEGIN:VCARD\nVERSION:2.1\nORG;CHARSET=X-NO-SUCH:na\xC3\xAFve\nEND:VCARD\n", {.company = "na\u00efve"}},
+         "BEGIN:VCARD\nVERSION:2.1\nORG;CHARSET=X-NO-SUCH:na\xC3\xAFve\nEND:VCARD\n",
+         {.company = "na\u00efve"}},
         {"a UTF-8 byte-order mark",
-         "\xEF\xBB\xBF" "BEGIN:VCARD\nVERSION:3.0\nORG:Bom\nEND:VCARD\n", {.company = "Bom"}},
+         "\xEF\xBB\xBF"
+         "BEGIN:VCARD\nVERSION:3.0\nORG:Bom\nEND:VCARD\n",
+         {.company = "Bom"}},
         {"a base64 name is skipped",
-         "BEGIN:VCARD\nVERSION:3.0\nN;ENCODING=b:U21pdGg=\nORG:Kept\nEND:VCARD\n", {.company = "Kept"}},
+         "BEGIN:VCARD\nVERSION:3.0\nN;ENCODING=b:U21pdGg=\nORG:Kept\nEND:VCARD\n",
+         {.company = "Kept"}},
     };
     for (const CardCase& c : cases)
         expectSingleCard(c);
@@ -215,10 +248,12 @@ TEST(ContactVCardParser, SkipsPhotosAndOtherBinaryValues)
          "\r\nTEL;HOME:2\r\nEND:VCARD\r\n",
          {.firstName = "Tom", .lastName = "Pic", .home = "2"}},
         {"4.0 data URI",
-         "BEGIN:VCARD\nVERSION:4.0\nN:Pic;Tom\nPHOTO:data:image/jpeg;base64,MIICajCCAdOgAwIBAgICBEUwDQYJKoZIhv\nEND:VCARD\n",
+         "BEGIN:VCARD\nVERSION:4.0\nN:Pic;Tom\nPHOTO:data:image/"
+         "jpeg;base64,MIICajCCAdOgAwIBAgICBEUwDQYJKoZIhv\nEND:VCARD\n",
          {.firstName = "Tom", .lastName = "Pic"}},
         {"a nested AGENT card adds nothing to its holder",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Boss;Big\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Agent;Secret\r\n"
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Boss;Big\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Agent;"
+         "Secret\r\n"
          "TEL;WORK:007\r\nEND:VCARD\r\nTEL;HOME:1\r\nEND:VCARD\r\n",
          {.firstName = "Big", .lastName = "Boss", .home = "1"}},
     };
@@ -228,7 +263,8 @@ TEST(ContactVCardParser, SkipsPhotosAndOtherBinaryValues)
 
 TEST(ContactVCardParser, ReadsUtf16Files)
 {
-    const QString text = QStringLiteral("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1:Gr\u00fcn;Eva\r\nEND:VCARD\r\n");
+    const QString text =
+        QStringLiteral("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1:Gr\u00fcn;Eva\r\nEND:VCARD\r\n");
     const QByteArray le(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     QByteArray be = le;
     for (qsizetype i = 0; i + 1 < be.size(); i += 2)
@@ -246,10 +282,9 @@ TEST(ContactVCardParser, ReadsUtf16Files)
 
 TEST(ContactVCardParser, KeepsEveryCardInFileOrder)
 {
-    const ContactStoreResult result = parse(
-        "BEGIN:VCARD\nVERSION:3.0\nN:Zed;Z\nEND:VCARD\n\n"
-        "BEGIN:VCARD\nVERSION:3.0\nEND:VCARD\n"
-        "BEGIN:VCARD\nVERSION:2.1\nN:Ace;A\nEND:VCARD\n");
+    const ContactStoreResult result = parse("BEGIN:VCARD\nVERSION:3.0\nN:Zed;Z\nEND:VCARD\n\n"
+                                            "BEGIN:VCARD\nVERSION:3.0\nEND:VCARD\n"
+                                            "BEGIN:VCARD\nVERSION:2.1\nN:Ace;A\nEND:VCARD\n");
     ASSERT_EQ(result.status, Status::Read);
     ASSERT_EQ(result.cards.size(), 3);
     EXPECT_EQ(result.cards[0].lastName, "Zed");
@@ -259,8 +294,7 @@ TEST(ContactVCardParser, KeepsEveryCardInFileOrder)
 
 TEST(ContactVCardParser, ReadsBlankInputAsAnEmptyStore)
 {
-    const char* const inputs[] = {"", "\r\n\r\n", "  \t\n", "\x1A",
-                                  "BEGIN:VCARD\nN:A;B\nEND:VCARD\n\x1A"};
+    const char* const inputs[] = {"", "\r\n\r\n", "  \t\n", "\x1A", "BEGIN:VCARD\nN:A;B\nEND:VCARD\n\x1A"};
     for (const char* input : inputs) {
         const ContactStoreResult result = parse(input);
         EXPECT_EQ(result.status, Status::Read) << input;
@@ -269,9 +303,9 @@ TEST(ContactVCardParser, ReadsBlankInputAsAnEmptyStore)
 
 TEST(ContactVCardParser, ToleratesOddLinesInsideACard)
 {
-    const ContactStoreResult result = parse(
-        "BEGIN:VCARD\nVERSION:3.0\nthis line has no colon\n:no name\nTEL;TYPE=\"unclosed:1\n"
-        "X-CUSTOM;FOO=bar:baz\nBEGIN:VCALENDAR\nEND:VEVENT\nN:Still;Read\nEND:VCARD\n");
+    const ContactStoreResult result =
+        parse("BEGIN:VCARD\nVERSION:3.0\nthis line has no colon\n:no name\nTEL;TYPE=\"unclosed:1\n"
+              "X-CUSTOM;FOO=bar:baz\nBEGIN:VCALENDAR\nEND:VEVENT\nN:Still;Read\nEND:VCARD\n");
     ASSERT_EQ(result.status, Status::Read);
     ASSERT_EQ(result.cards.size(), 1);
     EXPECT_EQ(result.cards[0], (ContactCard{.firstName = "Read", .lastName = "Still"}));
@@ -328,9 +362,10 @@ TEST(ContactVCardParser, BoundsTheNumberOfCards)
 TEST(ContactVCardParser, CutsOverlongLinesAndReadsOn)
 {
     const QByteArray huge(300 * 1024, '7');
-    const ContactStoreResult result = parse(
-        "BEGIN:VCARD\nVERSION:3.0\nTEL;TYPE=work:" + huge + "\nN:After;Long\nEND:VCARD\n"
-        "BEGIN:VCARD\nVERSION:3.0\nNOTE:" + huge.first(1000) + "\n " + huge + "\nORG:Next\nEND:VCARD\n");
+    const ContactStoreResult result = parse("BEGIN:VCARD\nVERSION:3.0\nTEL;TYPE=work:" + huge +
+                                            "\nN:After;Long\nEND:VCARD\n"
+                                            "BEGIN:VCARD\nVERSION:3.0\nNOTE:" +
+                                            huge.first(1000) + "\n " + huge + "\nORG:Next\nEND:VCARD\n");
     ASSERT_EQ(result.status, Status::Read);
     ASSERT_EQ(result.cards.size(), 2);
     EXPECT_EQ(result.cards[0].lastName, "After");

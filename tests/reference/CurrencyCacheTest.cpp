@@ -15,8 +15,14 @@ constexpr qint64 Min = std::numeric_limits<qint64>::min();
 const double Inf = std::numeric_limits<double>::infinity();
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
-QString s(const char* text) { return QString::fromUtf8(text); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 class CurrencyCacheTest : public ::testing::Test {
 protected:
@@ -91,7 +97,8 @@ TEST_F(CurrencyCacheTest, ReadsThePairFromTheLaterRecordAndFallsBackToTheEarlier
         else
             fresh.add(2, "BBB", "b", "Beta");
         ASSERT_TRUE(pair.reload());
-        const auto label = std::string(c.laterText ? c.laterText : "-") + " / " + (c.earlierText ? c.earlierText : "-");
+        const auto label =
+            std::string(c.laterText ? c.laterText : "-") + " / " + (c.earlierText ? c.earlierText : "-");
         EXPECT_DOUBLE_EQ(pair.rateAt(1, 0), c.expected) << label;
         EXPECT_DOUBLE_EQ(pair.rateAt(0, 1), 1.0 / c.expected) << label;
         EXPECT_EQ(pair.rateAt(0, 0), 1.0) << label;
@@ -134,8 +141,8 @@ TEST_F(CurrencyCacheTest, ConvertsRoundingHalfAwayFromZero)
     book.add(2, "BBB", "b", "Beta", {{1, "2.00000"}});  // 1 B = 2 A, so A -> B is 0.5
     ASSERT_TRUE(cache.reload());
     const std::pair<qint64, qint64> cases[] = {
-        {-150, -75}, {1, 1}, {-1, -1}, {0, 0}, {3, 2}, {-3, -2}, {100, 50},
-        {Max, Max / 2 + 1}, {Min, Min / 2},
+        {-150, -75}, {1, 1},    {-1, -1},           {0, 0},         {3, 2},
+        {-3, -2},    {100, 50}, {Max, Max / 2 + 1}, {Min, Min / 2},
     };
     for (const auto& [amount, expected] : cases)
         EXPECT_EQ(cache.convert(m(amount), u"AAA", u"BBB").hundredths(), expected) << amount;
@@ -171,7 +178,8 @@ TEST_F(CurrencyCacheTest, SumsSaturateInsteadOfWrapping)
     book.add(1, "AAA");
     book.add(2, "BBB", "b", "Beta", {{1, "0.50000"}});  // A -> B is 2
     ASSERT_TRUE(cache.reload());
-    const std::vector<CurrencyAmount> up = {{m(Max / 2), s("AAA")}, {m(Max / 2), s("AAA")}, {m(-5), s("BBB")}};
+    const std::vector<CurrencyAmount> up = {
+        {m(Max / 2), s("AAA")}, {m(Max / 2), s("AAA")}, {m(-5), s("BBB")}};
     EXPECT_EQ(cache.convertedSum(up, u"BBB").hundredths(), Max - 5);
     const std::vector<CurrencyAmount> down = {{m(Min), s("AAA")}, {m(Min), s("BBB")}};
     EXPECT_EQ(cache.convertedSum(down, u"BBB").hundredths(), Min);

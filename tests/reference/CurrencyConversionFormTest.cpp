@@ -14,8 +14,14 @@ using Mode = CurrencyConversionForm::Mode;
 
 constexpr qint64 Max = std::numeric_limits<qint64>::max();
 
-QString s(const char* text) { return QString::fromUtf8(text); }
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 // Money moves from A (number 1) to B (number 2); B's record holds `bToA`.
 class CurrencyConversionFormTest : public ::testing::Test {
@@ -28,7 +34,7 @@ protected:
     }
 
     CurrencyConversionForm model(Money amountA, Money amountB, Mode mode = Mode::EditableAmount,
-                               LocaleValues locale = {})
+                                 LocaleValues locale = {})
     {
         return CurrencyConversionForm(cache, s("AAA"), s("BBB"), amountA, amountB, mode, locale);
     }
@@ -146,11 +152,10 @@ TEST_F(CurrencyConversionFormTest, TypingTheAmountInASetsTheRate)
         const char* left;
         const char* right;
     } cases[] = {
-        {20000, "100", "1.00", "2.00000"},  // d > e
-        {10000, "250", "2.50000", "1.00"},  // d <= e
-        {10000, "100", "1.00000", "1.00"},
-        {20000, "0", "1.00", "200.00000"},  // e = 0: d itself
-        {0, "5", "5.00000", "1.00"},        // d = 0: e itself
+        {20000, "100", "1.00", "2.00000"},                                     // d > e
+        {10000, "250", "2.50000", "1.00"},                                     // d <= e
+        {10000, "100", "1.00000", "1.00"}, {20000, "0", "1.00", "200.00000"},  // e = 0: d itself
+        {0, "5", "5.00000", "1.00"},                                           // d = 0: e itself
     };
     for (const auto& c : cases) {
         auto dialog = model(m(0), m(c.amountB));
@@ -230,7 +235,8 @@ TEST_F(CurrencyConversionFormTest, OkStoresTheRateAndYieldsTheAmounts)
 TEST_F(CurrencyConversionFormTest, OkWithAnUnusableRateStoresNoRate)
 {
     withRate("0.50000");
-    const std::pair<const char*, const char*> cases[] = {{"1", "0"}, {"0", "1"}, {"0", "0"}, {"1", "-2"}, {"", "3"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"1", "0"}, {"0", "1"}, {"0", "0"}, {"1", "-2"}, {"", "3"}};
     for (const auto& [left, right] : cases) {
         auto dialog = model(m(700), m(1400));
         dialog.editLeftRate(s(left));

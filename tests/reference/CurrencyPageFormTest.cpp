@@ -6,7 +6,10 @@
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 class CurrencyPageFormTest : public ::testing::Test {
 protected:
@@ -47,7 +50,10 @@ TEST_F(CurrencyPageFormTest, ShowsTheRateFromListToCombo)
         bool enabled;
     };
     const Case cases[] = {
-        {1, 0, "1.25000", true}, {0, 1, "0.80000", true}, {0, 2, "1.00000", true}, {2, 2, "1.00000", false},
+        {1, 0, "1.25000", true},
+        {0, 1, "0.80000", true},
+        {0, 2, "1.00000", true},
+        {2, 2, "1.00000", false},
     };
     for (const Case& c : cases) {
         page.selectComboRow(c.combo);
@@ -118,8 +124,8 @@ TEST_F(CurrencyPageFormTest, SuffixEditsWriteTheSymbolAndKeepTheSelection)
 
 TEST_F(CurrencyPageFormTest, SelectionsFollowTheirCurrenciesAcrossAReload)
 {
-    page.selectListRow(2);  // JPY
-    page.selectComboRow(1);  // EUR
+    page.selectListRow(2);                            // JPY
+    page.selectComboRow(1);                           // EUR
     book.add(0, "AFA", "ap", "Afghanistan Afghani");  // sorts first
     ASSERT_TRUE(cache.reload());
     EXPECT_TRUE(page.followCache());

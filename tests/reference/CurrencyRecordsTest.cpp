@@ -6,7 +6,10 @@
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 TEST(CurrencyRecords, ReadsRateTextsKeyedByTheOtherNumber)
 {

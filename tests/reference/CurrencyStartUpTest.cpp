@@ -6,7 +6,10 @@
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 struct DefaultCase {
     const char* stored;
@@ -18,8 +21,8 @@ struct DefaultCase {
 TEST(CurrencyStartUp, KeepsACachedDefaultAndReplacesAMissingOne)
 {
     const DefaultCase cases[] = {
-        {"", false, "AFA", false},    {"XYZ", false, "XYZ", false}, {"EUR", true, "EUR", false},
-        {"USD", true, "USD", false},  {"XYZ", true, "USD", true},   {"", true, "USD", true},
+        {"", false, "AFA", false},   {"XYZ", false, "XYZ", false}, {"EUR", true, "EUR", false},
+        {"USD", true, "USD", false}, {"XYZ", true, "USD", true},   {"", true, "USD", true},
         {"eur", true, "USD", true},
     };
     for (const DefaultCase& c : cases) {

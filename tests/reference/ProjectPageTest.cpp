@@ -56,7 +56,8 @@ std::vector<RowText> texts(const std::vector<ProjectPageRow>& rows)
 {
     std::vector<RowText> out;
     for (const ProjectPageRow& r : rows)
-        out.push_back({r.kind, r.projectId, r.dateText, r.description, r.amountText, r.style.bold, r.style.tone});
+        out.push_back(
+            {r.kind, r.projectId, r.dateText, r.description, r.amountText, r.style.bold, r.style.tone});
     return out;
 }
 
@@ -73,14 +74,14 @@ TEST_F(ProjectPageTest, RowsRunUpSubProjectsTransactionsThenFutureEntries)
         {Kind::Up, 1, {}, {}, {}, false, Tone::Normal},
         {Kind::SubProject, 3, {}, QStringLiteral("Garden"), QStringLiteral("$67.00"), true, Tone::Normal},
         {Kind::SubProject, 5, {}, QStringLiteral("Kitchen"), QStringLiteral("$2.50"), false, Tone::Normal},
-        {Kind::Transaction, 0, QStringLiteral("Fri, 12/5/2003"), QStringLiteral("Salary"), QStringLiteral("$1 234.56"),
-         false, Tone::Normal},
+        {Kind::Transaction, 0, QStringLiteral("Fri, 12/5/2003"), QStringLiteral("Salary"),
+         QStringLiteral("$1 234.56"), false, Tone::Normal},
         {Kind::Transaction, 0, QStringLiteral("Fri, 12/5/2003"), QStringLiteral("To savings"),
          QStringLiteral("eu-0.50"), false, Tone::Normal},
-        {Kind::Planned, 0, QStringLiteral("Tue, 12/9/2003"), QStringLiteral("Rent"), QStringLiteral("$-10.00"), true,
-         Tone::Due},
-        {Kind::Planned, 0, QStringLiteral("Sat, 12/20/2003"), QStringLiteral("Refund"), QStringLiteral("eu5.00"),
-         false, Tone::PlannedLater},
+        {Kind::Planned, 0, QStringLiteral("Tue, 12/9/2003"), QStringLiteral("Rent"),
+         QStringLiteral("$-10.00"), true, Tone::Due},
+        {Kind::Planned, 0, QStringLiteral("Sat, 12/20/2003"), QStringLiteral("Refund"),
+         QStringLiteral("eu5.00"), false, Tone::PlannedLater},
     };
     EXPECT_EQ(texts(page.rows()), expected);
     EXPECT_EQ(page.rows()[3].mark, ReconcileMark::Reconciled);
@@ -152,9 +153,9 @@ TEST_F(ProjectPageTest, ActivatingARowSaysWhereToGo)
         ActionKind kind;
         qint32 projectId;
     };
-    const Case cases[] = {{-1, ActionKind::None, 0},           {0, ActionKind::SelectProject, 1},
-                          {1, ActionKind::SelectProject, 3},   {3, ActionKind::TransactionPopup, 2},
-                          {5, ActionKind::PlannedPopup, 2},    {7, ActionKind::None, 0}};
+    const Case cases[] = {{-1, ActionKind::None, 0},         {0, ActionKind::SelectProject, 1},
+                          {1, ActionKind::SelectProject, 3}, {3, ActionKind::TransactionPopup, 2},
+                          {5, ActionKind::PlannedPopup, 2},  {7, ActionKind::None, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         const ProjectPageAction action = page.activate(c.row);
@@ -265,11 +266,21 @@ TEST(ProjectPageLinesTest, PopupLinesFollowTheSumsTheRecordHolds)
     const QString total = QStringLiteral(" USD - Total amount of all currencies (converted)");
     const LinesCase cases[] = {
         {"no sums", 0, 0, 0, {"Project: P", "-", "Total: 0.00" + total, "Count Transactions: 0"}},
-        {"a deposit only", 123456789, 0, 3,
-         {"Project: P", "-", "Deposit:  1 234 567.89 EUR", "-", "Total: 0.00" + total, "Count Transactions: 3"}},
-        {"a payment only", 0, 5, -2,
+        {"a deposit only",
+         123456789,
+         0,
+         3,
+         {"Project: P", "-", "Deposit:  1 234 567.89 EUR", "-", "Total: 0.00" + total,
+          "Count Transactions: 3"}},
+        {"a payment only",
+         0,
+         5,
+         -2,
          {"Project: P", "-", "Payment:  -0.05 EUR", "-", "Total: 0.00" + total, "Count Transactions: 0"}},
-        {"both", 1, 2, 1,
+        {"both",
+         1,
+         2,
+         1,
          {"Project: P", "-", "Deposit:  0.01 EUR", "Payment:  -0.02 EUR", "-", "Total: 0.00" + total,
           "Count Transactions: 1"}},
     };
@@ -283,8 +294,9 @@ TEST(ProjectPageLinesTest, PopupLinesFollowTheSumsTheRecordHolds)
             r.paymentsByCurrency[2] = Money::fromHundredths(c.payments);
         // Sums of a currency number the cache does not hold are not listed.
         r.depositsByCurrency[9] = Money::fromHundredths(77);
-        EXPECT_EQ(ProjectPageLines::totalPopup(r, c.count, b.currencies, QStringLiteral("USD"), locale).printed(),
-                  c.expected);
+        EXPECT_EQ(
+            ProjectPageLines::totalPopup(r, c.count, b.currencies, QStringLiteral("USD"), locale).printed(),
+            c.expected);
     }
 }
 
@@ -297,9 +309,11 @@ TEST(ProjectPageLinesTest, TheTotalLineOfTheMenuIsTheNetOfOwnAndSubtreeSums)
     r.ownPayments = Money::fromHundredths(300);
     r.treeDeposits = Money::fromHundredths(50);
     r.treePayments = Money::fromHundredths(2000);
-    const QStringList lines = ProjectPageLines::contextMenu(r, b.currencies, QStringLiteral("AFA"), LocaleValues()).printed();
-    EXPECT_EQ(lines, (QStringList{"Project: P", "-", "Total: -12.50 AFA - Total amount of all currencies (converted)",
-                                  "Delete\tDel"}));
+    const QStringList lines =
+        ProjectPageLines::contextMenu(r, b.currencies, QStringLiteral("AFA"), LocaleValues()).printed();
+    EXPECT_EQ(lines,
+              (QStringList{"Project: P", "-",
+                           "Total: -12.50 AFA - Total amount of all currencies (converted)", "Delete\tDel"}));
 }
 
 }  // namespace

@@ -128,11 +128,11 @@ TEST_F(ProjectTotalsTest, ReservedAccountsAndForeignKeysDoNotCount)
     for (qint32 id = 7; id <= 12; ++id)
         ASSERT_EQ(b.projects.create(6, QStringLiteral("P%1").arg(id)), id);
     b.addTransaction(1, 100);
-    b.addTransaction(12, 1200);   // "12_" sorts before "1_"
-    b.addTransaction(10, 1000);   // "10_" too
+    b.addTransaction(12, 1200);  // "12_" sorts before "1_"
+    b.addTransaction(10, 1000);  // "10_" too
     b.addTransaction(3, 7, "USD", ReservedAccount::Holder);
     b.addTransaction(3, 9, "USD", ReservedAccount::PasswordLock);
-    b.addMismatched(2, 3, 55);    // in Home's run, naming Garden: neither counts it
+    b.addMismatched(2, 3, 55);  // in Home's run, naming Garden: neither counts it
     for (const bool full : {false, true}) {
         SCOPED_TRACE(full ? "full" : "stale-only");
         b.setValid(1, 0);
@@ -202,7 +202,8 @@ TEST_F(ProjectTotalsTest, TheFullUpdateLeavesWhatRecomputingEveryProjectLeaves)
     for (qint32 id = 1; id <= 6; ++id) {
         ASSERT_TRUE(b.table().seekInt(SeekKind::Equal, id));
         ASSERT_TRUE(b.table().setInt64(Prop::OwnDeposits, 1) && b.table().setInt64(Prop::TreePayments, -4) &&
-                    b.table().setInt64(Prop::projectDepositsIn(5), 9) && b.table().setInt(Prop::TotalsValid, id % 2));
+                    b.table().setInt64(Prop::projectDepositsIn(5), 9) &&
+                    b.table().setInt(Prop::TotalsValid, id % 2));
     }
     ASSERT_TRUE(totals().updateAll(Usd));
     EXPECT_EQ(b.snapshot(), recomputed);
@@ -270,11 +271,8 @@ TEST_F(ProjectTotalsTest, MarkStaleClearsOnlyAValidFlag)
 {
     ASSERT_TRUE(totals().updateStale(Usd));
     const StaleCase cases[] = {
-        {"a valid project", 3, 1, 0},
-        {"an already stale one", 3, 0, 0},
-        {"no project", 0, 1, 1},
-        {"a negative id", -3, 1, 1},
-        {"a missing project", 99, 1, 1},
+        {"a valid project", 3, 1, 0}, {"an already stale one", 3, 0, 0}, {"no project", 0, 1, 1},
+        {"a negative id", -3, 1, 1},  {"a missing project", 99, 1, 1},
     };
     for (const StaleCase& c : cases) {
         SCOPED_TRACE(c.what);

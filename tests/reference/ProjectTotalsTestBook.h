@@ -41,7 +41,8 @@ public:
     TableSet& tables() { return book.tables(); }
     DbTable& table() { return tables().projects(); }
 
-    void addCurrency(qint32 number, const char* code, const char* symbol, std::pair<qint32, const char*> rate = {})
+    void addCurrency(qint32 number, const char* code, const char* symbol,
+                     std::pair<qint32, const char*> rate = {})
     {
         DbTable& t = tables().currencies();
         t.beginNew();
@@ -75,10 +76,11 @@ public:
         const FileTime at = addMilliseconds(when(2003, 12, 5, 9), 60'000LL * minute++);
         const QString key = fullKey(account, at);
         t.beginNew();
-        EXPECT_TRUE(t.setText(Prop::AccountKey, key) && t.setInt(Prop::AccountId, account) &&
-                    t.setInt64(Prop::Date, at) && t.setText(Prop::Name, name) && t.setInt64(Prop::Amount, amount) &&
-                    t.setText(Prop::CurrencyCode, QString::fromUtf8(code)) && t.setInt(Prop::CategoryId, category) &&
-                    t.setInt(Prop::Mark, mark) && t.setInt(Prop::ProjectId, project));
+        EXPECT_TRUE(
+            t.setText(Prop::AccountKey, key) && t.setInt(Prop::AccountId, account) &&
+            t.setInt64(Prop::Date, at) && t.setText(Prop::Name, name) && t.setInt64(Prop::Amount, amount) &&
+            t.setText(Prop::CurrencyCode, QString::fromUtf8(code)) && t.setInt(Prop::CategoryId, category) &&
+            t.setInt(Prop::Mark, mark) && t.setInt(Prop::ProjectId, project));
         if (project > 0) {
             EXPECT_TRUE(t.setText(Prop::ProjectKey, fullKey(project, at)));
         }
@@ -92,10 +94,11 @@ public:
         DbTable& t = tables().transactions();
         const FileTime at = addMilliseconds(when(2003, 12, 5, 9), 60'000LL * minute++);
         t.beginNew();
-        EXPECT_TRUE(t.setText(Prop::AccountKey, fullKey(1, at)) && t.setInt(Prop::AccountId, 1) &&
-                    t.setInt64(Prop::Date, at) && t.setInt64(Prop::Amount, amount) &&
-                    t.setText(Prop::CurrencyCode, QStringLiteral("USD")) && t.setInt(Prop::ProjectId, fieldProject) &&
-                    t.setText(Prop::ProjectKey, fullKey(keyProject, at)) && t.setInt64(Prop::Balance, 0, true));
+        EXPECT_TRUE(
+            t.setText(Prop::AccountKey, fullKey(1, at)) && t.setInt(Prop::AccountId, 1) &&
+            t.setInt64(Prop::Date, at) && t.setInt64(Prop::Amount, amount) &&
+            t.setText(Prop::CurrencyCode, QStringLiteral("USD")) && t.setInt(Prop::ProjectId, fieldProject) &&
+            t.setText(Prop::ProjectKey, fullKey(keyProject, at)) && t.setInt64(Prop::Balance, 0, true));
     }
 
     void setAmount(const QString& accountKey, qint64 amount)
@@ -110,9 +113,10 @@ public:
     {
         DbTable& t = tables().scheduled();
         t.beginNew();
-        EXPECT_TRUE(t.setInt64(Prop::Date, at) && t.setInt(Prop::PlannerId, 1) && t.setText(Prop::Name, name) &&
-                    t.setInt(Prop::ProjectId, project) && t.setText(Prop::ProjectKey, fullKey(project, at)) &&
-                    t.setText(Prop::CurrencyCode, QString::fromUtf8(code)) && t.setInt64(Prop::Amount, amount, true));
+        EXPECT_TRUE(
+            t.setInt64(Prop::Date, at) && t.setInt(Prop::PlannerId, 1) && t.setText(Prop::Name, name) &&
+            t.setInt(Prop::ProjectId, project) && t.setText(Prop::ProjectKey, fullKey(project, at)) &&
+            t.setText(Prop::CurrencyCode, QString::fromUtf8(code)) && t.setInt64(Prop::Amount, amount, true));
     }
 
     // Own deposits, own payments, subtree deposits, subtree payments, valid.
@@ -153,8 +157,8 @@ public:
         for (qint64 p = 0; p < table().count(); ++p) {
             EXPECT_TRUE(table().moveTo(p));
             const ProjectTotalsRecord r = ProjectTotalsRecord::readFrom(table());
-            std::string line = std::to_string(r.id) + " own " + std::to_string(r.ownDeposits.hundredths()) + "/" +
-                               std::to_string(r.ownPayments.hundredths()) + " tree " +
+            std::string line = std::to_string(r.id) + " own " + std::to_string(r.ownDeposits.hundredths()) +
+                               "/" + std::to_string(r.ownPayments.hundredths()) + " tree " +
                                std::to_string(r.treeDeposits.hundredths()) + "/" +
                                std::to_string(r.treePayments.hundredths()) + (r.valid ? " valid" : " stale");
             for (const auto& [number, sum] : r.depositsByCurrency)

@@ -23,14 +23,15 @@ protected:
     Projects& projects() { return b.projects; }
     DbTable& table() { return b.tables().projects(); }
 
-    void setTotals(qint32 id, qint64 ownDeposits, qint64 ownPayments, qint64 treeDeposits, qint64 treePayments,
-                   qint32 valid = 1)
+    void setTotals(qint32 id, qint64 ownDeposits, qint64 ownPayments, qint64 treeDeposits,
+                   qint64 treePayments, qint32 valid = 1)
     {
         ASSERT_TRUE(table().seekInt(SeekKind::Equal, id));
         ASSERT_TRUE(table().setInt64(Prop::OwnDeposits, ownDeposits) &&
                     table().setInt64(Prop::OwnPayments, ownPayments) &&
                     table().setInt64(Prop::TreeDeposits, treeDeposits) &&
-                    table().setInt64(Prop::TreePayments, treePayments) && table().setInt(Prop::TotalsValid, valid));
+                    table().setInt64(Prop::TreePayments, treePayments) &&
+                    table().setInt(Prop::TotalsValid, valid));
     }
     qint64 field(qint32 id, quint16 prop)
     {

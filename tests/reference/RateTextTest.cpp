@@ -15,8 +15,8 @@ const double NaN = std::numeric_limits<double>::quiet_NaN();
 TEST(RateText, WritesFiveDecimalsWithAPoint)
 {
     const std::pair<double, const char*> cases[] = {
-        {2.0, "2.00000"},       {0.5, "0.50000"},   {30.12345, "30.12345"}, {30.123456, "30.12346"},
-        {0.000004, "0.00000"},  {0.000005, "0.00001"}, {1.0, "1.00000"},    {1234567.5, "1234567.50000"},
+        {2.0, "2.00000"},      {0.5, "0.50000"},      {30.12345, "30.12345"}, {30.123456, "30.12346"},
+        {0.000004, "0.00000"}, {0.000005, "0.00001"}, {1.0, "1.00000"},       {1234567.5, "1234567.50000"},
     };
     for (const auto& [rate, text] : cases)
         EXPECT_EQ(rateText(rate), QString::fromUtf8(text)) << rate;
@@ -34,9 +34,9 @@ TEST(RateText, IgnoresTheDefaultLocale)
 TEST(RateText, UsableRatesAreFinitePositiveWithAFiniteReciprocal)
 {
     const std::pair<double, bool> cases[] = {
-        {1.0, true},   {0.5, true},  {1e-6, true},  {1e300, true}, {0.0, false},
-        {-0.0, false}, {-1.0, false}, {Inf, false}, {-Inf, false}, {NaN, false},
-        {1e-320, false},  // subnormal: its reciprocal is infinite
+        {1.0, true},   {0.5, true},  {1e-6, true},  {1e300, true}, {0.0, false},    {-0.0, false},
+        {-1.0, false}, {Inf, false}, {-Inf, false}, {NaN, false},  {1e-320, false},  // subnormal: its
+                                                                                     // reciprocal is infinite
     };
     for (const auto& [rate, usable] : cases)
         EXPECT_EQ(isUsableRate(rate), usable) << rate;
@@ -45,8 +45,8 @@ TEST(RateText, UsableRatesAreFinitePositiveWithAFiniteReciprocal)
 TEST(RateText, StoredRateTreatsZeroNegativeAndEmptyAsMissing)
 {
     const std::pair<const char*, double> good[] = {
-        {"2.00000", 2.0}, {"0.50000", 0.5}, {"1,234.56", 1234.56}, {"1.234,56", 1234.56}, {"12'5", 12.5},
-        {"20 000", 20000.0},
+        {"2.00000", 2.0},      {"0.50000", 0.5}, {"1,234.56", 1234.56},
+        {"1.234,56", 1234.56}, {"12'5", 12.5},   {"20 000", 20000.0},
     };
     for (const auto& [text, value] : good)
         EXPECT_EQ(storedRate(QString::fromUtf8(text)), std::optional<double>(value)) << text;

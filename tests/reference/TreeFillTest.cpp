@@ -1,8 +1,8 @@
 #include "reference/TreeFill.h"
 
+#include "TreeTestBook.h"
 #include "reference/TransferBranch.h"
 #include "reference/TreeModel.h"
-#include "TreeTestBook.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -41,31 +41,47 @@ struct FillCase {
 TEST(TreeFill, PlacesRecordsUnderTheirParents)
 {
     const FillCase cases[] = {
-        {"parents first", {rec(1, 0, "All"), rec(2, 1, "Auto"), rec(3, 2, "Fuel"), rec(4, 2, "Service")},
-         "All(Auto(Fuel,Service))", "All(Auto(Fuel,Service))"},
-        {"parents later", {rec(4, 2, "Service"), rec(3, 2, "Fuel"), rec(2, 1, "Auto"), rec(1, 0, "All")},
-         "All(Auto(Fuel,Service))", "All(Auto(Service,Fuel))"},
+        {"parents first",
+         {rec(1, 0, "All"), rec(2, 1, "Auto"), rec(3, 2, "Fuel"), rec(4, 2, "Service")},
+         "All(Auto(Fuel,Service))",
+         "All(Auto(Fuel,Service))"},
+        {"parents later",
+         {rec(4, 2, "Service"), rec(3, 2, "Fuel"), rec(2, 1, "Auto"), rec(1, 0, "All")},
+         "All(Auto(Fuel,Service))",
+         "All(Auto(Service,Fuel))"},
         {"siblings ignore case when sorted",
          {rec(1, 0, "All"), rec(2, 1, "beta"), rec(3, 1, "Alpha"), rec(4, 1, "gamma"), rec(5, 1, "Delta")},
-         "All(Alpha,beta,Delta,gamma)", "All(beta,Alpha,gamma,Delta)"},
+         "All(Alpha,beta,Delta,gamma)",
+         "All(beta,Alpha,gamma,Delta)"},
         {"moved subtree is sorted among its new siblings",
          {rec(1, 0, "All"), rec(5, 4, "Zed"), rec(2, 1, "b"), rec(6, 4, "Amy"), rec(4, 1, "a")},
-         "All(a(Amy,Zed),b)", "All(b,a(Zed,Amy))"},
+         "All(a(Amy,Zed),b)",
+         "All(b,a(Zed,Amy))"},
         {"orphan stays on top with its children",
-         {rec(1, 0, "All"), rec(6, 5, "Child"), rec(5, 99, "Orphan")}, "All,Orphan(Child)", "All,Orphan(Child)"},
-        {"second root", {rec(1, 0, "All"), rec(7, 0, "Other"), rec(8, 7, "Under")}, "All,Other(Under)",
+         {rec(1, 0, "All"), rec(6, 5, "Child"), rec(5, 99, "Orphan")},
+         "All,Orphan(Child)",
+         "All,Orphan(Child)"},
+        {"second root",
+         {rec(1, 0, "All"), rec(7, 0, "Other"), rec(8, 7, "Under")},
+         "All,Other(Under)",
          "All,Other(Under)"},
         {"self parent", {rec(1, 0, "All"), rec(4, 4, "Self")}, "All,Self", "All,Self"},
         {"two-cycle keeps its first record on top",
-         {rec(1, 0, "All"), rec(2, 3, "A"), rec(3, 2, "B")}, "A(B),All", "All,A(B)"},
+         {rec(1, 0, "All"), rec(2, 3, "A"), rec(3, 2, "B")},
+         "A(B),All",
+         "All,A(B)"},
         {"two-cycle found from below",
-         {rec(3, 2, "B"), rec(9, 3, "Tail"), rec(2, 3, "A"), rec(1, 0, "All")}, "All,B(A,Tail)", "B(Tail,A),All"},
+         {rec(3, 2, "B"), rec(9, 3, "Tail"), rec(2, 3, "A"), rec(1, 0, "All")},
+         "All,B(A,Tail)",
+         "B(Tail,A),All"},
         {"three-cycle beside a healthy tree",
          {rec(1, 0, "All"), rec(2, 1, "Ok"), rec(5, 7, "X"), rec(6, 5, "Y"), rec(7, 6, "Z")},
-         "All(Ok),X(Y(Z))", "All(Ok),X(Y(Z))"},
+         "All(Ok),X(Y(Z))",
+         "All(Ok),X(Y(Z))"},
         {"children follow the latest earlier record of an id",
          {rec(1, 0, "All"), rec(2, 1, "First"), rec(2, 1, "Again"), rec(3, 2, "Kid")},
-         "All(Again(Kid),First)", "All(First,Again(Kid))"},
+         "All(Again(Kid),First)",
+         "All(First,Again(Kid))"},
         {"empty table", {}, "", ""},
     };
     for (const FillCase& c : cases) {
@@ -194,11 +210,14 @@ TEST_F(CategoryFillTest, CategoriesAreSortedAmongSiblingsAndAllExpanded)
         if (r.parent == 1)
             expected << r.name;
     }
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const QString& x, const QString& y) { return x.compare(y, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(expected.begin(), expected.end(), [](const QString& x, const QString& y) {
+        return x.compare(y, Qt::CaseInsensitive) < 0;
+    });
     EXPECT_EQ(shown, expected);
-    EXPECT_LT(shown.indexOf(QStringLiteral("Canada Pension Plan")), shown.indexOf(QStringLiteral("Car & Truck")));
-    EXPECT_LT(shown.indexOf(QStringLiteral("Registered Ret. Savings Plan")), shown.indexOf(QStringLiteral("Rent")));
+    EXPECT_LT(shown.indexOf(QStringLiteral("Canada Pension Plan")),
+              shown.indexOf(QStringLiteral("Car & Truck")));
+    EXPECT_LT(shown.indexOf(QStringLiteral("Registered Ret. Savings Plan")),
+              shown.indexOf(QStringLiteral("Rent")));
     for (int i = 0; i < items.size(); ++i)
         EXPECT_TRUE(items.at(i).expanded) << items.at(i).text.toStdString();
 }

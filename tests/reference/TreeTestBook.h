@@ -27,12 +27,13 @@ public:
 
     TableSet& tables() { return book.tables(); }
 
-    void addAccount(qint32 id, const QString& name, qint64 balance = 0, const QString& code = QStringLiteral("USD"))
+    void addAccount(qint32 id, const QString& name, qint64 balance = 0,
+                    const QString& code = QStringLiteral("USD"))
     {
         DbTable& t = tables().accounts();
         t.beginNew();
-        ASSERT_TRUE(t.setInt(Prop::AccountId, id) && t.setText(Prop::Name, name) && t.setInt64(Prop::Balance, balance) &&
-                    t.setText(Prop::CurrencyCode, code, true));
+        ASSERT_TRUE(t.setInt(Prop::AccountId, id) && t.setText(Prop::Name, name) &&
+                    t.setInt64(Prop::Balance, balance) && t.setText(Prop::CurrencyCode, code, true));
     }
 
     // One transaction of account 1 at minute `minute` of 2003-12-05.
@@ -75,7 +76,8 @@ public:
     void addRaw(DbTable& t, quint16 idProp, qint32 id, qint32 parent, const QString& name)
     {
         t.beginNew();
-        ASSERT_TRUE(t.setInt(idProp, id) && t.setInt(Prop::Parent, parent) && t.setText(Prop::Name, name, true));
+        ASSERT_TRUE(t.setInt(idProp, id) && t.setInt(Prop::Parent, parent) &&
+                    t.setText(Prop::Name, name, true));
     }
 
     // How many records of `t` carry `value` in `prop`.

@@ -6,7 +6,10 @@
 
 namespace {
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 struct FormCase {
     qint64 hundredths;
@@ -30,7 +33,8 @@ TEST(AmountForms, PlainAndGroupedForms)
     const LocaleValues locale;
     for (const FormCase& c : cases) {
         EXPECT_EQ(AmountForms::plain(m(c.hundredths)), QString::fromUtf8(c.plain)) << c.hundredths;
-        EXPECT_EQ(AmountForms::grouped(m(c.hundredths), locale), QString::fromUtf8(c.grouped)) << c.hundredths;
+        EXPECT_EQ(AmountForms::grouped(m(c.hundredths), locale), QString::fromUtf8(c.grouped))
+            << c.hundredths;
     }
 }
 
@@ -46,7 +50,8 @@ TEST(AmountForms, PlainIgnoresTheLocale)
 TEST(AmountForms, CurrencyFormAppendsTheSymbolWhenThereIsOne)
 {
     const LocaleValues locale;
-    EXPECT_EQ(AmountForms::withCurrency(m(-123456), QStringLiteral("$"), locale), QStringLiteral("-1 234.56$"));
+    EXPECT_EQ(AmountForms::withCurrency(m(-123456), QStringLiteral("$"), locale),
+              QStringLiteral("-1 234.56$"));
     EXPECT_EQ(AmountForms::withCurrency(m(-123456), QString(), locale), QStringLiteral("-1 234.56"));
 }
 

@@ -16,7 +16,10 @@ using IdKind = ReportFilter::IdKind;
 using TextField = ReportFilter::TextField;
 using Result = FilterFile::ReadResult;
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
 
 Result readBytes(const QByteArray& bytes, ReportFilter& filter)
 {
@@ -70,23 +73,46 @@ ReportFilter fullFilter()
 }
 
 // The bytes of fullFilter(), entry by entry.
-const QByteArray FullFile = hex("747966" "0101"
-                                "02" "0200" "02000000" "01000000"
-                                "03" "0100" "04030201"
-                                "04" "0100" "ffffffff"
-                                "05" "0200" "4100" "4200"
-                                "06" "0100" "c900"
-                                "07" "0100" "4300"
-                                "0a" "0100" "3700"
-                                "08" "feffffffffffffff" "0001000000000000"
-                                "0b01" "0c01" "0d01"
+const QByteArray FullFile = hex("747966"
+                                "0101"
+                                "02"
+                                "0200"
+                                "02000000"
+                                "01000000"
+                                "03"
+                                "0100"
+                                "04030201"
+                                "04"
+                                "0100"
+                                "ffffffff"
+                                "05"
+                                "0200"
+                                "4100"
+                                "4200"
+                                "06"
+                                "0100"
+                                "c900"
+                                "07"
+                                "0100"
+                                "4300"
+                                "0a"
+                                "0100"
+                                "3700"
+                                "08"
+                                "feffffffffffffff"
+                                "0001000000000000"
+                                "0b01"
+                                "0c01"
+                                "0d01"
                                 "ff");
 
 TEST(FilterFile, OnlyClearedIsEightBytes)
 {
     ReportFilter f;
     f.setMarkFlag(ReconcileMark::Cleared, true);
-    EXPECT_EQ(FilterFile::encode(f), hex("7479660101" "0c01" "ff"));
+    EXPECT_EQ(FilterFile::encode(f), hex("7479660101"
+                                         "0c01"
+                                         "ff"));
 }
 
 TEST(FilterFile, EmptyFilterIsHeaderAndEndTag)
@@ -134,8 +160,8 @@ TEST(FilterFile, TextsLongerThanACountCanHoldAreCutWithoutSplittingAPair)
 
 TEST(FilterFile, BadHeaderLeavesTheFilterAlone)
 {
-    const QByteArray heads[] = {hex(""), hex("7479"), hex("747966"), hex("7479660102ff"), hex("5479660101ff"),
-                                hex("7479660001ff")};
+    const QByteArray heads[] = {
+        hex(""), hex("7479"), hex("747966"), hex("7479660102ff"), hex("5479660101ff"), hex("7479660001ff")};
     for (const QByteArray& head : heads) {
         ReportFilter f = fullFilter();
         const quint32 counter = f.changeCount();
@@ -151,7 +177,11 @@ TEST(FilterFile, LoadingStartsFromAClearedFilterButKeepsPeriodAndCurrency)
     f.setCurrency(QStringLiteral("EUR"));
     f.setDateLow(1'000'000'000'000);
     const FileTime low = f.dateLow();
-    EXPECT_EQ(readBytes(hex("7479660101" "0501004100" "ff"), f), Result::Complete);
+    EXPECT_EQ(readBytes(hex("7479660101"
+                            "0501004100"
+                            "ff"),
+                        f),
+              Result::Complete);
     Carried expected = carried(ReportFilter());
     expected.description = QStringLiteral("A");
     EXPECT_EQ(carried(f), expected);
@@ -168,20 +198,39 @@ TEST(FilterFile, EntriesApplyByTheSettersRules)
 {
     ReportFilter f;
     // A range stored high first comes back swapped.
-    ASSERT_EQ(readBytes(hex("7479660101" "08" "1027000000000000" "8813000000000000" "ff"), f), Result::Complete);
+    ASSERT_EQ(readBytes(hex("7479660101"
+                            "08"
+                            "1027000000000000"
+                            "8813000000000000"
+                            "ff"),
+                        f),
+              Result::Complete);
     EXPECT_EQ(f.amountLow().hundredths(), 5000);
     EXPECT_EQ(f.amountHigh().hundredths(), 10000);
 
     // A zero flag byte sets nothing, an empty text clears, a lower-case text is upper-cased.
-    ASSERT_EQ(readBytes(hex("7479660101" "0b00" "0c02" "050000" "0a01006100" "ff"), f), Result::Complete);
+    ASSERT_EQ(readBytes(hex("7479660101"
+                            "0b00"
+                            "0c02"
+                            "050000"
+                            "0a01006100"
+                            "ff"),
+                        f),
+              Result::Complete);
     EXPECT_FALSE(f.markFlag(ReconcileMark::Unreconciled));
     EXPECT_TRUE(f.markFlag(ReconcileMark::Cleared));
     EXPECT_FALSE(f.textActive(TextField::Description));
     EXPECT_EQ(f.text(TextField::Number), QStringLiteral("A"));
 
     // Repeated ids are kept once; a later entry of the same text wins.
-    ASSERT_EQ(readBytes(hex("7479660101" "02020007000000" "07000000" "020100" "08000000" "0701004100"
-                            "0701004200" "ff"),
+    ASSERT_EQ(readBytes(hex("7479660101"
+                            "02020007000000"
+                            "07000000"
+                            "020100"
+                            "08000000"
+                            "0701004100"
+                            "0701004200"
+                            "ff"),
                         f),
               Result::Complete);
     EXPECT_EQ(f.ids(IdKind::Accounts).ids(), (std::vector<qint32>{7, 8}));
@@ -191,7 +240,13 @@ TEST(FilterFile, EntriesApplyByTheSettersRules)
 TEST(FilterFile, BytesAfterTheEndTagAreIgnored)
 {
     ReportFilter f;
-    EXPECT_EQ(readBytes(hex("7479660101" "0c01" "ff" "0b01" "1234"), f), Result::Complete);
+    EXPECT_EQ(readBytes(hex("7479660101"
+                            "0c01"
+                            "ff"
+                            "0b01"
+                            "1234"),
+                        f),
+              Result::Complete);
     EXPECT_FALSE(f.markFlag(ReconcileMark::Unreconciled));
 }
 
@@ -218,7 +273,8 @@ TEST(FilterFile, UnknownTagsEndTheReadingAsDamaged)
 {
     for (const int tag : {0, 1, 9, 14, 254}) {
         ReportFilter f;
-        QByteArray bytes = hex("7479660101" "0b01");
+        QByteArray bytes = hex("7479660101"
+                               "0b01");
         bytes.append(static_cast<char>(tag));
         bytes.append(hex("0c01ff"));
         EXPECT_EQ(readBytes(bytes, f), Result::Damaged) << tag;
@@ -230,11 +286,19 @@ TEST(FilterFile, UnknownTagsEndTheReadingAsDamaged)
 TEST(FilterFile, LengthsTheDataCannotBackAreDamaged)
 {
     const char* files[] = {
-        "7479660101" "02ffff" "01000000",  // 65535 ids promised, one given
-        "7479660101" "05ffff" "4100",      // 65535 characters promised, one given
-        "7479660101" "08" "0100000000000000",
-        "7479660101" "0b",
-        "7479660101" "02",
+        "7479660101"
+        "02ffff"
+        "01000000",  // 65535 ids promised, one given
+        "7479660101"
+        "05ffff"
+        "4100",  // 65535 characters promised, one given
+        "7479660101"
+        "08"
+        "0100000000000000",
+        "7479660101"
+        "0b",
+        "7479660101"
+        "02",
     };
     for (const char* file : files) {
         ReportFilter f;

@@ -6,7 +6,10 @@
 
 namespace {
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 class GroupReportTableTest : public ReportEngineBook {
 protected:
@@ -28,10 +31,7 @@ protected:
             out << r.key;
         return out;
     }
-    static QStringList texts(const PopupLines& popup)
-    {
-        return popup.printed();
-    }
+    static QStringList texts(const PopupLines& popup) { return popup.printed(); }
 };
 
 TEST_F(GroupReportTableTest, AnEmptyBookGivesAnEmptyReportWithSumZero)
@@ -106,7 +106,8 @@ TEST_F(GroupReportTableTest, UncategorisedTransactionsAreConvertedButNotCounted)
     EXPECT_EQ(none->currency, QStringLiteral("USD"));
     EXPECT_FALSE(none->counted);
     EXPECT_EQ(categories.report().totals.net, m(700));
-    EXPECT_EQ(categories.report().totals.perCurrency[static_cast<size_t>(cache.indexOf(u"EUR"))].payments, m(0));
+    EXPECT_EQ(categories.report().totals.perCurrency[static_cast<size_t>(cache.indexOf(u"EUR"))].payments,
+              m(0));
 }
 
 TEST_F(GroupReportTableTest, CategoryRowsAreLabelledWithTheirPath)
@@ -166,9 +167,9 @@ struct SortCase {
 
 TEST_F(GroupReportTableTest, EachColumnSortsBothWays)
 {
-    add(Cash, 500, Food);        // Food: +5.00
-    add(Cash, -800, Bread);      // Food:Bread: -8.00
-    add(Cash, 300, Salary);      // Salary: +3.00
+    add(Cash, 500, Food);                      // Food: +5.00
+    add(Cash, -800, Bread);                    // Food:Bread: -8.00
+    add(Cash, 300, Salary);                    // Salary: +3.00
     add(Cash, -100, Salary, 0, QString(), 1);  // Salary total +2.00
     const SortCase cases[] = {
         {1, false, {Food, Bread, Salary}},
@@ -245,7 +246,7 @@ TEST_F(GroupReportTableTest, AFilterChangeAfterTheBuildAsksForRecalcAndLeavesThe
 TEST_F(GroupReportTableTest, PopupGivesSharesAndPerCurrencyParts)
 {
     add(Cash, 1000, Salary);
-    add(Euro, 2000, Food);   // 30.00 USD
+    add(Euro, 2000, Food);  // 30.00 USD
     add(Cash, -500, Food);
     ASSERT_TRUE(categories.build());
     qint64 food = 0;
@@ -296,9 +297,12 @@ struct ShareCase {
 TEST(GroupReportTableShare, ShareOfATotalIsRoundedToHundredthsOfAPercent)
 {
     const ShareCase cases[] = {
-        {1, 3, QStringLiteral("33.33")},   {2, 3, QStringLiteral("66.67")},
-        {5, 5, QStringLiteral("100.00")},  {0, 5, QStringLiteral("0.00")},
-        {5, 0, std::nullopt},              {0, 0, std::nullopt},
+        {1, 3, QStringLiteral("33.33")},
+        {2, 3, QStringLiteral("66.67")},
+        {5, 5, QStringLiteral("100.00")},
+        {0, 5, QStringLiteral("0.00")},
+        {5, 0, std::nullopt},
+        {0, 0, std::nullopt},
         {std::numeric_limits<qint64>::max(), 1, QStringLiteral("1000000000000.00")},
     };
     for (const ShareCase& c : cases)

@@ -19,7 +19,9 @@ struct FakeTree {
         GroupTree::Lookup l;
         l.parentOf = [this](qint32 id) { return records.value(id).first; };
         l.nameOf = [this](qint32 id) { return records.value(id).second; };
-        l.pathOf = [this](qint32 id) { return records.contains(id) ? QStringLiteral("p") + records.value(id).second : QString(); };
+        l.pathOf = [this](qint32 id) {
+            return records.contains(id) ? QStringLiteral("p") + records.value(id).second : QString();
+        };
         return l;
     }
 };
@@ -54,11 +56,11 @@ QStringList shape(const GroupTree& tree)
 TEST(GroupTree, MissingParentsAreAddedAndChildrenFollowInLabelOrder)
 {
     FakeTree fake;
-    fake.records = {{1, {0, "All"}}, {2, {1, "Food"}}, {3, {2, "Bread"}}, {4, {3, "Rye"}}, {5, {2, "Apples"}},
-                    {6, {1, "Car"}}};
+    fake.records = {{1, {0, "All"}}, {2, {1, "Food"}},   {3, {2, "Bread"}},
+                    {4, {3, "Rye"}}, {5, {2, "Apples"}}, {6, {1, "Car"}}};
     GroupReport report;
-    report.rows = {row(4, "pRye"), row(5, "pApples"), row(6, "pCar"), row(1, "All"), row(0, "none", false),
-                   row(-3, "[x]", false)};
+    report.rows = {row(4, "pRye"), row(5, "pApples"),     row(6, "pCar"),
+                   row(1, "All"),  row(0, "none", false), row(-3, "[x]", false)};
     const GroupTree tree = GroupTree::build(report, fake.lookup());
     EXPECT_EQ(shape(tree), (QStringList{"Car", "Food", "  Apples", "  Bread", "    Rye"}));
     EXPECT_EQ(tree.nodes().size(), 5u);
@@ -98,7 +100,8 @@ TEST(HtmlRateText, TheStatementReadsFromTheSideWorthMore)
     const struct {
         const char* code;
         const char* text;
-    } cases[] = {{"EUR", "1EUR = 1.25USD"}, {"JPY", "1USD = 125JPY"}, {"USD", "1USD = 1USD"}, {"XAU", "1XAU = 1USD"}};
+    } cases[] = {
+        {"EUR", "1EUR = 1.25USD"}, {"JPY", "1USD = 125JPY"}, {"USD", "1USD = 1USD"}, {"XAU", "1XAU = 1USD"}};
     for (const auto& c : cases)
         EXPECT_EQ(HtmlRateText::statement(cache, QString::fromLatin1(c.code), QStringLiteral("USD")),
                   QString::fromLatin1(c.text));

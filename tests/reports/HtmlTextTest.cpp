@@ -1,5 +1,5 @@
-#include "reports/HtmlHead.h"
 #include "reports/HtmlText.h"
+#include "reports/HtmlHead.h"
 
 #include "ReportBook.h"
 
@@ -63,11 +63,10 @@ TEST_F(HtmlHeadTest, ListsAreNamedEachOnItsLineAndOnlyWhenSet)
     names.accounts = QStringList{QStringLiteral("Cash"), QStringLiteral("Bank")};
     names.projects = QStringList{QStringLiteral("Home:Garden")};
     const QString expected =
-        opening(QStringLiteral("R")) +
-        QStringLiteral("<font size=\"2\"><strong>Filter to </strong>"
-                       "<strong>Accounts: </strong>[Cash] [Bank] <br> \n"
-                       "<strong>Projects: </strong>[Home:Garden] <br> \n"
-                       "</font></p>");
+        opening(QStringLiteral("R")) + QStringLiteral("<font size=\"2\"><strong>Filter to </strong>"
+                                                      "<strong>Accounts: </strong>[Cash] [Bank] <br> \n"
+                                                      "<strong>Projects: </strong>[Home:Garden] <br> \n"
+                                                      "</font></p>");
     EXPECT_EQ(HtmlHead::text(QStringLiteral("R"), low, high, names, locale), expected);
 }
 
@@ -77,7 +76,8 @@ TEST_F(HtmlHeadTest, TitleAndNamesFromTheBookAreEscaped)
     names.categories = QStringList{QStringLiteral("<script>"), QStringLiteral("A&B")};
     const QString html = HtmlHead::text(QStringLiteral("Q&A \"<i>\""), low, high, names, locale);
     EXPECT_TRUE(html.startsWith(opening(QStringLiteral("Q&amp;A &quot;&lt;i&gt;&quot;"))));
-    EXPECT_TRUE(html.contains(QStringLiteral("<strong>Categories: </strong>[&lt;script&gt;] [A&amp;B] <br> \n")));
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("<strong>Categories: </strong>[&lt;script&gt;] [A&amp;B] <br> \n")));
     EXPECT_FALSE(html.contains(QStringLiteral("<script>")));
     EXPECT_FALSE(html.contains(QStringLiteral("<i>")));
 }

@@ -10,7 +10,10 @@
 
 namespace {
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
 
 QByteArray utf16(const char* text)
 {
@@ -36,7 +39,9 @@ QByteArray label(quint8 column, quint8 style, const char* text)
 
 QByteArray workbookStart()
 {
-    return hex("090f010500" "42e3048c0700" "07003d1f000000") +
+    return hex("090f010500"
+               "42e3048c0700"
+               "07003d1f000000") +
            hex("31c80000000000900100000000000005") + utf16("Arial") +
            hex("31c80000000000bc0200000000000005") + utf16("Arial") +
            hex("e000000000ffffffff02003000ff00ff00ffffffff0000") +
@@ -53,8 +58,11 @@ QByteArray groupStyles()
 
 QByteArray groupSheet(const char* first)
 {
-    QByteArray out = hex("0a" "090f01100055000000090000") +
-                     hex("7d000000006d24000002" "7d01000200b60c000002" "7d03000300db0a000002"
+    QByteArray out = hex("0a"
+                         "090f01100055000000090000") +
+                     hex("7d000000006d24000002"
+                         "7d01000200b60c000002"
+                         "7d03000300db0a000002"
                          "7d0400ff000009000000") +
                      hex("250000f000") + label(0, 1, first) + label(1, 3, "Inflow") + label(2, 3, "Outflow") +
                      label(3, 5, "Currency");
@@ -70,8 +78,8 @@ TEST(PocketExcelHead, TransactionListHeadIsTheTemplateByteForByte)
 {
     QByteArray expected = workbookStart() + hex("85010e") + utf16("Report Records") + hex("0a") +
                           hex("090f01100055000000090000") + hex("7d0000ff000009000000") + hex("250000f000");
-    const char* headings[] = {"Date",     "Description", "Amount",  "Currency", "Account", "Category",
-                              "Project",  "Contact",     "Note",    "No",       "Cleared"};
+    const char* headings[] = {"Date",    "Description", "Amount", "Currency", "Account", "Category",
+                              "Project", "Contact",     "Note",   "No",       "Cleared"};
     for (quint8 column = 0; column < 11; ++column)
         expected += label(column, 1, headings[column]);
     const QByteArray head = PocketExcelHead::bytes(ReportKind::TransactionList);
@@ -81,10 +89,10 @@ TEST(PocketExcelHead, TransactionListHeadIsTheTemplateByteForByte)
 
 TEST(PocketExcelHead, GroupHeadsAreTheirTemplatesByteForByte)
 {
-    const QByteArray categories = workbookStart() + groupStyles() + hex("85010f") + utf16("Report Category") +
-                                  groupSheet("Category");
-    const QByteArray projects = workbookStart() + groupStyles() + hex("85010e") + utf16("Report Project") +
-                                groupSheet("Project");
+    const QByteArray categories =
+        workbookStart() + groupStyles() + hex("85010f") + utf16("Report Category") + groupSheet("Category");
+    const QByteArray projects =
+        workbookStart() + groupStyles() + hex("85010e") + utf16("Report Project") + groupSheet("Project");
     EXPECT_EQ(PocketExcelHead::bytes(ReportKind::Categories).size(), 431);
     EXPECT_EQ(PocketExcelHead::bytes(ReportKind::Categories).toHex(), categories.toHex());
     EXPECT_EQ(PocketExcelHead::bytes(ReportKind::Projects).size(), 427);
@@ -95,7 +103,13 @@ TEST(PocketExcelCells, LabelRecord)
 {
     QByteArray out;
     ASSERT_TRUE(PocketExcelCells::appendLabel(out, 0x0102, 3, 2, u"Aé"));
-    EXPECT_EQ(out.toHex(), hex("04" "0201" "03" "0200" "0200" "4100e900").toHex());
+    EXPECT_EQ(out.toHex(), hex("04"
+                               "0201"
+                               "03"
+                               "0200"
+                               "0200"
+                               "4100e900")
+                               .toHex());
     out.clear();
     ASSERT_TRUE(PocketExcelCells::appendLabel(out, 1, 0, 0, u""));
     EXPECT_EQ(out.toHex(), hex("0401000000000000").toHex());
@@ -105,10 +119,20 @@ TEST(PocketExcelCells, NumberRecord)
 {
     QByteArray out;
     ASSERT_TRUE(PocketExcelCells::appendNumber(out, 65000, 10, 0, 1.0));
-    EXPECT_EQ(out.toHex(), hex("03" "e8fd" "0a" "0000" "000000000000f03f").toHex());
+    EXPECT_EQ(out.toHex(), hex("03"
+                               "e8fd"
+                               "0a"
+                               "0000"
+                               "000000000000f03f")
+                               .toHex());
     out.clear();
     ASSERT_TRUE(PocketExcelCells::appendNumber(out, 1, 2, 0, -2.5));
-    EXPECT_EQ(out.toHex(), hex("03" "0100" "02" "0000" "00000000000004c0").toHex());
+    EXPECT_EQ(out.toHex(), hex("03"
+                               "0100"
+                               "02"
+                               "0000"
+                               "00000000000004c0")
+                               .toHex());
 }
 
 TEST(PocketExcelCells, BlankRecord)
@@ -128,9 +152,9 @@ struct CellCase {
 TEST(PocketExcelCells, CellsOutsideTheSheetAreRefusedAndWriteNothing)
 {
     const CellCase cases[] = {
-        {0, 0, 0, true},       {65000, 0, 0, true},  {65001, 0, 0, false}, {-1, 0, 0, false},
-        {1, 255, 0, true},     {1, 256, 0, false},   {1, -1, 0, false},    {1, 0, 65535, true},
-        {1, 0, 65536, false},  {1, 0, -1, false},    {70000, 0, 0, false},
+        {0, 0, 0, true},      {65000, 0, 0, true}, {65001, 0, 0, false}, {-1, 0, 0, false},
+        {1, 255, 0, true},    {1, 256, 0, false},  {1, -1, 0, false},    {1, 0, 65535, true},
+        {1, 0, 65536, false}, {1, 0, -1, false},   {70000, 0, 0, false},
     };
     for (const CellCase& c : cases) {
         QByteArray label;
@@ -190,10 +214,11 @@ TEST(PocketExcelCells, DatesCountDaysSinceTheLastDaysOf1899)
 
 TEST(PocketExcelCells, AmountsAreUnits)
 {
-    const std::pair<qint64, double> cases[] = {{0, 0.0}, {1, 0.01}, {-1, -0.01}, {123456, 1234.56},
-                                               {-55'999'999'999, -559'999'999.99}};
+    const std::pair<qint64, double> cases[] = {
+        {0, 0.0}, {1, 0.01}, {-1, -0.01}, {123456, 1234.56}, {-55'999'999'999, -559'999'999.99}};
     for (const auto& [hundredths, units] : cases)
-        EXPECT_DOUBLE_EQ(PocketExcelCells::amountNumber(Money::fromHundredths(hundredths)), units) << hundredths;
+        EXPECT_DOUBLE_EQ(PocketExcelCells::amountNumber(Money::fromHundredths(hundredths)), units)
+            << hundredths;
 }
 
 }  // namespace

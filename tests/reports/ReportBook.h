@@ -53,7 +53,8 @@ public:
     void addTreeRecord(DbTable& t, quint16 idProp, qint32 id, qint32 parent, const QString& name)
     {
         t.beginNew();
-        ASSERT_TRUE(t.setInt(idProp, id) && t.setInt(Prop::Parent, parent) && t.setText(Prop::Name, name, true));
+        ASSERT_TRUE(t.setInt(idProp, id) && t.setInt(Prop::Parent, parent) &&
+                    t.setText(Prop::Name, name, true));
     }
     void addCategory(qint32 id, qint32 parent, const QString& name)
     {
@@ -69,12 +70,12 @@ public:
     {
         DbTable& t = tables().transactions();
         t.beginNew();
-        bool ok = t.setText(Prop::AccountKey, fullKey(s.account, s.date)) && t.setInt(Prop::AccountId, s.account) &&
-                  t.setInt64(Prop::Date, s.date) && t.setText(Prop::Name, s.description) &&
-                  t.setInt64(Prop::Amount, s.amount) && t.setInt(Prop::CategoryId, s.category) &&
-                  t.setInt(Prop::ProjectId, s.project) && t.setText(Prop::Note, s.note) &&
-                  t.setText(Prop::Contact, s.contact) && t.setText(Prop::Number, s.number) &&
-                  t.setInt(Prop::Mark, s.mark);
+        bool ok = t.setText(Prop::AccountKey, fullKey(s.account, s.date)) &&
+                  t.setInt(Prop::AccountId, s.account) && t.setInt64(Prop::Date, s.date) &&
+                  t.setText(Prop::Name, s.description) && t.setInt64(Prop::Amount, s.amount) &&
+                  t.setInt(Prop::CategoryId, s.category) && t.setInt(Prop::ProjectId, s.project) &&
+                  t.setText(Prop::Note, s.note) && t.setText(Prop::Contact, s.contact) &&
+                  t.setText(Prop::Number, s.number) && t.setInt(Prop::Mark, s.mark);
         if (!s.currency.isEmpty())
             ok = ok && t.setText(Prop::CurrencyCode, s.currency);
         ok = ok && t.setInt64(Prop::Balance, 0, true);

@@ -34,8 +34,8 @@ protected:
     }
     QString html(GroupReportTable& view)
     {
-        const ReportExport::Outcome o = ReportExport::save(view, ReportFormat::Html, QStringLiteral("T"),
-                                                           path("g.htm"), codePage);
+        const ReportExport::Outcome o =
+            ReportExport::save(view, ReportFormat::Html, QStringLiteral("T"), path("g.htm"), codePage);
         EXPECT_TRUE(o.written);
         return QString::fromLatin1(read(path("g.htm")));
     }
@@ -48,7 +48,8 @@ TEST_F(ReportExportTest, AnEmptyGroupReportGivesHeaderOnlyFiles)
     ASSERT_TRUE(categories.build());
     ASSERT_TRUE(ReportExport::save(categories, ReportFormat::Text, "T", path("e.txt"), codePage).written);
     EXPECT_EQ(read(path("e.txt")), QByteArray("Category\tDeposit\tPayment\tTotal\tCurrency Report\n"));
-    ASSERT_TRUE(ReportExport::save(categories, ReportFormat::PocketExcel, "T", path("e.pxl"), codePage).written);
+    ASSERT_TRUE(
+        ReportExport::save(categories, ReportFormat::PocketExcel, "T", path("e.pxl"), codePage).written);
     EXPECT_EQ(read(path("e.pxl")), PocketExcelHead::bytes(ReportKind::Categories) + QByteArray(1, '\x0a'));
     const QString page = html(categories);
     EXPECT_TRUE(page.startsWith(QStringLiteral("<html> \n<head> \n<title>T  12/5/2003 through 12/5/2003")));
@@ -68,8 +69,9 @@ TEST_F(ReportExportTest, AnEmptyTransactionListGivesHeaderOnlyFiles)
     EXPECT_EQ(read(path("e.pxl")).size(), 428 + 1);
     ASSERT_TRUE(ReportExport::save(list, ReportFormat::Html, "T", path("e.htm"), codePage).written);
     const QString page = QString::fromLatin1(read(path("e.htm")));
-    EXPECT_TRUE(page.contains(QStringLiteral("<strong>TOTAL INFLOWS</strong></font></td> \n    <td width=\"28%\" "
-                                             "align=\"right\"><font size=\"3\"><strong>0.00 USD")));
+    EXPECT_TRUE(
+        page.contains(QStringLiteral("<strong>TOTAL INFLOWS</strong></font></td> \n    <td width=\"28%\" "
+                                     "align=\"right\"><font size=\"3\"><strong>0.00 USD")));
     EXPECT_FALSE(page.contains(QStringLiteral("<td width=\"12%\"")));
 }
 
@@ -78,8 +80,8 @@ TEST_F(ReportExportTest, AnEmptyTransactionListGivesHeaderOnlyFiles)
 TEST_F(ReportExportTest, GroupTextTakesCountedRowsInPlainForm)
 {
     add(Cash, -123456789, Bread);
-    add(Cash, 500);          // without category: not written
-    add(Cash, 500, -Euro);   // transfer: not written
+    add(Cash, 500);         // without category: not written
+    add(Cash, 500, -Euro);  // transfer: not written
     ASSERT_TRUE(categories.build());
     ASSERT_TRUE(ReportExport::save(categories, ReportFormat::Text, "T", path("c.txt"), codePage).written);
     EXPECT_EQ(read(path("c.txt")), QByteArray("Category\tDeposit\tPayment\tTotal\tCurrency Report\n"
@@ -103,8 +105,9 @@ TEST_F(ReportExportTest, ListTextCleansFreeTextAndConverts)
     ASSERT_TRUE(ReportExport::save(list, ReportFormat::Text, "T", path("l.txt"), codePage).written);
     const QList<QByteArray> lines = read(path("l.txt")).split('\n');
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[1], QByteArray("[Euro Bank]\t12/5/2003\ttab here\t-10.01\tEUR\t-15.02\tUSD\tFood\tHome:Garden"
-                                   "\t\ttwo  lines\t\tC"));
+    EXPECT_EQ(lines[1],
+              QByteArray("[Euro Bank]\t12/5/2003\ttab here\t-10.01\tEUR\t-15.02\tUSD\tFood\tHome:Garden"
+                         "\t\ttwo  lines\t\tC"));
 }
 
 TEST_F(ReportExportTest, StopEndsTheRowsButTheFileIsKept)
@@ -113,7 +116,8 @@ TEST_F(ReportExportTest, StopEndsTheRowsButTheFileIsKept)
         add(Cash, 100, Food, 0, QStringLiteral("r"), i);
     ASSERT_TRUE(list.build());
     ui.stopAfterSteps(1);
-    const ReportExport::Outcome o = ReportExport::save(list, ReportFormat::Text, "T", path("s.txt"), codePage);
+    const ReportExport::Outcome o =
+        ReportExport::save(list, ReportFormat::Text, "T", path("s.txt"), codePage);
     EXPECT_TRUE(o.written);
     EXPECT_TRUE(o.stopped);
     EXPECT_EQ(read(path("s.txt")).count('\n'), 1 + 2);
@@ -125,7 +129,8 @@ TEST_F(ReportExportTest, AfterHtmlTheUserIsAskedToViewIt)
 {
     ASSERT_TRUE(list.build());
     ui.answer(true);
-    const ReportExport::Outcome o = ReportExport::save(list, ReportFormat::Html, "T", path("v.htm"), codePage);
+    const ReportExport::Outcome o =
+        ReportExport::save(list, ReportFormat::Html, "T", path("v.htm"), codePage);
     EXPECT_TRUE(o.viewRequested);
     EXPECT_EQ(ui.questions, QStringList{QStringLiteral("View Report in Explorer?")});
     EXPECT_EQ(ui.titles.last(), QStringLiteral("Sumora"));
@@ -160,7 +165,8 @@ TEST_F(ReportExportTest, AWriteThatFailsHalfWayLeavesTheOldFile)
     rlimit small = before;
     small.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ReportExport::Outcome o = ReportExport::save(list, ReportFormat::Html, "T", path("old.htm"), codePage);
+    const ReportExport::Outcome o =
+        ReportExport::save(list, ReportFormat::Html, "T", path("old.htm"), codePage);
     setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_FALSE(o.written);
     EXPECT_EQ(read(path("old.htm")), QByteArray("old report"));
@@ -172,7 +178,8 @@ TEST(ReportExportTexts, DialogTextsByViewAndFormat)
     EXPECT_EQ(ReportExport::dialogHeading(ReportKind::Projects), QStringLiteral("Create List Projects"));
     EXPECT_EQ(ReportExport::defaultTitle(ReportKind::TransactionList), QStringLiteral("List Transactions"));
     EXPECT_EQ(ReportExport::dialogHeading(ReportKind::Categories), QStringLiteral("Create List Categories"));
-    EXPECT_EQ(ReportExport::fileType(ReportFormat::PocketExcel), QStringLiteral("Pocket Excel Workbook (*.pxl)"));
+    EXPECT_EQ(ReportExport::fileType(ReportFormat::PocketExcel),
+              QStringLiteral("Pocket Excel Workbook (*.pxl)"));
     EXPECT_EQ(ReportExport::fileType(ReportFormat::Text), QStringLiteral("Text Windows (*.txt)"));
     EXPECT_EQ(ReportExport::extension(ReportFormat::Html), QStringLiteral("htm"));
 }
@@ -184,15 +191,34 @@ TEST_F(ReportExportTest, PocketExcelGroupRowsAreNameInflowNegativeOutflowCurrenc
     add(Cash, -250, Food);
     add(Cash, 0, Salary);  // counted but without money: not written
     ASSERT_TRUE(categories.build());
-    ASSERT_TRUE(ReportExport::save(categories, ReportFormat::PocketExcel, "T", path("g.pxl"), codePage).written);
+    ASSERT_TRUE(
+        ReportExport::save(categories, ReportFormat::PocketExcel, "T", path("g.pxl"), codePage).written);
     const QByteArray file = read(path("g.pxl"));
     const QByteArray cells = file.mid(431);
-    QByteArray expected = QByteArray::fromHex("04" "0100" "00" "0200" "0400") + QByteArray("F\0o\0o\0d\0", 8);
+    QByteArray expected = QByteArray::fromHex("04"
+                                              "0100"
+                                              "00"
+                                              "0200"
+                                              "0400") +
+                          QByteArray("F\0o\0o\0d\0", 8);
     double v = 0.0;
-    expected += QByteArray::fromHex("03" "0100" "01" "0000") + QByteArray(reinterpret_cast<const char*>(&v), 8);
+    expected += QByteArray::fromHex("03"
+                                    "0100"
+                                    "01"
+                                    "0000") +
+                QByteArray(reinterpret_cast<const char*>(&v), 8);
     v = -2.5;
-    expected += QByteArray::fromHex("03" "0100" "02" "0000") + QByteArray(reinterpret_cast<const char*>(&v), 8);
-    expected += QByteArray::fromHex("04" "0100" "03" "0400" "0300") + QByteArray("U\0S\0D\0", 6);
+    expected += QByteArray::fromHex("03"
+                                    "0100"
+                                    "02"
+                                    "0000") +
+                QByteArray(reinterpret_cast<const char*>(&v), 8);
+    expected += QByteArray::fromHex("04"
+                                    "0100"
+                                    "03"
+                                    "0400"
+                                    "0300") +
+                QByteArray("U\0S\0D\0", 6);
     EXPECT_EQ(cells.toHex(), (expected + QByteArray(1, '\x0a')).toHex());
 }
 
@@ -215,11 +241,13 @@ TEST(PocketExcelWriter, TheThirdFailedRowStopsTheWriting)
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
     ReportSink sink(buffer, CodePage::defaultPage());
     ScriptedInteraction ui;
-    const PocketExcelWriter::Outcome o = PocketExcelWriter::writeTransactions(sink, source, LocaleValues(), ui);
+    const PocketExcelWriter::Outcome o =
+        PocketExcelWriter::writeTransactions(sink, source, LocaleValues(), ui);
     EXPECT_EQ(o.failedRows, (QStringList{QStringLiteral("1/1/1970 r65000"), QStringLiteral("1/1/1970 r65001"),
                                          QStringLiteral("1/1/1970 r65002")}));
     EXPECT_EQ(asked, 65003);
-    EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Inpossible save data\nInsufficient memory is possible")});
+    EXPECT_EQ(ui.messages,
+              QStringList{QStringLiteral("Inpossible save data\nInsufficient memory is possible")});
     EXPECT_EQ(bytes.back(), '\x0a');
     EXPECT_EQ(PocketExcelWriter::failureMessage(ReportKind::TransactionList, o.failedRows.mid(0, 2)),
               QStringLiteral("This transactions not correct save\r\n1/1/1970 r65000\r\n1/1/1970 r65001"));
@@ -271,7 +299,8 @@ TEST_F(ReportExportTest, HtmlGroupNestsRowsUnderAddedParentsWithSubtotals)
     ASSERT_TRUE(categories.build());
     const QString page = html(categories);
     const qsizetype food = page.indexOf(QStringLiteral("<blockquote><p>Food</blockquote></p>"));
-    const qsizetype bread = page.indexOf(QStringLiteral("<blockquote><blockquote><p>Bread</blockquote></blockquote></p>"));
+    const qsizetype bread =
+        page.indexOf(QStringLiteral("<blockquote><blockquote><p>Bread</blockquote></blockquote></p>"));
     const qsizetype outflows = page.indexOf(QStringLiteral("<strong>OUTFLOWS</strong>"));
     ASSERT_GE(food, 0);
     ASSERT_GE(bread, 0);
@@ -279,7 +308,8 @@ TEST_F(ReportExportTest, HtmlGroupNestsRowsUnderAddedParentsWithSubtotals)
     EXPECT_LT(food, bread);
     EXPECT_EQ(page.count(QStringLiteral("<p>Food</blockquote>")), 1);
     // Bread's own amount, made of two currencies, then Food's roll-up.
-    EXPECT_TRUE(page.contains(QStringLiteral("6.00 =<br> \n<small>&nbsp;&nbsp;3.00&nbsp;+&nbsp;2.00</small>")));
+    EXPECT_TRUE(
+        page.contains(QStringLiteral("6.00 =<br> \n<small>&nbsp;&nbsp;3.00&nbsp;+&nbsp;2.00</small>")));
     EXPECT_EQ(page.count(QStringLiteral("6.00 =<br> \n<small>&nbsp;&nbsp;3.00&nbsp;+&nbsp;2.00</small>")), 2);
     EXPECT_TRUE(page.contains(QStringLiteral("<p>Salary</blockquote></p></td> \n"
                                              "    <td width=\"29%\" align=\"left\" nowrap valign=\"top\">"
@@ -330,10 +360,12 @@ TEST_F(ReportExportTest, HtmlListWritesCellsTotalsAndCurrencyParts)
     EXPECT_TRUE(page.contains(QStringLiteral("<strong>25.00 USD</strong></font></strong></font></td>")));
     EXPECT_TRUE(page.contains(QStringLiteral("<strong>-15.00 USD</strong></font></td>")));
     EXPECT_TRUE(page.contains(QStringLiteral("rate exchange1EUR = 1.5USD")));
-    EXPECT_TRUE(page.contains(QStringLiteral("Payment in EUR</font></td> \n    <td width=\"28%\" align=\"right\">"
-                                             "<font size=\"2\">10.00</font>")));
-    EXPECT_TRUE(page.contains(QStringLiteral("Total in EUR</font></td> \n    <td width=\"28%\" align=\"right\">"
-                                             "<font size=\"2\">-10.00</font>")));
+    EXPECT_TRUE(
+        page.contains(QStringLiteral("Payment in EUR</font></td> \n    <td width=\"28%\" align=\"right\">"
+                                     "<font size=\"2\">10.00</font>")));
+    EXPECT_TRUE(
+        page.contains(QStringLiteral("Total in EUR</font></td> \n    <td width=\"28%\" align=\"right\">"
+                                     "<font size=\"2\">-10.00</font>")));
 }
 
 }  // namespace

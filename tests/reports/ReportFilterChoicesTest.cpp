@@ -121,7 +121,10 @@ TEST_F(ReportFilterChoicesTest, PeriodsAndDaysSetTheDates)
     const Case cases[] = {
         {ReportPeriod::Named::LastMonth, {}, {}, at(2024, 2, 1, 0), at(2024, 2, 29, 23, 59, 59, 999)},
         {ReportPeriod::Named::CurrentYear, {}, {}, at(2024, 1, 1, 0), at(2024, 3, 15, 23, 59, 59, 999)},
-        {{}, LocalTime{2023, 5, 6, 0, 0, 0, 0}, LocalTime{2023, 5, 7, 0, 0, 0, 0}, at(2023, 5, 6, 0),
+        {{},
+         LocalTime{2023, 5, 6, 0, 0, 0, 0},
+         LocalTime{2023, 5, 7, 0, 0, 0, 0},
+         at(2023, 5, 6, 0),
          at(2023, 5, 7, 23, 59, 59, 999)},
         // Only one end given: the other stays where the filter had it (Day).
         {{}, LocalTime{2003, 1, 1, 0, 0, 0, 0}, {}, at(2003, 1, 1, 0), at(2003, 12, 5, 23, 59, 59, 999)},

@@ -12,7 +12,10 @@ namespace {
 using TextField = ReportFilter::TextField;
 using IdKind = ReportFilter::IdKind;
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 const FileTime Today = at(2003, 12, 5, 14, 30, 5, 123);
 
@@ -83,7 +86,8 @@ TEST(ReportFilter, WithoutCurrenciesTheReportCurrencyIsEmpty)
 TEST(ReportFilter, TextsAreUpperCasedAndEmptyClears)
 {
     ReportFilter f;
-    const TextField fields[] = {TextField::Description, TextField::Note, TextField::Contact, TextField::Number};
+    const TextField fields[] = {TextField::Description, TextField::Note, TextField::Contact,
+                                TextField::Number};
     for (const TextField field : fields) {
         f.setText(field, QStringLiteral("Grün ab"));
         EXPECT_TRUE(f.textActive(field));
@@ -105,7 +109,8 @@ TEST(ReportFilter, OnlyEffectiveChangesMoveTheCounter)
     };
     const Step steps[] = {
         {"set text", [](ReportFilter& x) { x.setText(TextField::Note, QStringLiteral("a")); }, true},
-        {"same text other case", [](ReportFilter& x) { x.setText(TextField::Note, QStringLiteral("A")); }, false},
+        {"same text other case", [](ReportFilter& x) { x.setText(TextField::Note, QStringLiteral("A")); },
+         false},
         {"clear text", [](ReportFilter& x) { x.clearText(TextField::Note); }, true},
         {"clear again", [](ReportFilter& x) { x.clearText(TextField::Note); }, false},
         {"range", [](ReportFilter& x) { x.setAmountRange(m(1), m(2)); }, true},
@@ -256,8 +261,8 @@ TEST_F(ReportFilterBook, IdListsAdmitOnlyTheirIds)
         bool passes;
     };
     const Case cases[] = {
-        {2, 5, 9, true}, {1, 5, 9, false}, {2, 6, 9, false}, {2, 0, 9, false},
-        {2, -5, 9, false},  // a transfer to account 5 is not category 5
+        {2, 5, 9, true},  {1, 5, 9, false},  {2, 6, 9, false},
+        {2, 0, 9, false}, {2, -5, 9, false},  // a transfer to account 5 is not category 5
         {2, 5, 0, false}, {2, 5, 10, false},
     };
     for (const Case& c : cases) {
@@ -326,11 +331,11 @@ TEST_F(ReportFilterBook, AmountBoundsAreInclusiveAndDefaultBoundsAreOpen)
         {5000, 10000, 10001, false},
         {-10000, -5000, -7500, true},
         {-10000, -5000, 7500, false},
-        {L, H, 90'000'000'000, true},      // beyond the marks, no amount condition
+        {L, H, 90'000'000'000, true},  // beyond the marks, no amount condition
         {L, H, -90'000'000'000, true},
-        {L, 0, -90'000'000'000, true},     // open low bound
+        {L, 0, -90'000'000'000, true},  // open low bound
         {L, 0, 1, false},
-        {0, H, 90'000'000'000, true},      // open high bound
+        {0, H, 90'000'000'000, true},  // open high bound
     };
     for (const Case& c : cases) {
         filter.setAmountRange(m(c.low), m(c.high));

@@ -31,12 +31,9 @@ struct RemoveCase {
 TEST(ReportIdList, RemovalMovesTheLastIdIntoTheFreedSlot)
 {
     const RemoveCase cases[] = {
-        {{1, 2, 3, 4}, 2, true, {1, 4, 3}},
-        {{1, 2, 3, 4}, 1, true, {4, 2, 3}},
-        {{1, 2, 3, 4}, 4, true, {1, 2, 3}},
-        {{7}, 7, true, {}},
-        {{1, 2}, 5, false, {1, 2}},
-        {{}, 0, false, {}},
+        {{1, 2, 3, 4}, 2, true, {1, 4, 3}}, {{1, 2, 3, 4}, 1, true, {4, 2, 3}},
+        {{1, 2, 3, 4}, 4, true, {1, 2, 3}}, {{7}, 7, true, {}},
+        {{1, 2}, 5, false, {1, 2}},         {{}, 0, false, {}},
     };
     for (const RemoveCase& c : cases) {
         ReportIdList list = listOf(c.start);

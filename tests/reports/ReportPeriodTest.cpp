@@ -15,10 +15,19 @@ struct PeriodCase {
     LocalTime to;    // a day
 };
 
-LocalTime day(int y, int m, int d) { return LocalTime{y, m, d, 0, 0, 0, 0}; }
+LocalTime day(int y, int m, int d)
+{
+    return LocalTime{y, m, d, 0, 0, 0, 0};
+}
 
-FileTime startOf(const LocalTime& t) { return *fileTimeFromLocal(LocalTime{t.year, t.month, t.day, 0, 0, 0, 0}); }
-FileTime endOf(const LocalTime& t) { return *fileTimeFromLocal(LocalTime{t.year, t.month, t.day, 23, 59, 59, 999}); }
+FileTime startOf(const LocalTime& t)
+{
+    return *fileTimeFromLocal(LocalTime{t.year, t.month, t.day, 0, 0, 0, 0});
+}
+FileTime endOf(const LocalTime& t)
+{
+    return *fileTimeFromLocal(LocalTime{t.year, t.month, t.day, 23, 59, 59, 999});
+}
 
 TEST(ReportPeriod, NamedPeriodsSpanWholeDays)
 {
@@ -46,8 +55,8 @@ TEST(ReportPeriod, NamedPeriodsSpanWholeDays)
         ASSERT_TRUE(range) << ReportPeriod::nameOf(c.period).toStdString();
         EXPECT_EQ(range->from, startOf(c.from)) << ReportPeriod::nameOf(c.period).toStdString() << " "
                                                 << c.today.year << "-" << c.today.month << "-" << c.today.day;
-        EXPECT_EQ(range->to, endOf(c.to)) << ReportPeriod::nameOf(c.period).toStdString() << " " << c.today.year
-                                          << "-" << c.today.month << "-" << c.today.day;
+        EXPECT_EQ(range->to, endOf(c.to)) << ReportPeriod::nameOf(c.period).toStdString() << " "
+                                          << c.today.year << "-" << c.today.month << "-" << c.today.day;
     }
 }
 
@@ -63,7 +72,7 @@ TEST(ReportPeriod, NoRangeForAnInvalidTodayOrBeforeTheFirstYear)
 
 TEST(ReportPeriod, NamesAreInListOrderAndFoundExactly)
 {
-    const QStringList expected = {"Last Year",     "Last Quarter",    "Last Month", "Current Year",
+    const QStringList expected = {"Last Year",       "Last Quarter",  "Last Month", "Current Year",
                                   "Current Quarter", "Current Month", "Today"};
     EXPECT_EQ(ReportPeriod::names(), expected);
     for (int i = 0; i < expected.size(); ++i)

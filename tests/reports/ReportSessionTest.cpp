@@ -58,8 +58,8 @@ TEST_F(ReportSessionTest, ReadyBookOpensTheFiveTablesAndInitialisesTheFilter)
     EXPECT_EQ(ui.statuses, (QStringList{QStringLiteral("Opening tables..."),
                                         QStringLiteral("Load table translate currency...")}));
     EXPECT_TRUE(ui.messages.isEmpty());
-    for (TableKind kind : {TableKind::Transaction, TableKind::Account, TableKind::Project, TableKind::Category,
-                           TableKind::Currency})
+    for (TableKind kind : {TableKind::Transaction, TableKind::Account, TableKind::Project,
+                           TableKind::Category, TableKind::Currency})
         EXPECT_TRUE(s->tables().table(kind).isOpen()) << static_cast<int>(kind);
     EXPECT_FALSE(s->tables().planner().isOpen());
     EXPECT_FALSE(s->tables().scheduled().isOpen());
@@ -76,7 +76,8 @@ TEST_F(ReportSessionTest, ReadyBookOpensTheFiveTablesAndInitialisesTheFilter)
 
 TEST_F(ReportSessionTest, TheSavedFilterCurrencyIsTheReportCurrency)
 {
-    ASSERT_TRUE(sumoraIni().writeText(QStringLiteral("filter"), QStringLiteral("Currency"), QStringLiteral("EUR")));
+    ASSERT_TRUE(
+        sumoraIni().writeText(QStringLiteral("filter"), QStringLiteral("Currency"), QStringLiteral("EUR")));
     auto s = session();
     ASSERT_EQ(s->start(unlocked()), ReportSession::Outcome::Ready);
     EXPECT_EQ(s->filter().currency(), QStringLiteral("EUR"));
@@ -158,12 +159,13 @@ TEST_F(ReportSessionTest, AMissingOrEmptyStoreIsNeverMadeIntoABook)
 
 TEST_F(ReportSessionTest, EachMissingSharedTableStopsTheStartUp)
 {
-    const TableKind shared[] = {TableKind::Transaction, TableKind::Account, TableKind::Project, TableKind::Category,
-                                TableKind::Currency};
+    const TableKind shared[] = {TableKind::Transaction, TableKind::Account, TableKind::Project,
+                                TableKind::Category, TableKind::Currency};
     for (const TableKind missing : shared) {
         QTemporaryDir dir;
         {
-            std::unique_ptr<ObjectStore> store = ObjectStore::open(dir.filePath(QStringLiteral("tallyra.db")));
+            std::unique_ptr<ObjectStore> store =
+                ObjectStore::open(dir.filePath(QStringLiteral("tallyra.db")));
             for (const TableKind kind : shared) {
                 if (kind == missing)
                     continue;
@@ -239,14 +241,16 @@ TEST_F(ReportSessionTest, FinishWritesTheFilterCurrencyOnlyAfterAReadyStart)
         ASSERT_EQ(s->start([](DbTable&) { return false; }), ReportSession::Outcome::Locked);
         EXPECT_TRUE(s->finish());
     }
-    EXPECT_EQ(sumoraIni().readText(QStringLiteral("filter"), QStringLiteral("Currency"), QStringLiteral("none")),
-              QStringLiteral("none"));
+    EXPECT_EQ(
+        sumoraIni().readText(QStringLiteral("filter"), QStringLiteral("Currency"), QStringLiteral("none")),
+        QStringLiteral("none"));
     auto s = session();
     ASSERT_EQ(s->start(unlocked()), ReportSession::Outcome::Ready);
     s->filter().setCurrency(QStringLiteral("EUR"));
     EXPECT_TRUE(s->finish());
     EXPECT_FALSE(s->tables().transactions().isOpen());
-    EXPECT_EQ(sumoraIni().readText(QStringLiteral("filter"), QStringLiteral("Currency"), {}), QStringLiteral("EUR"));
+    EXPECT_EQ(sumoraIni().readText(QStringLiteral("filter"), QStringLiteral("Currency"), {}),
+              QStringLiteral("EUR"));
 }
 
 TEST_F(ReportSessionTest, StartRunsOnce)

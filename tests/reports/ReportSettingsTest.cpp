@@ -93,7 +93,8 @@ TEST_F(ReportSettingsTest, ColumnWidthsPerView)
         EXPECT_STREQ(ReportSettings::listSection(c.kind), c.section);
         ASSERT_EQ(ReportSettings::columnCount(c.kind), static_cast<int>(c.widths.size()));
         for (int col = 0; col < ReportSettings::columnCount(c.kind); ++col)
-            EXPECT_EQ(settings.columnWidth(c.kind, col), c.widths[static_cast<size_t>(col)]) << c.section << col;
+            EXPECT_EQ(settings.columnWidth(c.kind, col), c.widths[static_cast<size_t>(col)])
+                << c.section << col;
         // Outside the view's columns: nothing read, nothing written.
         EXPECT_EQ(settings.columnWidth(c.kind, -1), 0);
         EXPECT_EQ(settings.columnWidth(c.kind, 5), 0);

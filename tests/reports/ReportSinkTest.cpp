@@ -22,7 +22,8 @@ TEST(ReportSink, LongFragmentsAreWrittenWhole)
     QBuffer buffer;
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
     ReportSink sink(buffer, CodePage::defaultPage());
-    const QString fragment = QStringLiteral("<td>") + QString(5000, QLatin1Char('x')) + QStringLiteral("</td>");
+    const QString fragment =
+        QStringLiteral("<td>") + QString(5000, QLatin1Char('x')) + QStringLiteral("</td>");
     sink.text(fragment);
     EXPECT_TRUE(sink.ok());
     EXPECT_EQ(buffer.data(), fragment.toLatin1());

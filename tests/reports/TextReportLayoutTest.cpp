@@ -1,5 +1,5 @@
-#include "reports/FreeText.h"
 #include "reports/TextReportLayout.h"
+#include "reports/FreeText.h"
 
 #include "ReportBook.h"
 
@@ -7,7 +7,10 @@
 
 namespace {
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 TEST(FreeText, ControlCharactersThatBreakFieldsBecomeBlanks)
 {
@@ -16,7 +19,10 @@ TEST(FreeText, ControlCharactersThatBreakFieldsBecomeBlanks)
         {"a\tb", "a b"},
         {"a\nb\rc\fd", "a b c d"},
         {"\r\n", "  "},
-        {"a\vb\x01" "c", "a\vb\x01" "c"},  // only the four
+        {"a\vb\x01"
+         "c",
+         "a\vb\x01"
+         "c"},  // only the four
         {"Grüße", "Grüße"},
     };
     for (const auto& [text, clean] : cases)
@@ -44,8 +50,9 @@ TEST(TextReportLayout, HeaderLinesOfTheThreeViews)
 
 TEST(TextReportLayout, GroupLineHasPlainAmountsAndTheTotal)
 {
-    EXPECT_EQ(TextReportLayout::groupLine(QStringLiteral("Home:Food\tx"), m(123456), m(50), QStringLiteral("USD")),
-              QStringLiteral("Home:Food x\t1234.56\t0.50\t1234.06\tUSD\n"));
+    EXPECT_EQ(
+        TextReportLayout::groupLine(QStringLiteral("Home:Food\tx"), m(123456), m(50), QStringLiteral("USD")),
+        QStringLiteral("Home:Food x\t1234.56\t0.50\t1234.06\tUSD\n"));
     EXPECT_EQ(TextReportLayout::groupLine(QStringLiteral("Car"), m(0), m(100001), QStringLiteral("EUR")),
               QStringLiteral("Car\t0.00\t1000.01\t-1000.01\tEUR\n"));
 }
@@ -67,9 +74,10 @@ TEST(TextReportLayout, TransactionLineHasThirteenCleanFields)
     row.number = QStringLiteral("12");
     row.mark = 1;
     const LocaleValues locale;
-    EXPECT_EQ(TextReportLayout::transactionLine(row, locale),
-              QStringLiteral("[Cash]\t12/5/2003\tRent December\t-1234.56\tEUR\t-1851.84\tUSD\tHome:Rent\tFlat\t"
-                             "Smith  \tline1 line2\t12\tC\n"));
+    EXPECT_EQ(
+        TextReportLayout::transactionLine(row, locale),
+        QStringLiteral("[Cash]\t12/5/2003\tRent December\t-1234.56\tEUR\t-1851.84\tUSD\tHome:Rent\tFlat\t"
+                       "Smith  \tline1 line2\t12\tC\n"));
     row = {};
     EXPECT_EQ(TextReportLayout::transactionLine(row, locale).count(QLatin1Char('\t')), 12);
     EXPECT_TRUE(TextReportLayout::transactionLine(row, locale).endsWith(QStringLiteral("\t \n")));

@@ -6,7 +6,10 @@
 
 namespace {
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 class TransactionListTableTest : public ReportEngineBook {
 protected:
@@ -19,10 +22,7 @@ protected:
             out << list.cellText(i, c);
         return out;
     }
-    static QStringList texts(const PopupLines& popup)
-    {
-        return popup.printed();
-    }
+    static QStringList texts(const PopupLines& popup) { return popup.printed(); }
     // Both sides of a transfer, linked as the main program writes them.
     void addTransfer(qint64 cashAmount, qint64 euroAmount)
     {
@@ -59,7 +59,8 @@ TEST_F(TransactionListTableTest, EveryKeptTransactionIsARowAndCounted)
     EXPECT_EQ(list.totals().net, m(-800));
     EXPECT_EQ(list.sumText(), QStringLiteral("-8.00"));
     EXPECT_EQ(list.totals().perCurrency[static_cast<size_t>(cache.indexOf(u"EUR"))].payments, m(-1000));
-    EXPECT_EQ(column(2), (QStringList{QStringLiteral("Shop"), QStringLiteral("Fee"), QStringLiteral("Move")}));
+    EXPECT_EQ(column(2),
+              (QStringList{QStringLiteral("Shop"), QStringLiteral("Fee"), QStringLiteral("Move")}));
     EXPECT_EQ(list.cellText(1, 3), QStringLiteral("-10.00"));
     EXPECT_EQ(list.cellText(0, 1), QStringLiteral("12/5/2003 12:01"));
 }
@@ -85,9 +86,8 @@ TEST_F(TransactionListTableTest, EachColumnSortsBothWays)
     add(Euro, -400, Food, 0, QStringLiteral("c"), 1);  // -6.00 converted
     add(Cash, -500, Food, 0, QStringLiteral("a"), 2);
     const ListSortCase cases[] = {
-        {1, false, {"c", "a", "b"}}, {1, true, {"b", "a", "c"}},
-        {2, false, {"a", "b", "c"}}, {2, true, {"c", "b", "a"}},
-        {3, false, {"c", "a", "b"}}, {3, true, {"b", "a", "c"}},
+        {1, false, {"c", "a", "b"}}, {1, true, {"b", "a", "c"}},  {2, false, {"a", "b", "c"}},
+        {2, true, {"c", "b", "a"}},  {3, false, {"c", "a", "b"}}, {3, true, {"b", "a", "c"}},
     };
     ASSERT_TRUE(list.build());
     for (const ListSortCase& c : cases) {
@@ -107,9 +107,8 @@ TEST_F(TransactionListTableTest, BuildSortedByReachesAnyOrderFromAnyOther)
     add(Euro, -400, Food, 0, QStringLiteral("c"), 1);
     add(Cash, -500, Food, 0, QStringLiteral("a"), 2);
     const ListSortCase orders[] = {
-        {1, false, {"c", "a", "b"}}, {1, true, {"b", "a", "c"}},
-        {2, false, {"a", "b", "c"}}, {2, true, {"c", "b", "a"}},
-        {3, false, {"c", "a", "b"}}, {3, true, {"b", "a", "c"}},
+        {1, false, {"c", "a", "b"}}, {1, true, {"b", "a", "c"}},  {2, false, {"a", "b", "c"}},
+        {2, true, {"c", "b", "a"}},  {3, false, {"c", "a", "b"}}, {3, true, {"b", "a", "c"}},
     };
     for (const ListSortCase& from : orders) {
         for (const ListSortCase& to : orders) {
@@ -202,17 +201,17 @@ TEST_F(TransactionListTableTest, PopupOfAnOrdinaryTransaction)
     rb.addTransaction(s);
     ASSERT_TRUE(list.build());
     EXPECT_EQ(texts(list.popup(0)), (QStringList{
-                                         QStringLiteral("Account:\t[Cash]"),
-                                         QStringLiteral("Data:\t12/5/2003 08:05"),
-                                         QStringLiteral("Description:\tBaker"),
-                                         QStringLiteral("No:\t17"),
-                                         QStringLiteral("Sum:\t-1 234.56 USD"),
-                                         QStringLiteral("Mark:\tReconciled (R)"),
-                                         QStringLiteral("Category:\tFood:Bread"),
-                                         QStringLiteral("Project:\tHome:Garden"),
-                                         QStringLiteral("Contact:\tAnn"),
-                                         QStringLiteral("Note:\trye"),
-                                     }));
+                                        QStringLiteral("Account:\t[Cash]"),
+                                        QStringLiteral("Data:\t12/5/2003 08:05"),
+                                        QStringLiteral("Description:\tBaker"),
+                                        QStringLiteral("No:\t17"),
+                                        QStringLiteral("Sum:\t-1 234.56 USD"),
+                                        QStringLiteral("Mark:\tReconciled (R)"),
+                                        QStringLiteral("Category:\tFood:Bread"),
+                                        QStringLiteral("Project:\tHome:Garden"),
+                                        QStringLiteral("Contact:\tAnn"),
+                                        QStringLiteral("Note:\trye"),
+                                    }));
 }
 
 TEST_F(TransactionListTableTest, PopupOfATransferBetweenCurrenciesGivesTheRate)
@@ -221,13 +220,13 @@ TEST_F(TransactionListTableTest, PopupOfATransferBetweenCurrenciesGivesTheRate)
     ASSERT_TRUE(list.build());
     ASSERT_EQ(list.rowCount(), 2);
     EXPECT_EQ(texts(list.popup(0)), (QStringList{
-                                         QStringLiteral("Account:\t[Cash]"),
-                                         QStringLiteral("Data:\t12/5/2003 09:00"),
-                                         QStringLiteral("Description:\tMove"),
-                                         QStringLiteral("Sum:\t-30.00 USD"),
-                                         QStringLiteral("Transfer in:\t[Euro Bank]\t  20.00 EUR"),
-                                         QStringLiteral("Exchange rate 1 USD = 0.666667 EUR"),
-                                     }));
+                                        QStringLiteral("Account:\t[Cash]"),
+                                        QStringLiteral("Data:\t12/5/2003 09:00"),
+                                        QStringLiteral("Description:\tMove"),
+                                        QStringLiteral("Sum:\t-30.00 USD"),
+                                        QStringLiteral("Transfer in:\t[Euro Bank]\t  20.00 EUR"),
+                                        QStringLiteral("Exchange rate 1 USD = 0.666667 EUR"),
+                                    }));
     EXPECT_TRUE(texts(list.popup(1)).contains(QStringLiteral("Transfer from:\t[Cash]\t  30.00 USD")));
 }
 

@@ -30,7 +30,8 @@ TEST_F(BookBackupTest, AFileThatIsNoBackupChangesNothingAndSaysWhy)
         << "the file dialog starts from the file chosen";
 
     m_ui = ScriptedInteraction();  // No: nothing is asked of the file, nothing said
-    const BookBackup::RestoreResult declined = BookBackup(m_book, m_ui).restore(path("missing.tyb"), m_locale);
+    const BookBackup::RestoreResult declined =
+        BookBackup(m_book, m_ui).restore(path("missing.tyb"), m_locale);
     EXPECT_EQ(declined.outcome, Restore::Outcome::NotStarted);
     EXPECT_TRUE(declined.notStartedText.isEmpty());
     EXPECT_EQ(setting(TallyraSettings::Text::BackUpFile), QStringLiteral("notes.tyb"));

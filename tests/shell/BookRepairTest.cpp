@@ -23,7 +23,8 @@ class FixedFirstAccount : public FirstAccountSource {
 public:
     std::optional<AccountDraft> firstAccount(QStringView) override
     {
-        return AccountDraft{QStringLiteral("Cash"), BuiltInCurrencies::firstRowOf(u"EUR"), Money::fromHundredths(2500)};
+        return AccountDraft{QStringLiteral("Cash"), BuiltInCurrencies::firstRowOf(u"EUR"),
+                            Money::fromHundredths(2500)};
     }
 };
 

@@ -7,8 +7,8 @@ namespace {
 struct ArgsCase {
     QStringList arguments;
     QStringList positional;
-    QString name;  // the --name value expected, "<unset>" when absent
-    QString error; // non-empty: parsing must fail with this text
+    QString name;   // the --name value expected, "<unset>" when absent
+    QString error;  // non-empty: parsing must fail with this text
 };
 
 class CliArgsTest : public ::testing::TestWithParam<ArgsCase> {};
@@ -25,7 +25,8 @@ TEST_P(CliArgsTest, SplitsPositionalsAndOptions)
     }
     ASSERT_TRUE(args) << error.toStdString();
     EXPECT_EQ(args->positional, c.positional);
-    EXPECT_EQ(args->has(QStringLiteral("name")) ? args->value(QStringLiteral("name")) : QStringLiteral("<unset>"),
+    EXPECT_EQ(args->has(QStringLiteral("name")) ? args->value(QStringLiteral("name"))
+                                                : QStringLiteral("<unset>"),
               c.name);
 }
 
@@ -34,8 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ArgsCase{{}, {}, "<unset>", {}},
                       ArgsCase{{"Cash", "USD", "-50"}, {"Cash", "USD", "-50"}, "<unset>", {}},
                       ArgsCase{{"1", "--name", "New"}, {"1"}, "New", {}},
-                      ArgsCase{{"--name=A=B", "1"}, {"1"}, "A=B", {}},
-                      ArgsCase{{"--name", ""}, {}, "", {}},
+                      ArgsCase{{"--name=A=B", "1"}, {"1"}, "A=B", {}}, ArgsCase{{"--name", ""}, {}, "", {}},
                       ArgsCase{{"--name", "--note"}, {}, "--note", {}},
                       ArgsCase{{"-", "--"}, {"-", "--"}, "<unset>", {}},
                       ArgsCase{{"1", "--name"}, {}, {}, "option --name needs a value"},

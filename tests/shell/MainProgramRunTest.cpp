@@ -37,7 +37,8 @@ protected:
         TableSet tables;
         tables.attach(store.get());
         ASSERT_TRUE(tables.openAll() && tables.setWorkingSorts());
-        ASSERT_TRUE(PasswordLockRecord::write(tables.transactions(), LockSettings{passwordDigest(password), 0}));
+        ASSERT_TRUE(
+            PasswordLockRecord::write(tables.transactions(), LockSettings{passwordDigest(password), 0}));
         tables.closeAll();
     }
 
@@ -54,26 +55,32 @@ TEST_F(MainProgramRunTest, PasswordIsCheckedAtStartUp)
     EXPECT_EQ(run({QStringLiteral("accounts")}), CliFailed);
     EXPECT_EQ(m_out, QString());
     EXPECT_TRUE(m_err.contains(QStringLiteral("Wrong password"))) << m_err.toStdString();
-    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("wrong"), QStringLiteral("accounts")}), CliFailed);
-    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("secret"), QStringLiteral("accounts")}), CliDone);
+    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("wrong"), QStringLiteral("accounts")}),
+              CliFailed);
+    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("secret"), QStringLiteral("accounts")}),
+              CliDone);
     EXPECT_TRUE(m_out.startsWith(QStringLiteral("1\tCash\tUSD\t"))) << m_out.toStdString();
 }
 
 TEST_F(MainProgramRunTest, WithoutAPasswordNoneIsAsked)
 {
     ASSERT_EQ(run({QStringLiteral("init"), QStringLiteral("Cash"), QStringLiteral("USD")}), CliDone);
-    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("anything"), QStringLiteral("accounts")}), CliDone);
+    EXPECT_EQ(run({QStringLiteral("--password"), QStringLiteral("anything"), QStringLiteral("accounts")}),
+              CliDone);
 }
 
 TEST_F(MainProgramRunTest, CheckPassesOnAFreshBookAndAfterDeletingAnAccount)
 {
-    ASSERT_EQ(run({QStringLiteral("init"), QStringLiteral("Cash"), QStringLiteral("USD"), QStringLiteral("10")}),
-              CliDone);
-    ASSERT_EQ(run({QStringLiteral("account-add"), QStringLiteral("Bank"), QStringLiteral("EUR"), QStringLiteral("5")}),
+    ASSERT_EQ(
+        run({QStringLiteral("init"), QStringLiteral("Cash"), QStringLiteral("USD"), QStringLiteral("10")}),
+        CliDone);
+    ASSERT_EQ(run({QStringLiteral("account-add"), QStringLiteral("Bank"), QStringLiteral("EUR"),
+                   QStringLiteral("5")}),
               CliDone);
     EXPECT_EQ(run({QStringLiteral("check")}), CliDone);
     EXPECT_EQ(m_out, QString());
-    ASSERT_EQ(run({QStringLiteral("--yes"), QStringLiteral("account-delete"), QStringLiteral("Bank")}), CliDone);
+    ASSERT_EQ(run({QStringLiteral("--yes"), QStringLiteral("account-delete"), QStringLiteral("Bank")}),
+              CliDone);
     EXPECT_EQ(run({QStringLiteral("--json"), QStringLiteral("check")}), CliDone);
     EXPECT_EQ(m_out, QStringLiteral("{\"problems\":[]}\n"));
 }

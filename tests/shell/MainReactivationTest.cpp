@@ -42,7 +42,8 @@ TEST_F(MainReactivationTest, WithinTheHorizonNothingIsBuiltShownOrRefreshed)
 {
     ASSERT_EQ(m_book.state().horizon, at(5, 23, 59, 59, 999));
     const quint64 changes = m_book.future().changeCount();
-    const MainReactivation::Outcome o = activate(LocalTime{2024, 3, 5, 23, 59, 59, 999}, MainReactivation::Page::Register);
+    const MainReactivation::Outcome o =
+        activate(LocalTime{2024, 3, 5, 23, 59, 59, 999}, MainReactivation::Page::Register);
     EXPECT_FALSE(o.extended);
     EXPECT_FALSE(o.refresh.has_value());
     EXPECT_EQ(m_book.future().changeCount(), changes);
@@ -52,13 +53,15 @@ TEST_F(MainReactivationTest, WithinTheHorizonNothingIsBuiltShownOrRefreshed)
 
 TEST_F(MainReactivationTest, PastMidnightTheListGrowsByTheNewDayItsRemindersShowAndTheShownPageRefreshes)
 {
-    const MainReactivation::Outcome o = activate(LocalTime{2024, 3, 6, 0, 0, 30, 0}, MainReactivation::Page::Planner);
+    const MainReactivation::Outcome o =
+        activate(LocalTime{2024, 3, 6, 0, 0, 30, 0}, MainReactivation::Page::Planner);
     EXPECT_TRUE(o.extended);
     EXPECT_EQ(o.refresh, MainReactivation::Page::Planner);
     EXPECT_EQ(m_book.state().horizon, at(6, 23, 59, 59, 999));
     EXPECT_EQ(m_book.future().entries().size(), 1u);
     ASSERT_EQ(m_ui.messages.size(), 1);
-    EXPECT_TRUE(m_ui.messages[0].startsWith(QStringLiteral("Planned Transactions:\n\nRent: "))) << m_ui.messages[0].toStdString();
+    EXPECT_TRUE(m_ui.messages[0].startsWith(QStringLiteral("Planned Transactions:\n\nRent: ")))
+        << m_ui.messages[0].toStdString();
 
     m_ui = ScriptedInteraction();
     const MainReactivation::Outcome again =
@@ -70,7 +73,8 @@ TEST_F(MainReactivationTest, PastMidnightTheListGrowsByTheNewDayItsRemindersShow
 TEST_F(MainReactivationTest, TheLocaleValuesAreReadAgainEveryTime)
 {
     m_qlocale = QLocale(QLocale::German, QLocale::Germany);
-    const MainReactivation::Outcome o = activate(LocalTime{2024, 3, 5, 11, 0, 0, 0}, MainReactivation::Page::Register);
+    const MainReactivation::Outcome o =
+        activate(LocalTime{2024, 3, 5, 11, 0, 0, 0}, MainReactivation::Page::Register);
     EXPECT_EQ(o.locale.decimalSeparator, QLatin1Char(','));
     EXPECT_FALSE(o.refresh.has_value());
 }

@@ -33,7 +33,10 @@ public:
         questions << text;
         return true;
     }
-    void showMessage(const QString& text, Icon = Icon::Information, const QString& = {}) override { messages << text; }
+    void showMessage(const QString& text, Icon = Icon::Information, const QString& = {}) override
+    {
+        messages << text;
+    }
     void showStatus(const QString& text) override { statuses << text; }
     void progressLabel(const QString&) override {}
     void progressRange(qint64) override {}
@@ -99,10 +102,12 @@ public:
     bool start()
     {
         m_book = std::make_unique<MainBook>(*m_folder);
-        StartUp startUp(*m_book, m_clock, m_ui, m_first, StartUp::standardHooks(*m_book, m_clock, m_locale, m_ui));
+        StartUp startUp(*m_book, m_clock, m_ui, m_first,
+                        StartUp::standardHooks(*m_book, m_clock, m_locale, m_ui));
         if (startUp.run() != StartUp::Outcome::Ready)
             return false;
-        m_register = std::make_unique<Register>(m_book->tables(), m_book->currencies(), m_locale, m_book->future());
+        m_register =
+            std::make_unique<Register>(m_book->tables(), m_book->currencies(), m_locale, m_book->future());
         m_editor = std::make_unique<TransactionEditor>(editorContext(), *m_register);
         return m_register->select(firstAccount());
     }
@@ -133,14 +138,27 @@ public:
     TransactionEditor& editor() { return *m_editor; }
     PlannerEditorContext plannerContext()
     {
-        return {m_book->tables(), m_book->currencies(), m_book->categories(), m_book->projects(),
-                m_book->future(), m_clock,              m_locale,            m_ui};
+        return {m_book->tables(),
+                m_book->currencies(),
+                m_book->categories(),
+                m_book->projects(),
+                m_book->future(),
+                m_clock,
+                m_locale,
+                m_ui};
     }
     EditorContext editorContext()
     {
-        return {m_book->tables(), m_book->currencies(), m_book->categories(), m_book->projects(),
-                m_book->totals(), m_book->future(),     m_clock,              m_locale,
-                m_ui,             m_conversion};
+        return {m_book->tables(),
+                m_book->currencies(),
+                m_book->categories(),
+                m_book->projects(),
+                m_book->totals(),
+                m_book->future(),
+                m_clock,
+                m_locale,
+                m_ui,
+                m_conversion};
     }
 
     // Every problem `tallyra-cli check` would report: the accounts' running

@@ -68,7 +68,8 @@ protected:
     Money randomMagnitude() { return Money::fromHundredths(1 + pick(4) * 1000 + pick(99'999)); }
     FileTime randomDay(int back, int ahead)
     {
-        return addDays(m_book->now(), static_cast<qint64>(pick(static_cast<quint32>(back + ahead + 1))) - back);
+        return addDays(m_book->now(),
+                       static_cast<qint64>(pick(static_cast<quint32>(back + ahead + 1))) - back);
     }
     std::vector<AccountRecord> accounts() { return AccountList(m_book->book().tables().accounts()).all(); }
     AccountRecord randomAccount()
@@ -83,8 +84,14 @@ protected:
         std::erase_if(all, [&](const AccountRecord& a) { return a.id == notThis; });
         return all[pick(static_cast<quint32>(all.size()))];
     }
-    qint64 countOf(qint32 account) { return AccountRun::locate(m_book->book().tables().transactions(), account).count; }
-    Money totalOf(qint32 account) { return AccountList(m_book->book().tables().accounts()).find(account)->total; }
+    qint64 countOf(qint32 account)
+    {
+        return AccountRun::locate(m_book->book().tables().transactions(), account).count;
+    }
+    Money totalOf(qint32 account)
+    {
+        return AccountList(m_book->book().tables().accounts()).find(account)->total;
+    }
     QString randomCategoryPath()
     {
         // The default tree holds ids 2 .. 75 under the root.
@@ -94,11 +101,11 @@ protected:
     {
         const quint32 r = pick(20);
         ScriptedConversion& c = m_book->conversion();
-        c.answer = r < 3 ? ScriptedConversion::Answer::Cancel
-                 : r < 8 ? ScriptedConversion::Answer::NewRate
-                         : ScriptedConversion::Answer::Accept;
-        static const QStringList rates = {QStringLiteral("0.85"), QStringLiteral("0.9"), QStringLiteral("1.1"),
-                                          QStringLiteral("1.25")};
+        c.answer = r < 3   ? ScriptedConversion::Answer::Cancel
+                   : r < 8 ? ScriptedConversion::Answer::NewRate
+                           : ScriptedConversion::Answer::Accept;
+        static const QStringList rates = {QStringLiteral("0.85"), QStringLiteral("0.9"),
+                                          QStringLiteral("1.1"), QStringLiteral("1.25")};
         c.rate = rates[static_cast<int>(pick(4))];
     }
     bool cancelled(int askedBefore) const
@@ -275,8 +282,9 @@ protected:
         const int asked = m_book->conversion().asked;
         d.acted = ed.save(false).isSaved();
         if (cancelled(asked))
-            d.wrong = d.acted || countOf(b.id) != beforeB ? QStringLiteral("a cancelled conversion still wrote")
-                                                          : QString();
+            d.wrong = d.acted || countOf(b.id) != beforeB
+                          ? QStringLiteral("a cancelled conversion still wrote")
+                          : QString();
         else if (!d.acted || countOf(b.id) != beforeB + 1)
             d.wrong = QStringLiteral("the counterpart was not written");
         return d;
@@ -358,7 +366,8 @@ protected:
             shown.remove(m_book->locale().thousandsSeparator);
             const std::optional<Money> full = moneyFromTypedText(shown);
             if (full && full->hundredths() >= 2) {
-                const Money part = Money::fromHundredths(1 + pick(static_cast<quint32>(full->hundredths() - 1)));
+                const Money part =
+                    Money::fromHundredths(1 + pick(static_cast<quint32>(full->hundredths() - 1)));
                 ed.setAmountText(amountText(part));
                 d.what += QStringLiteral(", %1 of %2").arg(amountText(part), shown);
             }
@@ -370,8 +379,9 @@ protected:
         const qint64 before = countOf(a.id);
         d.acted = ed.save(false).isSaved();
         if (cancelled(asked))
-            d.wrong = d.acted || countOf(a.id) != before ? QStringLiteral("a cancelled conversion still wrote")
-                                                        : QString();
+            d.wrong = d.acted || countOf(a.id) != before
+                          ? QStringLiteral("a cancelled conversion still wrote")
+                          : QString();
         else if (!d.acted || countOf(a.id) != before + 1)
             d.wrong = QStringLiteral("the occurrence was not posted");
         return d;
@@ -415,11 +425,14 @@ protected:
         const AccountRecord a = randomAccount();
         // "All" only now and then: it empties the account but for the begin balance.
         const auto& periods = OldTransactionPurge::Periods;
-        const OldTransactionPurge::Period period = chance(15) ? periods[0] : periods[1 + pick(static_cast<quint32>(periods.size() - 1))];
+        const OldTransactionPurge::Period period =
+            chance(15) ? periods[0] : periods[1 + pick(static_cast<quint32>(periods.size() - 1))];
         const bool clearedOnly = chance(50);
-        Done d(QStringLiteral("purge %1 older than %2%3").arg(a.name, QLatin1String(period.label), QLatin1String(clearedOnly ? " (cleared)" : "")));
+        Done d(QStringLiteral("purge %1 older than %2%3")
+                   .arg(a.name, QLatin1String(period.label), QLatin1String(clearedOnly ? " (cleared)" : "")));
         MainBook& book = m_book->book();
-        OldTransactionPurge purge(book.tables(), book.categories(), [&book] { return book.updateAllProjectTotals(); });
+        OldTransactionPurge purge(book.tables(), book.categories(),
+                                  [&book] { return book.updateAllProjectTotals(); });
         const OldTransactionPurge::Result result = purge.purge(a.id, period.days, clearedOnly, m_book->now());
         d.acted = result.outcome == OldTransactionPurge::Outcome::Done && result.removed > 0;
         if (result.outcome != OldTransactionPurge::Outcome::Done)
@@ -469,8 +482,9 @@ protected:
             return d;
         const QString code = chance(50) ? QStringLiteral("USD") : QStringLiteral("EUR");
         AccountCreator creator(m_book->book().tables(), m_book->book().currencies(), m_book->clock());
-        const qint32 id = creator.create({QStringLiteral("Extra %1").arg(m_step), BuiltInCurrencies::firstRowOf(code),
-                                          Money::fromHundredths(pick(50'000))});
+        const qint32 id =
+            creator.create({QStringLiteral("Extra %1").arg(m_step), BuiltInCurrencies::firstRowOf(code),
+                            Money::fromHundredths(pick(50'000))});
         d.acted = id != 0;
         if (!d.acted)
             d.wrong = QStringLiteral("the account was not created");
@@ -508,8 +522,9 @@ protected:
         const Money magnitude = randomMagnitude();
         ed.setAmountText(amountText(magnitude));
         ed.setPayment(chance(70));
-        static const qint32 rules[] = {RecurrenceRule::OnlyOnce, RecurrenceRule::Weekly, RecurrenceRule::EveryTwoWeeks,
-                                       RecurrenceRule::Monthly, RecurrenceRule::Quarterly};
+        static const qint32 rules[] = {RecurrenceRule::OnlyOnce, RecurrenceRule::Weekly,
+                                       RecurrenceRule::EveryTwoWeeks, RecurrenceRule::Monthly,
+                                       RecurrenceRule::Quarterly};
         const qint32 rule = rules[pick(5)];
         ed.setRule(rule);
         if (rule != RecurrenceRule::OnlyOnce && chance(50))
@@ -527,8 +542,9 @@ protected:
             ed.setReminderDaysText(QString::number(1 + pick(5)));
         Done d(QStringLiteral("plan %1 %2 %3 rule %4 from %5 (%6)")
                    .arg(amountText(magnitude), currency, ed.categoryText(), RecurrenceRule::name(rule),
-                        dayText(start), ed.entries() == RecurrenceRule::Ongoing ? QStringLiteral("ongoing")
-                                                                                 : QString::number(ed.entries())));
+                        dayText(start),
+                        ed.entries() == RecurrenceRule::Ongoing ? QStringLiteral("ongoing")
+                                                                : QString::number(ed.entries())));
         d.acted = ed.save() == PlannerEditor::SaveResult::Saved;
         if (!d.acted)
             d.wrong = QStringLiteral("the plan was not saved");
@@ -659,7 +675,8 @@ TEST_F(RandomSequenceTest, BookCheckFindsNothingAfterEveryStep)
         const Done done = (this->*operation.run)();
         const std::string where = "step " + std::to_string(m_step) + ", " + done.what.toStdString();
         ASSERT_TRUE(done.wrong.isEmpty()) << where << ": " << done.wrong.toStdString();
-        ASSERT_TRUE(m_book->ui().messages.isEmpty()) << where << ": " << m_book->ui().messages.join(u'\n').toStdString();
+        ASSERT_TRUE(m_book->ui().messages.isEmpty())
+            << where << ": " << m_book->ui().messages.join(u'\n').toStdString();
         const QStringList problems = m_book->problems();
         ASSERT_TRUE(problems.isEmpty()) << where << ":\n" << problems.join(u'\n').toStdString();
         if (done.acted)
@@ -679,7 +696,8 @@ TEST_F(RandomSequenceTest, ProjectTotalsFollowANewRateAcrossAStart)
 {
     ASSERT_TRUE(m_book->ready());
     MainBook& book = m_book->book();
-    const std::optional<AccountRecord> savings = AccountList(book.tables().accounts()).findByName(QStringLiteral("Savings"));
+    const std::optional<AccountRecord> savings =
+        AccountList(book.tables().accounts()).findByName(QStringLiteral("Savings"));
     ASSERT_TRUE(savings);
     TransactionEditor& ed = m_book->editor();
     ASSERT_TRUE(ed.load(m_book->show(savings->id).transactionCount()));
@@ -705,8 +723,9 @@ TEST_F(RandomSequenceTest, DeletingAnAccountKeepsTheOccurrencesPostedIntoItDone)
 {
     ASSERT_TRUE(m_book->ready());
     MainBook& book = m_book->book();
-    const qint32 extra = AccountCreator(book.tables(), book.currencies(), m_book->clock())
-                             .create({QStringLiteral("Extra"), BuiltInCurrencies::firstRowOf(u"USD"), Money()});
+    const qint32 extra =
+        AccountCreator(book.tables(), book.currencies(), m_book->clock())
+            .create({QStringLiteral("Extra"), BuiltInCurrencies::firstRowOf(u"USD"), Money()});
     ASSERT_NE(extra, 0);
     PlannerEditor plan(m_book->plannerContext());
     plan.loadNew(QStringLiteral("USD"));

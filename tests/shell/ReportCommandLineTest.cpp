@@ -18,11 +18,13 @@ TEST(ReportCommandLineTest, ReadsEveryOptionOfAReport)
 {
     QString error;
     const std::optional<ReportRequest> r = ReportCommandLine::parseReport(
-        args({"categories", "--currency", "eur", "--from", "2024-01-01", "--to=2024-03-31", "--account", "Cash",
-              "--account", "2", "--category", "Food", "--category", "Salary", "--project", "Home", "--filter",
-              "f.tyf", "--desc", "bread", "--note", "n", "--contact", "Bob", "--number", "12", "--amount-min",
-              "-1.234,5", "--amount-max", "99", "--unreconciled", "--cleared", "--reconciled", "--sort",
-              "total:desc", "--format", "html", "--title", "My title", "--out", "r.htm"}),
+        args({"categories",     "--currency", "eur",          "--from",   "2024-01-01",   "--to=2024-03-31",
+              "--account",      "Cash",       "--account",    "2",        "--category",   "Food",
+              "--category",     "Salary",     "--project",    "Home",     "--filter",     "f.tyf",
+              "--desc",         "bread",      "--note",       "n",        "--contact",    "Bob",
+              "--number",       "12",         "--amount-min", "-1.234,5", "--amount-max", "99",
+              "--unreconciled", "--cleared",  "--reconciled", "--sort",   "total:desc",   "--format",
+              "html",           "--title",    "My title",     "--out",    "r.htm"}),
         &error);
     ASSERT_TRUE(r) << error.toStdString();
     EXPECT_EQ(r->kind, ReportKind::Categories);
@@ -79,9 +81,11 @@ TEST(ReportCommandLineTest, BadCommandLinesSayWhy)
         {{"projects", "--from", "2024-02-30"}, "malformed date 2024-02-30 (expected YYYY-MM-DD)"},
         {{"projects", "--to", "1.3.2024"}, "malformed date 1.3.2024 (expected YYYY-MM-DD)"},
         {{"projects", "--from", "2024-03-02", "--to", "2024-03-01"}, "--from is after --to"},
-        {{"projects", "--period", "Today", "--from", "2024-03-02"}, "--period and --from/--to exclude each other"},
+        {{"projects", "--period", "Today", "--from", "2024-03-02"},
+         "--period and --from/--to exclude each other"},
         {{"projects", "--period", "Next Year"},
-         "unknown period Next Year (one of: Last Year, Last Quarter, Last Month, Current Year, Current Quarter, "
+         "unknown period Next Year (one of: Last Year, Last Quarter, Last Month, Current Year, Current "
+         "Quarter, "
          "Current Month, Today)"},
         {{"projects", "--amount-min", "abc"}, "malformed amount abc"},
         {{"projects", "--amount-max", "10000000000"}, "malformed amount 10000000000"},
@@ -134,8 +138,8 @@ TEST(ReportCommandLineTest, FilterSaveTakesTheFilterOptionsOnly)
 TEST(ReportCommandLineTest, SignedAmountsStayValuesNotOptions)
 {
     QString error;
-    const std::optional<ReportRequest> r =
-        ReportCommandLine::parseReport(args({"transactions", "--amount-max", "-50", "--amount-min=-100.5"}), &error);
+    const std::optional<ReportRequest> r = ReportCommandLine::parseReport(
+        args({"transactions", "--amount-max", "-50", "--amount-min=-100.5"}), &error);
     ASSERT_TRUE(r) << error.toStdString();
     EXPECT_EQ(r->amountMax->hundredths(), -5000);
     EXPECT_EQ(r->amountMin->hundredths(), -10050);
@@ -145,11 +149,16 @@ TEST(ReportCommandLineTest, PeriodNamesInTheirListFormOrShort)
 {
     using Named = ReportPeriod::Named;
     const std::pair<const char*, std::optional<Named>> cases[] = {
-        {"Last Year", Named::LastYear},        {"last-quarter", Named::LastQuarter},
-        {"LASTMONTH", Named::LastMonth},       {"current_year", Named::CurrentYear},
-        {"Current Quarter", Named::CurrentQuarter}, {"current-month", Named::CurrentMonth},
-        {"today", Named::Today},               {"", std::nullopt},
-        {"yesterday", std::nullopt},           {"Last", std::nullopt},
+        {"Last Year", Named::LastYear},
+        {"last-quarter", Named::LastQuarter},
+        {"LASTMONTH", Named::LastMonth},
+        {"current_year", Named::CurrentYear},
+        {"Current Quarter", Named::CurrentQuarter},
+        {"current-month", Named::CurrentMonth},
+        {"today", Named::Today},
+        {"", std::nullopt},
+        {"yesterday", std::nullopt},
+        {"Last", std::nullopt},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ReportCommandLine::periodByName(QString::fromUtf8(text)), expected) << text;

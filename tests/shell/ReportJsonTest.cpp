@@ -1,9 +1,9 @@
 #include "shell/ReportJson.h"
 
-#include "reports/ReportEngineBook.h"
 #include "reports/GroupReportTable.h"
-#include "shell/ReportTableText.h"
+#include "reports/ReportEngineBook.h"
 #include "reports/TransactionListTable.h"
+#include "shell/ReportTableText.h"
 
 #include <QJsonArray>
 

@@ -66,8 +66,8 @@ TEST_F(StartUpTest, FirstRunShowsEachStageAndFillsTheBook)
     ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
     EXPECT_EQ(m_ui.statuses, (QStringList{"Loading resources...", "Opening tables...", "Reindexing database",
                                           "Loading currency table...", "Creating categories...",
-                                          "Creating first account...", "Recalc Balance...", "Update Projects...",
-                                          "Updating scheduled transaction list..."}));
+                                          "Creating first account...", "Recalc Balance...",
+                                          "Update Projects...", "Updating scheduled transaction list..."}));
     EXPECT_EQ(m_ui.progressLabels.first(), QStringLiteral("Reindexing database Transactions"));
     EXPECT_EQ(m_first.offeredDefault, QStringLiteral("AFA"));
 
@@ -96,8 +96,9 @@ TEST_F(StartUpTest, SecondStartAfterAnOrderlyExitTakesTheFastPath)
 {
     ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
     ASSERT_EQ(runOnce(), StartUp::Outcome::Ready);
-    EXPECT_EQ(m_ui.statuses, (QStringList{"Loading resources...", "Opening tables...", "Loading currency table...",
-                                          "Updating scheduled transaction list..."}));
+    EXPECT_EQ(m_ui.statuses,
+              (QStringList{"Loading resources...", "Opening tables...", "Loading currency table...",
+                           "Updating scheduled transaction list..."}));
     EXPECT_EQ(m_first.asked, 1);
     EXPECT_EQ(m_state.defaultCurrency, QStringLiteral("EUR"));
 }

@@ -33,7 +33,8 @@ protected:
 
     void SetUp() override
     {
-        StartUp startUp(m_book, m_clock, m_ui, m_first, StartUp::standardHooks(m_book, m_clock, m_locale, m_ui));
+        StartUp startUp(m_book, m_clock, m_ui, m_first,
+                        StartUp::standardHooks(m_book, m_clock, m_locale, m_ui));
         ASSERT_EQ(startUp.run(), StartUp::Outcome::Ready);
         m_ui = ScriptedInteraction();
     }

@@ -13,8 +13,9 @@ LocaleValues german()
 {
     LocaleValues locale;
     locale.shortDateFormat = QStringLiteral("dd.MM.yyyy");
-    locale.shortDayNames = {QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
-                            QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So")};
+    locale.shortDayNames = {QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"),
+                            QStringLiteral("Do"), QStringLiteral("Fr"), QStringLiteral("Sa"),
+                            QStringLiteral("So")};
     return locale;
 }
 
@@ -61,14 +62,12 @@ struct PickerCase {
 TEST(DateText, DatePickerFormatQuotesTheSeparator)
 {
     const PickerCase cases[] = {
-        {0, '/', "MM'/'dd'/'yyy"},
-        {1, '.', "dd'.'MM'.'yyy"},
-        {2, '-', "yyy'-'MM'-'dd"},
-        {3, '/', "MM'/'dd'/'yyy"},
-        {-1, '.', "MM'.'dd'.'yyy"},
+        {0, '/', "MM'/'dd'/'yyy"}, {1, '.', "dd'.'MM'.'yyy"},  {2, '-', "yyy'-'MM'-'dd"},
+        {3, '/', "MM'/'dd'/'yyy"}, {-1, '.', "MM'.'dd'.'yyy"},
     };
     for (const PickerCase& c : cases)
-        EXPECT_EQ(datePickerFormat(c.order, QLatin1Char(c.separator)), QString::fromUtf8(c.expected)) << c.order;
+        EXPECT_EQ(datePickerFormat(c.order, QLatin1Char(c.separator)), QString::fromUtf8(c.expected))
+            << c.order;
 }
 
 struct NumericCase {

@@ -141,7 +141,8 @@ TEST_F(DbTableTest, SeveralValuesGoInOneWriteAndFollowTheSortOrder)
         ++writes;
         return false;
     });
-    ASSERT_TRUE(t.setValues({PropValue::ofText(Prop::Name, QStringLiteral("thirty")), PropValue::ofInt(Prop::CategoryId, 30),
+    ASSERT_TRUE(t.setValues({PropValue::ofText(Prop::Name, QStringLiteral("thirty")),
+                             PropValue::ofInt(Prop::CategoryId, 30),
                              PropValue::removal(Prop::Parent, PropType::Int)}));
     book.store().setWriteFault({});
     EXPECT_EQ(writes, 1);
@@ -335,11 +336,13 @@ TEST_F(DbTableTest, ReindexTellsEachTableInOrderAndKeepsTheRecords)
     addTransaction(QStringLiteral("1_1"), 1);
     ScriptedInteraction progress;
     book.tables().reindexAll(&progress);
-    EXPECT_EQ(progress.progressLabels,
-              (QStringList{QStringLiteral("Reindexing database Transactions"), QStringLiteral("Reindexing database Accounts"),
-                           QStringLiteral("Reindexing database Projects"), QStringLiteral("Reindexing database Categories"),
-                           QStringLiteral("Reindexing database Future"), QStringLiteral("Reindexing database Future List"),
-                           QStringLiteral("Reindexing database Currencies")}));
+    EXPECT_EQ(progress.progressLabels, (QStringList{QStringLiteral("Reindexing database Transactions"),
+                                                    QStringLiteral("Reindexing database Accounts"),
+                                                    QStringLiteral("Reindexing database Projects"),
+                                                    QStringLiteral("Reindexing database Categories"),
+                                                    QStringLiteral("Reindexing database Future"),
+                                                    QStringLiteral("Reindexing database Future List"),
+                                                    QStringLiteral("Reindexing database Currencies")}));
     ASSERT_TRUE(book.tables().setWorkingSorts());
     ASSERT_TRUE(transactions().moveTo(0));
     EXPECT_EQ(transactions().getText(Prop::AccountKey), QStringLiteral("1_1"));

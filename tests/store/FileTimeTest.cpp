@@ -55,8 +55,8 @@ TEST(FileTime, AcceptsEveryRealDay)
 
 TEST(FileTime, RefusesDaysTheCalendarLacks)
 {
-    const DateCase invalid[] = {{1900, 2, 29}, {2003, 2, 29}, {2100, 2, 29}, {2003, 0, 1},
-                                {2003, 1, 0},  {2003, 13, 1}, {2003, 4, 31}, {2003, 1, 32},
+    const DateCase invalid[] = {{1900, 2, 29}, {2003, 2, 29},  {2100, 2, 29}, {2003, 0, 1},
+                                {2003, 1, 0},  {2003, 13, 1},  {2003, 4, 31}, {2003, 1, 32},
                                 {2003, -1, 5}, {1600, 12, 31}, {10000, 1, 1}, {0, 0, 0}};
     for (const DateCase& d : invalid) {
         EXPECT_FALSE(isValidDate(d.year, d.month, d.day)) << d.year << "-" << d.month << "-" << d.day;
@@ -66,8 +66,8 @@ TEST(FileTime, RefusesDaysTheCalendarLacks)
 
 TEST(FileTime, RefusesTimesOutsideTheDay)
 {
-    const LocalTime invalid[] = {{2003, 12, 5, 24, 0, 0, 0}, {2003, 12, 5, -1, 0, 0, 0},
-                                 {2003, 12, 5, 0, 60, 0, 0}, {2003, 12, 5, 0, 0, 60, 0},
+    const LocalTime invalid[] = {{2003, 12, 5, 24, 0, 0, 0},   {2003, 12, 5, -1, 0, 0, 0},
+                                 {2003, 12, 5, 0, 60, 0, 0},   {2003, 12, 5, 0, 0, 60, 0},
                                  {2003, 12, 5, 0, 0, 0, 1000}, {2003, 12, 5, 0, 0, 0, -1}};
     for (const LocalTime& t : invalid)
         EXPECT_FALSE(fileTimeFromLocal(t).has_value()) << t.hour << ":" << t.minute << ":" << t.second;
@@ -82,8 +82,8 @@ TEST(FileTime, EveryDayFrom1601To9999RoundTripsAndAgreesWithQDate)
         const QDate expected = first.addDays(n);
         const FileTime t = n * TicksPerDay + 13 * TicksPerHour + 7 * TicksPerMillisecond;
         const LocalTime local = localFromFileTime(t);
-        if (local.year != expected.year() || local.month != expected.month() || local.day != expected.day()
-            || dayOfWeek(t) != expected.dayOfWeek() || fileTimeFromLocal(local) != t) {
+        if (local.year != expected.year() || local.month != expected.month() || local.day != expected.day() ||
+            dayOfWeek(t) != expected.dayOfWeek() || fileTimeFromLocal(local) != t) {
             FAIL() << "day " << n << " is " << expected.toString(Qt::ISODate).toStdString();
         }
     }
@@ -112,7 +112,8 @@ TEST(FileTime, AddsMillisecondsAcrossDaysAndSaturates)
     EXPECT_EQ(addMilliseconds(std::numeric_limits<qint64>::max() - 5, 1), std::numeric_limits<qint64>::max());
     EXPECT_EQ(addMilliseconds(0, std::numeric_limits<qint64>::min()), std::numeric_limits<qint64>::min());
     EXPECT_EQ(addDays(at(2004, 2, 28), 2), at(2004, 3, 1));
-    EXPECT_EQ(addDays(at(2003, 1, 1), std::numeric_limits<qint64>::max()), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(addDays(at(2003, 1, 1), std::numeric_limits<qint64>::max()),
+              std::numeric_limits<qint64>::max());
 }
 
 TEST(FileTime, DayBoundaries)

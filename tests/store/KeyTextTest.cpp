@@ -72,12 +72,12 @@ TEST(KeyText, RefusesTextThatIsNotAFullKey)
         "7",
         "7_",
         "_20031205143005123",
-        "7_2003120514300512",     // 16 digits
-        "7_200312051430051234",   // 18 digits
+        "7_2003120514300512",    // 16 digits
+        "7_200312051430051234",  // 18 digits
         "7_2003120514300512x",
         "x_20031205143005123",
         "7a_20031205143005123",
-        "07_20031205143005123",   // never written with a leading zero
+        "07_20031205143005123",  // never written with a leading zero
         "+7_20031205143005123",
         "-0_20031205143005123",
         "-_20031205143005123",
@@ -87,14 +87,14 @@ TEST(KeyText, RefusesTextThatIsNotAFullKey)
         "7__20031205143005123",
         " 7_20031205143005123",
         "7_20031205143005123 ",
-        "7_20030229000000000",    // no such day
+        "7_20030229000000000",  // no such day
         "7_20031205240000000",
         "7_20031205236000000",
         "7_20031205235960000",
         "7_20031300000000000",
         "7_20031200000000000",
-        "7_16001231235959999",    // before the first supported year
-        "7_20031205",             // a day key is not a full key
+        "7_16001231235959999",  // before the first supported year
+        "7_20031205",           // a day key is not a full key
         "7_20031205z",
         "7_z",
     };
@@ -106,8 +106,9 @@ TEST(KeyText, RefusesTextThatIsNotAFullKey)
 TEST(KeyText, EveryIdsKeysFormOneRunInDateOrder)
 {
     const qint32 ids[] = {1, 2, 10, 11, 12, 100, 21, 9, 19};
-    const FileTime times[] = {at(1601, 1, 1), at(1999, 12, 31, 23, 59, 59, 999), at(2000, 1, 1),
-                              at(2003, 12, 5, 14), at(2003, 12, 5, 14, 0, 0, 1), at(9999, 12, 31, 23, 59, 59, 999)};
+    const FileTime times[] = {
+        at(1601, 1, 1),      at(1999, 12, 31, 23, 59, 59, 999), at(2000, 1, 1),
+        at(2003, 12, 5, 14), at(2003, 12, 5, 14, 0, 0, 1),      at(9999, 12, 31, 23, 59, 59, 999)};
     std::vector<QString> keys;
     std::map<QString, qint32> owner;
     for (const qint32 id : ids) {

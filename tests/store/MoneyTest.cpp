@@ -13,7 +13,10 @@ constexpr qint64 Min = std::numeric_limits<qint64>::min();
 const double Inf = std::numeric_limits<double>::infinity();
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 
-Money m(qint64 hundredths) { return Money::fromHundredths(hundredths); }
+Money m(qint64 hundredths)
+{
+    return Money::fromHundredths(hundredths);
+}
 
 struct TextCase {
     qint64 hundredths;
@@ -57,12 +60,13 @@ TEST(MoneyText, UsesTheLocaleSeparators)
 
 TEST(MoneyText, SymbolGoesFirstOnlyForThePatternsThatLeadWithIt)
 {
-    const bool symbolFirst[16] = {true,  true,  true, true,  false, false, false, false,
-                                  false, true,  false, true, true,  false, true,  false};
+    const bool symbolFirst[16] = {true,  true, true,  true, false, false, false, false,
+                                  false, true, false, true, true,  false, true,  false};
     LocaleValues locale;
     for (int format = 0; format < 16; ++format) {
         locale.negativeCurrencyFormat = format;
-        const QString expected = symbolFirst[format] ? QStringLiteral("$-1 234.56") : QStringLiteral("-1 234.56$");
+        const QString expected =
+            symbolFirst[format] ? QStringLiteral("$-1 234.56") : QStringLiteral("-1 234.56$");
         EXPECT_EQ(moneyTextWithSymbol(m(-123456), QStringLiteral("$"), locale), expected) << format;
     }
 }
@@ -84,16 +88,9 @@ struct ArithmeticCase {
 TEST(MoneyArithmetic, SaturatesInsteadOfWrapping)
 {
     const ArithmeticCase cases[] = {
-        {150, -200, -50, 350},
-        {Max, 1, Max, Max - 1},
-        {Max, Max, Max, 0},
-        {Min, -1, Min, Min + 1},
-        {Min, Min, Min, 0},
-        {Min, 1, Min + 1, Min},
-        {Max, -1, Max - 1, Max},
-        {-1, Max, Max - 1, Min},
-        {0, Min, Min, Max},
-        {Max, Min, -1, Max},
+        {150, -200, -50, 350}, {Max, 1, Max, Max - 1}, {Max, Max, Max, 0},      {Min, -1, Min, Min + 1},
+        {Min, Min, Min, 0},    {Min, 1, Min + 1, Min}, {Max, -1, Max - 1, Max}, {-1, Max, Max - 1, Min},
+        {0, Min, Min, Max},    {Max, Min, -1, Max},
     };
     for (const ArithmeticCase& c : cases) {
         EXPECT_EQ((m(c.a) + m(c.b)).hundredths(), c.sum) << c.a << " + " << c.b;
@@ -153,8 +150,8 @@ TEST(MoneyFromUnits, NegativeZeroIsPlainZero)
 
 TEST(MoneyFromUnits, RefusesNonFiniteAndOutOfRange)
 {
-    const double refused[] = {NaN, Inf, -Inf, 10000000000.0, -10000000000.0,
-                              9999999999.995, 1e300, -1e300, 1e308 * 10};
+    const double refused[] = {NaN,   Inf,    -Inf,      10000000000.0, -10000000000.0, 9999999999.995,
+                              1e300, -1e300, 1e308 * 10};
     for (const double units : refused)
         EXPECT_FALSE(moneyFromUnits(units).has_value()) << units;
 }
@@ -235,14 +232,10 @@ TEST(MoneyConvert, MultipliesInDoublePrecision)
     // Products that a wider type would leave just under the half: 5 x 0.3 is
     // 1.4999... in long double but 1.5 in double.
     const ConvertCase cases[] = {
-        {5, 0.3, 2},
-        {-5, 0.3, -2},
-        {-145, 0.3, -44},
-        {-195, 0.3, -59},
-        {5, 0.7, 4},
-        {-125, 0.7, -88},
-        {-195, 0.7, -137},
-        {9007199254740993, 2.0, 18014398509481984},  // the amount itself as a double
+        {5, 0.3, 2},       {-5, 0.3, -2},
+        {-145, 0.3, -44},  {-195, 0.3, -59},
+        {5, 0.7, 4},       {-125, 0.7, -88},
+        {-195, 0.7, -137}, {9007199254740993, 2.0, 18014398509481984},  // the amount itself as a double
     };
     for (const ConvertCase& c : cases)
         EXPECT_EQ(convertHalfAwayFromZero(m(c.amount), c.rate).hundredths(), c.expected)

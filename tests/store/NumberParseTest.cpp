@@ -15,21 +15,10 @@ struct ParseCase {
 TEST(NumberParse, TakesTheRightmostSeparatorAsTheDecimalPoint)
 {
     const ParseCase cases[] = {
-        {"1,234.56", 1234.56},
-        {"1.234,56", 1234.56},
-        {"20 000.00", 20000.0},
-        {"12'5", 12.5},
-        {"1=5", 1.5},
-        {"1;5", 1.5},
-        {"1@5", 1.5},
-        {"1|5", 1.5},
-        {"1\\5", 1.5},
-        {"1,234", 1.234},
-        {"1.2.3", 12.3},
-        {"1,2,3.4", 123.4},
-        {".5", 0.5},
-        {"5.", 5.0},
-        {"-.5", -0.5},
+        {"1,234.56", 1234.56}, {"1.234,56", 1234.56}, {"20 000.00", 20000.0}, {"12'5", 12.5},
+        {"1=5", 1.5},          {"1;5", 1.5},          {"1@5", 1.5},           {"1|5", 1.5},
+        {"1\\5", 1.5},         {"1,234", 1.234},      {"1.2.3", 12.3},        {"1,2,3.4", 123.4},
+        {".5", 0.5},           {"5.", 5.0},           {"-.5", -0.5},
     };
     for (const ParseCase& c : cases)
         EXPECT_DOUBLE_EQ(parseLenientNumber(QString::fromUtf8(c.text)), c.expected) << c.text;
@@ -38,16 +27,11 @@ TEST(NumberParse, TakesTheRightmostSeparatorAsTheDecimalPoint)
 TEST(NumberParse, DropsEverythingButDigitsMinusAndThePoint)
 {
     const ParseCase cases[] = {
-        {"  42  ", 42.0},
-        {"-12.50", -12.5},
-        {"$-12.50", -12.5},
-        {"+7", 7.0},
-        {"(12)", 12.0},
-        {"EUR 3,50", 3.5},
-        {"1e400", 1400.0},
-        {"0x1A", 1.0},
-        {"12\t000", 12000.0},
-        {"\u00a01\u00a0000,5", 1000.5},
+        {"  42  ", 42.0},     {"-12.50", -12.5},
+        {"$-12.50", -12.5},   {"+7", 7.0},
+        {"(12)", 12.0},       {"EUR 3,50", 3.5},
+        {"1e400", 1400.0},    {"0x1A", 1.0},
+        {"12\t000", 12000.0}, {"\u00a01\u00a0000,5", 1000.5},
     };
     for (const ParseCase& c : cases)
         EXPECT_DOUBLE_EQ(parseLenientNumber(QString::fromUtf8(c.text)), c.expected) << c.text;
@@ -55,21 +39,12 @@ TEST(NumberParse, DropsEverythingButDigitsMinusAndThePoint)
 
 TEST(NumberParse, StopsWhereTheConversionStops)
 {
-    const ParseCase cases[] = {
-        {"5-3", 5.0},
-        {"1-", 1.0},
-        {"12.5-", 12.5},
-        {"--1", 0.0},
-        {"-", 0.0},
-        {".", 0.0},
-        {"-.", 0.0},
-        {"", 0.0},
-        {"   ", 0.0},
-        {"abc", 0.0},
-        {"inf", 0.0},
-        {"nan", 0.0},
-        {"\u0663", 0.0},  // a digit, but not one the conversion reads
-    };
+    const ParseCase cases[] =
+        {
+            {"5-3", 5.0}, {"1-", 1.0},  {"12.5-", 12.5}, {"--1", 0.0}, {"-", 0.0},
+            {".", 0.0},   {"-.", 0.0},  {"", 0.0},       {"   ", 0.0}, {"abc", 0.0},
+            {"inf", 0.0}, {"nan", 0.0}, {"\u0663", 0.0},  // a digit, but not one the conversion reads
+        };
     for (const ParseCase& c : cases)
         EXPECT_EQ(parseLenientNumber(QString::fromUtf8(c.text)), c.expected) << c.text;
 }

@@ -44,8 +44,7 @@ TEST(PasswordDigest, FieldsTakeAtMostAHundredCharacters)
     EXPECT_TRUE(isAcceptablePassword(QString(MaxPasswordLength, QChar(0xFFFF))));
 
     const QString refused[] = {QString(MaxPasswordLength + 1, QLatin1Char('a')),
-                               QString(201, QLatin1Char('a')), QString(1, QChar(0)),
-                               QString(5, QChar(0))};
+                               QString(201, QLatin1Char('a')), QString(1, QChar(0)), QString(5, QChar(0))};
     for (const QString& password : refused)
         EXPECT_FALSE(isAcceptablePassword(password)) << password.size();
 }

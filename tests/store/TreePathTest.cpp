@@ -16,9 +16,8 @@ struct Row {
 
 // All categories > Auto > Fuel, Service; Insurance > Auto, Home; Taxes > Federal
 const Row SmallTree[] = {
-    {1, 0, "All categories"}, {2, 1, "Auto"},      {3, 2, "Fuel"}, {4, 2, "Service"},
-    {5, 1, "Insurance"},      {6, 5, "Auto"},      {7, 5, "Home"}, {8, 1, "Taxes"},
-    {9, 8, "Federal"},        {10, 1, "Autumn"},
+    {1, 0, "All categories"}, {2, 1, "Auto"}, {3, 2, "Fuel"},  {4, 2, "Service"}, {5, 1, "Insurance"},
+    {6, 5, "Auto"},           {7, 5, "Home"}, {8, 1, "Taxes"}, {9, 8, "Federal"}, {10, 1, "Autumn"},
 };
 
 class TreePathTest : public ::testing::Test {
@@ -33,8 +32,7 @@ protected:
         ASSERT_TRUE(table().setInt(Prop::Parent, parent));
         ASSERT_TRUE(table().setText(Prop::Name, name, true));
     }
-    template <size_t N>
-    void add(const Row (&rows)[N])
+    template <size_t N> void add(const Row (&rows)[N])
     {
         for (const Row& r : rows)
             add(r.id, r.parent, QString::fromUtf8(r.name));
@@ -113,14 +111,29 @@ TEST_F(TreePathTest, FindByPathComparesWholePathsIgnoringCase)
         const char* path;
         qint32 id;
     } cases[] = {
-        {"Auto", 2},         {"auto", 2},           {"AUTO:FUEL", 3},  {"Insurance:Auto", 6},
-        {"insurance:auto", 6}, {"All categories", 1}, {"Taxes:Federal", 9},
+        {"Auto", 2},
+        {"auto", 2},
+        {"AUTO:FUEL", 3},
+        {"Insurance:Auto", 6},
+        {"insurance:auto", 6},
+        {"All categories", 1},
+        {"Taxes:Federal", 9},
         // prefixes, wrong parents, extra parts and empty parts find nothing
-        {"Aut", 0},          {"Fuel", 0},           {"Taxes:Fuel", 0}, {"Auto:Fuel:X", 0},
-        {"Auto:", 0},        {"", 0},           {":", 0},  {"Nothing", 0},
+        {"Aut", 0},
+        {"Fuel", 0},
+        {"Taxes:Fuel", 0},
+        {"Auto:Fuel:X", 0},
+        {"Auto:", 0},
+        {"", 0},
+        {":", 0},
+        {"Nothing", 0},
         // the root's name or ':' in front means the path below the root
-        {":Auto", 2},        {"All categories:Auto", 2}, {"all CATEGORIES:Auto:Fuel", 3}, {":Taxes:Federal", 9},
-        {"All categories:", 0}, {"All categoriesAuto", 0},
+        {":Auto", 2},
+        {"All categories:Auto", 2},
+        {"all CATEGORIES:Auto:Fuel", 3},
+        {":Taxes:Federal", 9},
+        {"All categories:", 0},
+        {"All categoriesAuto", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(paths().findByPath(QString::fromUtf8(c.path)), c.id) << c.path;
@@ -147,11 +160,23 @@ TEST_F(TreePathTest, FindByPathPrefixCompletesTheLastComponent)
         const char* typed;
         qint32 id;
     } cases[] = {
-        {"A", 2},          {"au", 2},         {"Autu", 10},   {"Auto:", 3},  {"auto:s", 4},
-        {"Insurance:A", 6}, {"insurance:h", 7}, {"T", 8},      {"Taxes:", 9},
+        {"A", 2},
+        {"au", 2},
+        {"Autu", 10},
+        {"Auto:", 3},
+        {"auto:s", 4},
+        {"Insurance:A", 6},
+        {"insurance:h", 7},
+        {"T", 8},
+        {"Taxes:", 9},
         // the parent part must be a whole path; the root never matches
-        {"Ins:A", 0},      {"All", 0},        {"", 0},        {"Auto:x", 0}, {"Fuel", 0},
-        {":A", 2},         {"All categories:Insurance:H", 7},
+        {"Ins:A", 0},
+        {"All", 0},
+        {"", 0},
+        {"Auto:x", 0},
+        {"Fuel", 0},
+        {":A", 2},
+        {"All categories:Insurance:H", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(paths().findByPathPrefix(QString::fromUtf8(c.typed)), c.id) << c.typed;

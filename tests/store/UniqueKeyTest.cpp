@@ -123,7 +123,8 @@ TEST_F(UniqueKeyTest, AKeyNeverMovesToTheNextDay)
         t.setInt(Prop::AccountId, 6);
         ASSERT_TRUE(t.setInt64(Prop::Date, taken, true));
     }
-    EXPECT_EQ(uniqueAccountKey(t, 6, at(2003, 12, 5), at(2026, 12, 7))->key, QStringLiteral("6_20031205000001001"));
+    EXPECT_EQ(uniqueAccountKey(t, 6, at(2003, 12, 5), at(2026, 12, 7))->key,
+              QStringLiteral("6_20031205000001001"));
 }
 
 }  // namespace

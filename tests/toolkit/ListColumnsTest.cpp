@@ -98,10 +98,8 @@ TEST_F(ListColumnsTest, StoredLayoutsThatDoNotFitLeaveTheDefaults)
     const std::vector<Case> cases = {
         {"another column count",
          {{"ColumnCount", 3}, {"P0", 2}, {"P1", 1}, {"P2", 0}, {"W0", 5}, {"W1", 5}, {"W2", 5}}},
-        {"a position named twice",
-         {{"ColumnCount", 4}, {"P0", 1}, {"P1", 1}, {"P2", 2}, {"P3", 3}}},
-        {"a position outside the columns",
-         {{"ColumnCount", 4}, {"P0", 0}, {"P1", 1}, {"P2", 2}, {"P3", 4}}},
+        {"a position named twice", {{"ColumnCount", 4}, {"P0", 1}, {"P1", 1}, {"P2", 2}, {"P3", 3}}},
+        {"a position outside the columns", {{"ColumnCount", 4}, {"P0", 0}, {"P1", 1}, {"P2", 2}, {"P3", 4}}},
         {"a position missing", {{"ColumnCount", 4}, {"P0", 0}, {"P1", 1}, {"P2", 2}}},
     };
     const Layout defaults = layoutOf(registerColumns());
@@ -117,8 +115,8 @@ TEST_F(ListColumnsTest, StoredLayoutsThatDoNotFitLeaveTheDefaults)
 TEST_F(ListColumnsTest, AMissingWidthKeepsTheColumnsOwn)
 {
     SettingsFile settings(path());
-    ASSERT_TRUE(settings.writeInts(QStringLiteral("L"), {{"ColumnCount", 4}, {"P0", 3}, {"P1", 2}, {"P2", 1},
-                                                         {"P3", 0}, {"W2", 33}}));
+    ASSERT_TRUE(settings.writeInts(
+        QStringLiteral("L"), {{"ColumnCount", 4}, {"P0", 3}, {"P1", 2}, {"P2", 1}, {"P3", 0}, {"W2", 33}}));
     ListColumns columns = registerColumns();
     ASSERT_TRUE(columns.load(settings, QStringLiteral("L")));
     EXPECT_EQ(layoutOf(columns), (Layout{{3, 2, 1, 0}, {60, 33, 70, 17}}));

@@ -22,19 +22,20 @@ struct FitCase {
 TEST(ShortenedText, KeepsTheLongestPrefixThatFitsWithDots)
 {
     const FitCase cases[] = {
-        {"abcdef", 33, "abcdef"},     // exactly the cell less 3 pixels: drawn whole
-        {"abcdef", 32, "abcd..."},    // 29 free: four letters and "..."
-        {"abcdef", 31, "abcd..."},    // 28 free: 20 + 6 still fits
-        {"abcdef", 28, "abc..."},     // 25 free
-        {"WWWWaa", 40, "WWW..."},     // wide letters: the guess is walked down
-        {"aaaaWW", 40, "aaaaW..."},   // narrow letters first: the guess is walked up
-        {"abcdef", 9, "..."},         // only "..." fits
-        {"abcdef", 8, "abcd"},        // not even "...": at most four characters
-        {"abc", 2, "abc"},            // ... and a shorter text stays as it is
+        {"abcdef", 33, "abcdef"},    // exactly the cell less 3 pixels: drawn whole
+        {"abcdef", 32, "abcd..."},   // 29 free: four letters and "..."
+        {"abcdef", 31, "abcd..."},   // 28 free: 20 + 6 still fits
+        {"abcdef", 28, "abc..."},    // 25 free
+        {"WWWWaa", 40, "WWW..."},    // wide letters: the guess is walked down
+        {"aaaaWW", 40, "aaaaW..."},  // narrow letters first: the guess is walked up
+        {"abcdef", 9, "..."},        // only "..." fits
+        {"abcdef", 8, "abcd"},       // not even "...": at most four characters
+        {"abc", 2, "abc"},           // ... and a shorter text stays as it is
         {"", 0, ""},
     };
     for (const FitCase& c : cases) {
-        EXPECT_EQ(ShortenedText::fit(QString::fromLatin1(c.text), c.cellWidth, measure), QString::fromLatin1(c.shown))
+        EXPECT_EQ(ShortenedText::fit(QString::fromLatin1(c.text), c.cellWidth, measure),
+                  QString::fromLatin1(c.shown))
             << c.text << " in " << c.cellWidth;
     }
 }

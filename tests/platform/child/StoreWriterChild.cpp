@@ -24,8 +24,9 @@ int main(int argc, char** argv)
     if (inTransaction)
         t.emplace(*store);
     for (int i = 0; i < count; ++i) {
-        const PropList props = {PropValue::ofText(101, QStringLiteral("%1_key").arg(i, 8, 10, QLatin1Char('0'))),
-                                PropValue::ofText(110, QString(200, QLatin1Char('d'))), PropValue::ofInt64(112, i)};
+        const PropList props = {
+            PropValue::ofText(101, QStringLiteral("%1_key").arg(i, 8, 10, QLatin1Char('0'))),
+            PropValue::ofText(110, QString(200, QLatin1Char('d'))), PropValue::ofInt64(112, i)};
         if (store->writeRecord(db, 0, props) == 0)
             return 1;
         if (i % 500 == 0) {
