@@ -72,6 +72,7 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     };
     StartUp startUp(book, clock, ui, firstAccount, std::move(hooks));
     const StartUp::Outcome outcome = startUp.run();
+    ui.endProgress();
     if (outcome != StartUp::Outcome::Ready) {
         splash.close();
         if (outcome == StartUp::Outcome::AlreadyRunning)

@@ -41,6 +41,8 @@ void DialogInteraction::showMessage(const QString& text, Icon icon, const QStrin
 
 void DialogInteraction::showStatus(const QString& text)
 {
+    // A new stage: whatever progress the last one showed is over.
+    endProgress();
     if (m_statusSink)
         m_statusSink(text);
 }
@@ -82,6 +84,10 @@ void DialogInteraction::progressStep(qint64 done)
         p.setValue(static_cast<int>(done * BarSteps / m_steps));
     else
         p.setValue(static_cast<int>(std::clamp<qint64>(done, 0, m_steps)));
+    if (m_steps > 0 && done >= m_steps) {
+        endProgress();
+        return;
+    }
     // Lets "Stop" be clicked while the operation runs on this thread.
     QApplication::processEvents();
 }
@@ -96,8 +102,10 @@ bool DialogInteraction::progressStopRequested()
 
 void DialogInteraction::endProgress()
 {
-    if (m_progress)
+    if (m_progress) {
+        m_progress->hide();
         m_progress->deleteLater();
+    }
     m_progress = nullptr;
     m_steps = 0;
 }

@@ -12,8 +12,10 @@ class QWidget;
 
 // The windows' interaction: message boxes titled with the caller's title or
 // the program's name, Yes/No questions with No as the default button, and a
-// progress window with a label, a bar and "Stop". Status texts go to a sink
-// the program sets (start-up's splash); without one they are dropped.
+// progress window with a label, a bar and "Stop". The progress window closes
+// when its bar is full, at the next status text, or when the caller ends it
+// after the operation. Status texts go to a sink the program sets (start-up's
+// splash); without one they are dropped.
 class DialogInteraction : public Interaction {
 public:
     static constexpr const char* StopText = "Stop";
