@@ -40,14 +40,21 @@ protected:
     void mousePressEvent(QMouseEvent*) override { accept(); }
 };
 
-QWidget* band(QWidget* content, const QString& name)
+// A band of the strip: its control, after a label that names it to a screen
+// reader (the label is the control's buddy) when there is one.
+QWidget* band(QWidget* content, const QString& name, const QString& label = {})
 {
     auto* holder = new QWidget;
     holder->setAccessibleName(name);
     auto* layout = new QHBoxLayout(holder);
     layout->setContentsMargins(2, 0, 2, 0);
+    if (!label.isEmpty()) {
+        auto* text = new QLabel(label, holder);
+        text->setBuddy(content);
+        layout->addWidget(text);
+    }
     if (content)
-        layout->addWidget(content);
+        layout->addWidget(content, 1);
     else
         layout->addStretch();
     return holder;
@@ -129,12 +136,15 @@ void MainWindow::buildBandStrip()
     m_bands = new QSplitter(Qt::Horizontal);
     m_bands->setChildrenCollapsible(false);
     m_bands->addWidget(band(m_menu, QStringLiteral("Band 0")));
-    m_bands->addWidget(band(m_register->accountSelector(), QStringLiteral("Band 1")));
+    m_bands->addWidget(band(m_register->accountSelector(), QStringLiteral("Band 1"),
+                            QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':')));
     // Band 2 holds the planner's and the projects' page controls once those pages exist.
     m_bands->addWidget(band(nullptr, QStringLiteral("Band 2")));
     const TallyraSettings& s = m_book.settings();
     m_bands->setSizes({s.read(TallyraSettings::Int::Panel0Width), s.read(TallyraSettings::Int::Panel1Width),
                        s.read(TallyraSettings::Int::Panel2Width)});
+    for (int i = 1; i < m_bands->count(); ++i)
+        m_bands->handle(i)->setAccessibleName(QStringLiteral("Band divider"));
     m_strip->addWidget(m_bands);
 
     auto* close = new QToolButton;
@@ -236,6 +246,7 @@ void MainWindow::about()
 void MainWindow::clearDatabase()
 {
     const DatabaseClearing::Outcome outcome = MainDatabaseClearing::run(m_book, m_ui);
+    m_ui.endProgress();
     // The next start finds empty tables and begins afresh.
     if (outcome == DatabaseClearing::Outcome::Cleared)
         exitProgram();
