@@ -128,7 +128,7 @@ TEST_F(ProjectPageTest, TheRootHasNoUpRowAndIsShownWhenNothingIsSelected)
         EXPECT_EQ(page.selected(), 1);
         ASSERT_EQ(page.rows().size(), 2u);
         EXPECT_EQ(page.rows()[0].description, QStringLiteral("Home"));
-        EXPECT_TRUE(page.rows()[0].bold);
+        EXPECT_TRUE(page.rows()[0].style.bold);
         EXPECT_EQ(page.rows()[1].description, QStringLiteral("Work"));
         EXPECT_EQ(page.rows()[1].amountText, QStringLiteral("$0.00"));
     }

@@ -1,6 +1,7 @@
 #include "shell/ui/FirstAccountDialog.h"
 
 #include "reference/BuiltInCurrencies.h"
+#include "shell/CliValues.h"
 #include "store/Money.h"
 
 #include <QComboBox>
@@ -53,7 +54,8 @@ void FirstAccountDialog::accept()
         return;
     }
     const QString typed = m_opening->text().trimmed();
-    const std::optional<Money> opening = typed.isEmpty() ? std::optional<Money>(Money()) : moneyFromTypedText(typed);
+    // Empty is 0; any other text needs a digit and a value in range.
+    const std::optional<Money> opening = typed.isEmpty() ? std::optional<Money>(Money()) : CliValues::amount(typed);
     if (!opening) {
         QMessageBox::warning(this, windowTitle(), QString::fromLatin1(BadAmountText));
         m_opening->setFocus();
