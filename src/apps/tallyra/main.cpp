@@ -1,14 +1,13 @@
-#include <QCoreApplication>
-#include <QTextStream>
+#include "shell/ui/WindowRun.h"
 
-#include <cstdio>
+#include <QApplication>
 
-// The window of this program is not written yet; until it is, the program
-// says so and points to the command-line front end, which runs the same logic.
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tallyra"));
-    QTextStream(stderr) << "tallyra: the window is not built yet; use tallyra-cli.\n";
-    return 1;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tallyra"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tallyra"));
+    QApplication::setApplicationVersion(QString::fromLatin1(TALLYRA_VERSION));
+    return WindowRun::run(QApplication::arguments().mid(1),
+                          [](const char* name) { return qEnvironmentVariable(name); });
 }

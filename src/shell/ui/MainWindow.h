@@ -1,0 +1,88 @@
+#pragma once
+
+#include "accounts/PasswordLock.h"
+#include "accounts/ui/PasswordDialog.h"
+#include "platform/Clock.h"
+#include "platform/LocaleValues.h"
+#include "reference/ui/ConversionDialog.h"
+#include "shell/MainBook.h"
+#include "shell/ui/MainCommands.h"
+#include "toolkit/ui/DialogInteraction.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+class QMenuBar;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class RegisterPage;
+
+// The main program's window, "Tallyra": the band strip (the menu in band 0,
+// the page controls in bands 1 and 2, widths from "Panel0cx/1cx/2cx"), and
+// under it the pages; page 1000 is the register. Activation runs the
+// re-activation step; Exit saves the window's and the pages' state and ends
+// the event loop, after which the program runs the exit step.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* TitleText = "Tallyra";
+    static constexpr const char* AboutText = "Tallyra %1\nPersonal finance for your accounts, plans and projects.";
+
+    // All must outlive the window. `locale` is the run's; `localeValues` the
+    // values read at start-up, read again on every activation. `lock` holds
+    // the lock settings start-up loaded.
+    MainWindow(MainBook& book, const Clock& clock, const QLocale& locale, const LocaleValues& localeValues,
+               PasswordLock& lock, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    RegisterPage* registerPage() const { return m_register; }
+    const MainCommands& commands() const { return m_commands; }
+    DialogInteraction& interaction() { return m_ui; }
+    QToolBar* bandStrip() const { return m_strip; }
+    QSplitter* bands() const { return m_bands; }
+    QMenuBar* menu() const { return m_menu; }
+
+    // Saves the band widths and the pages' state, then closes the window; the
+    // program's event loop ends. Run by Exit, the close button and the quit
+    // signals.
+    void exitProgram();
+    // The re-activation step, as the window runs it when it becomes active.
+    void reactivate();
+    bool stateSaved() const { return m_saved; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildCommands();
+    void buildBandStrip();
+    void saveState();
+    void about();
+    void clearDatabase();
+    void lockNow();
+    void idleTick();
+    void sendEdit(const char* method);
+
+    MainBook& m_book;
+    const Clock& m_clock;
+    const QLocale& m_locale;
+    LocaleValues m_localeValues;
+    PasswordLock& m_lock;
+    DialogInteraction m_ui;
+    ConversionPrompt m_conversion;
+    PasswordDialog m_password;
+    MainCommands m_commands;
+    QToolBar* m_strip = nullptr;
+    QSplitter* m_bands = nullptr;
+    QMenuBar* m_menu = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    RegisterPage* m_register = nullptr;
+    QTimer m_idle;
+    QPointer<QWidget> m_focus;
+    bool m_saved = false;
+};

@@ -1,0 +1,94 @@
+#include "shell/ui/WindowRun.h"
+
+#include "accounts/PasswordLock.h"
+#include "accounts/ui/PasswordDialog.h"
+#include "platform/BookFolder.h"
+#include "platform/QuitSignals.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemLocale.h"
+#include "shell/ExitStep.h"
+#include "shell/StartUp.h"
+#include "shell/ui/FirstAccountDialog.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/SplashWindow.h"
+#include "toolkit/ui/DialogInteraction.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+namespace {
+
+int badUsage(const QString& message)
+{
+    QTextStream(stderr) << "tallyra: " << message << '\n' << WindowRun::UsageText;
+    return 2;
+}
+
+}  // namespace
+
+int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& environment)
+{
+    QString error;
+    std::optional<CliOptions> options = CliOptions::parse(arguments, &error);
+    if (!options)
+        return badUsage(error);
+    if (options->help) {
+        QTextStream(stdout) << UsageText;
+        return 0;
+    }
+    if (!options->command.isEmpty())
+        return badUsage(QStringLiteral("unexpected argument %1").arg(options->command));
+    options->fillFromEnvironment(environment);
+    std::optional<LocalTime> pinned;
+    if (!options->nowText.isEmpty() && !(pinned = Clock::parseMoment(options->nowText)))
+        return badUsage(QStringLiteral("malformed time %1").arg(options->nowText));
+    const std::optional<QLocale> locale = SystemLocale::choose(options->localeName);
+    if (!locale)
+        return badUsage(QStringLiteral("unknown locale %1").arg(options->localeName));
+
+    DialogInteraction ui;
+    const QString dir = BookFolder::choose(options->dataDir, environment("TALLYRA_HOME"),
+                                           environment("XDG_DATA_HOME"), BookFolder::homeFolder());
+    const std::optional<BookFolder> folder = BookFolder::open(dir, &error);
+    if (!folder) {
+        ui.showMessage(error, Interaction::Icon::Error);
+        return 1;
+    }
+    SystemClock clock(pinned);
+    const LocaleValues values = SystemLocale::read(*locale);
+    MainBook book(*folder, *locale);
+
+    SplashWindow splash;
+    ui.setStatusSink([&splash](const QString& text) { splash.showStatus(text); });
+    splash.show();
+
+    PasswordLock lock(clock);
+    PasswordDialog prompt;
+    FirstAccountPrompt firstAccount;
+    StartUp::Hooks hooks = StartUp::standardHooks(book, clock, values, ui);
+    hooks.checkPassword = [&] {
+        lock.load(book.tables().transactions(), ui);
+        return lock.askAtStartUp(prompt);
+    };
+    StartUp startUp(book, clock, ui, firstAccount, std::move(hooks));
+    const StartUp::Outcome outcome = startUp.run();
+    ui.endProgress();
+    if (outcome != StartUp::Outcome::Ready) {
+        splash.close();
+        if (outcome == StartUp::Outcome::AlreadyRunning)
+            ui.showMessage(startUp.lockError(), Interaction::Icon::Exclamation);
+        ExitStep::run(book);
+        return 1;
+    }
+
+    ui.showStatus(QString::fromLatin1(CreatingWindowText));
+    {
+        MainWindow window(book, clock, *locale, values, lock);
+        QuitSignals quitSignals([&window](int) { window.exitProgram(); });
+        splash.close();
+        window.show();
+        QApplication::exec();
+    }
+    ExitStep::run(book);
+    return 0;
+}

@@ -1,0 +1,159 @@
+#include "shell/ui/MainWindow.h"
+
+#include "RegisterBook.h"
+#include "accounts/ui/RegisterModel.h"
+#include "shell/ui/RegisterPage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class MainWindowTest : public RegisterBook {
+protected:
+    void SetUp() override
+    {
+        RegisterBook::SetUp();
+        m_book.settings().write(TallyraSettings::Int::ShowProperties, 0);
+        m_book.settings().write(TallyraSettings::Int::AccountId, 1);
+        m_window = std::make_unique<MainWindow>(m_book, m_clock, m_qlocale, m_locale, m_lock);
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void TearDown() override { m_window.reset(); }
+
+    RegisterPage& page() { return *m_window->registerPage(); }
+    QString cell(int row, RegisterColumn column)
+    {
+        RegisterModel& model = *page().model();
+        return model.data(model.index(row, model.columnOf(column))).toString();
+    }
+    // Answers the next message box with `button` once it is shown.
+    static void answerNextBox(QMessageBox::StandardButton button, QString* text = nullptr)
+    {
+        QTimer::singleShot(0, [button, text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            if (text)
+                *text = box->text();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(button)->click();
+        });
+    }
+    // What the store holds, through a register of its own.
+    Register stored(qint32 account)
+    {
+        Register reg(m_book.tables(), m_book.currencies(), m_locale);
+        EXPECT_TRUE(reg.select(account));
+        return reg;
+    }
+    qint64 transactionsOf(qint32 account) { return stored(account).transactionCount(); }
+
+    QLocale m_qlocale = QLocale::c();
+    PasswordLock m_lock{m_clock};
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(MainWindowTest, OpensOnTheRememberedAccountWithTheMenuOfWhatIsBuilt)
+{
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Tallyra"));
+    EXPECT_EQ(page().accountSelector()->accessibleName(), QStringLiteral("Account"));
+    EXPECT_EQ(page().accountSelector()->count(), 2);
+    EXPECT_EQ(page().list()->accessibleName(), QStringLiteral("Register"));
+    EXPECT_EQ(page().reg().accountId(), 1);
+    EXPECT_EQ(cell(1, RegisterColumn::Description), QStringLiteral("Groceries"));
+    // The new row is selected, as an account opens.
+    EXPECT_EQ(page().list()->currentRow(), 2);
+    EXPECT_TRUE(page().balanceBar()->text().startsWith(QStringLiteral("Balance:  ")));
+    EXPECT_TRUE(page().negativeMarker()->isVisibleTo(m_window.get()));
+
+    const QList<QAction*> menus = m_window->menu()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
+    QStringList items;
+    for (QAction* a : menus[0]->menu()->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    // Export, import, backup, restore and reports wait for their windows.
+    EXPECT_EQ(items, QStringList({"About...", "-", "Database Clearing...", "-", "E&xit"}));
+    EXPECT_EQ(m_window->commands().find(32771), m_window->commands().find(MainCommands::Exit));
+    EXPECT_FALSE(m_window->commands().run(MainCommands::Find));
+}
+
+TEST_F(MainWindowTest, DigitKeysSwitchAccountsAndAKeyPastTheLastKeepsTheShownOne)
+{
+    page().list()->setFocus();
+    QTest::keyClick(page().list(), Qt::Key_2);
+    EXPECT_EQ(page().reg().accountId(), m_second);
+    EXPECT_EQ(m_book.settings().read(TallyraSettings::Int::AccountId), m_second);
+    EXPECT_EQ(page().accountSelector()->currentData().toInt(), m_second);
+    QTest::keyClick(page().list(), Qt::Key_0);
+    EXPECT_EQ(page().reg().accountId(), m_second);
+    QTest::keyClick(page().list(), Qt::Key_1);
+    EXPECT_EQ(page().reg().accountId(), 1);
+}
+
+TEST_F(MainWindowTest, DeleteAsksWithNoAsDefaultAndRemovesTheRowOnlyOnYes)
+{
+    CoolList& list = *page().list();
+    list.selectRow(1);
+    QString question;
+    answerNextBox(QMessageBox::No, &question);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    EXPECT_EQ(question, QString::fromLatin1(TransactionEditor::DeleteQuestion));
+    EXPECT_EQ(transactionsOf(1), 2);
+
+    answerNextBox(QMessageBox::Yes);
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    EXPECT_EQ(transactionsOf(1), 1);
+    EXPECT_EQ(page().model()->rowCount(), 2);
+    EXPECT_EQ(cell(1, RegisterColumn::Description), QStringLiteral("<_New_Transaction_>"));
+    EXPECT_FALSE(page().negativeMarker()->isVisibleTo(m_window.get()));
+    // The new row is not a transaction: nothing is asked, nothing removed.
+    list.selectRow(1);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    EXPECT_EQ(transactionsOf(1), 1);
+}
+
+TEST_F(MainWindowTest, ClickingTheIconColumnAdvancesTheStoredMark)
+{
+    CoolList& list = *page().list();
+    ASSERT_EQ(stored(1).entry(1)->mark, ReconcileMark::Unreconciled);
+    const QRect icon = list.visualRect(page().model()->index(1, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, icon.center());
+    EXPECT_EQ(stored(1).entry(1)->mark, ReconcileMark::Cleared);
+    EXPECT_EQ(page().model()->data(page().model()->index(1, 0), Qt::AccessibleTextRole).toString(),
+              QStringLiteral("Cleared (C)"));
+    // A click in another column selects the row and leaves the mark.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(page().model()->index(1, 3)).center());
+    EXPECT_EQ(stored(1).entry(1)->mark, ReconcileMark::Cleared);
+    EXPECT_EQ(list.currentRow(), 1);
+}
+
+TEST_F(MainWindowTest, ExitSavesBandWidthsColumnWidthsAndTheColumnSet)
+{
+    QList<int> sizes = m_window->bands()->sizes();
+    sizes[1] += 30;
+    m_window->bands()->setSizes(sizes);
+    const QList<int> chosen = m_window->bands()->sizes();
+    page().list()->horizontalHeader()->resizeSection(page().model()->columnOf(RegisterColumn::Description), 222);
+    m_window->exitProgram();
+    EXPECT_TRUE(m_window->stateSaved());
+    const TallyraSettings& s = m_book.settings();
+    EXPECT_EQ(s.read(TallyraSettings::Int::Panel0Width), chosen[0]);
+    EXPECT_EQ(s.read(TallyraSettings::Int::Panel1Width), chosen[1]);
+    EXPECT_EQ(s.read(TallyraSettings::Int::ListNspDesc), 222);
+    EXPECT_EQ(s.read(TallyraSettings::Int::ShowProperties), 0);
+    // The other set's widths are written as they were read.
+    EXPECT_EQ(s.read(TallyraSettings::Int::ListSpDesc), 163);
+}
+
+}  // namespace
