@@ -61,7 +61,8 @@ void BM_RegisterModelPage(benchmark::State& state)
         const FileTime now = *fileTimeFromLocal(BookNow);
         for (auto _ : state) {
             state.PauseTiming();
-            RegisterModel model(reg, [now] { return now; }, false);
+            RegisterModel model(
+                reg, [now] { return now; }, false);
             state.ResumeTiming();
             for (int row = top; row < top + PageRows; ++row)
                 for (int column = 0; column < model.columnCount(); ++column)

@@ -155,7 +155,7 @@ EditorPosting::Result EditorPosting::post(EditorContext& c, const Request& r, Fi
     const Money accountAmount = amounts->account;
     const Money entryAmount = amounts->entry;
     // A confirmed rate can carry the whole amount past what an amount may be.
-    if (magnitude(accountAmount).hundredths() > MaxEnteredHundredths) {
+    if (accountAmount.magnitude().hundredths() > MaxEnteredHundredths) {
         followUp.noteTooLarge();
         return {};
     }

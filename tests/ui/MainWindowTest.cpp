@@ -6,12 +6,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QComboBox>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
@@ -133,7 +133,8 @@ TEST_F(MainWindowTest, ClickingTheIconColumnAdvancesTheStoredMark)
     EXPECT_EQ(page().model()->data(page().model()->index(1, 0), Qt::AccessibleTextRole).toString(),
               QStringLiteral("Cleared (C)"));
     // A click in another column selects the row and leaves the mark.
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(page().model()->index(1, 3)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(page().model()->index(1, 3)).center());
     EXPECT_EQ(stored(1).entry(1)->mark, ReconcileMark::Cleared);
     EXPECT_EQ(list.currentRow(), 1);
 }
@@ -144,7 +145,8 @@ TEST_F(MainWindowTest, ExitSavesBandWidthsColumnWidthsAndTheColumnSet)
     sizes[1] += 30;
     m_window->bands()->setSizes(sizes);
     const QList<int> chosen = m_window->bands()->sizes();
-    page().list()->horizontalHeader()->resizeSection(page().model()->columnOf(RegisterColumn::Description), 222);
+    page().list()->horizontalHeader()->resizeSection(page().model()->columnOf(RegisterColumn::Description),
+                                                     222);
     m_window->exitProgram();
     EXPECT_TRUE(m_window->stateSaved());
     const TallyraSettings& s = m_book.settings();

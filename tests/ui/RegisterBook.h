@@ -6,8 +6,8 @@
 
 #include "accounts/AccountCreator.h"
 #include "accounts/TransactionEditor.h"
-#include "shell/StartedBook.h"
 #include "shell/ShownAccount.h"
+#include "shell/StartedBook.h"
 
 class RegisterBook : public StartedBook {
 protected:
@@ -15,8 +15,8 @@ protected:
     {
         StartedBook::SetUp();
         AccountCreator creator(m_book.tables(), m_book.currencies(), m_clock);
-        m_second = creator.create(AccountDraft{QStringLiteral("Savings"), BuiltInCurrencies::firstRowOf(u"EUR"),
-                                               Money::fromHundredths(100000)});
+        m_second = creator.create(AccountDraft{
+            QStringLiteral("Savings"), BuiltInCurrencies::firstRowOf(u"EUR"), Money::fromHundredths(100000)});
         ASSERT_GT(m_second, 0);
         Register reg(m_book.tables(), m_book.currencies(), m_locale, m_book.future());
         ASSERT_TRUE(reg.select(1));

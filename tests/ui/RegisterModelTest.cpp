@@ -66,7 +66,8 @@ TEST_F(RegisterModelTest, BothColumnSetsShowTheRegistersCellsUnderItsHeadings)
     EXPECT_TRUE(text(model, 1, RegisterColumn::Balance).contains(QStringLiteral("15.00")));
     EXPECT_EQ(text(model, 2, RegisterColumn::Description), QStringLiteral("<_New_Transaction_>"));
     EXPECT_FALSE(text(model, 2, RegisterColumn::Date).isEmpty());
-    EXPECT_EQ(model.data(model.index(1, 0), Qt::AccessibleTextRole).toString(), QStringLiteral("Unreconciled"));
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::AccessibleTextRole).toString(),
+              QStringLiteral("Unreconciled"));
     EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::AccessibleTextRole).toString(), QStringLiteral("Mark"));
 
     model.setWithPanel(true);
@@ -85,8 +86,10 @@ TEST_F(RegisterModelTest, ColoursBandsFontsAndAlignmentFollowTheRowStyles)
     const QColor red(255, 50, 50);
     // The negative balance is red in the Balance cell only.
     EXPECT_EQ(color(model, 1, RegisterColumn::Balance, Qt::ForegroundRole), red);
-    EXPECT_FALSE(model.data(model.index(1, model.columnOf(RegisterColumn::Payment)), Qt::ForegroundRole).isValid());
-    EXPECT_FALSE(model.data(model.index(0, model.columnOf(RegisterColumn::Balance)), Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(
+        model.data(model.index(1, model.columnOf(RegisterColumn::Payment)), Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(
+        model.data(model.index(0, model.columnOf(RegisterColumn::Balance)), Qt::ForegroundRole).isValid());
     // Even rows banded, odd rows in the default background.
     EXPECT_EQ(color(model, 0, RegisterColumn::Date, Qt::BackgroundRole), QColor(198, 255, 255));
     EXPECT_FALSE(model.data(model.index(1, 1), Qt::BackgroundRole).isValid());

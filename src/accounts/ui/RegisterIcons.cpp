@@ -60,11 +60,19 @@ QIcon build(RegisterCells::Icon icon, bool transfer)
 {
     QPixmap p;
     switch (icon) {
-    case RegisterCells::Icon::None: return {};
-    case RegisterCells::Icon::Unreconciled: p = mark(Qt::white, {}); break;
-    case RegisterCells::Icon::Cleared: p = mark(QColor(40, 140, 40), QStringLiteral("C")); break;
-    case RegisterCells::Icon::Reconciled: p = mark(QColor(30, 80, 170), QStringLiteral("R")); break;
-    case RegisterCells::Icon::Future: return QIcon(future());
+    case RegisterCells::Icon::None:
+        return {};
+    case RegisterCells::Icon::Unreconciled:
+        p = mark(Qt::white, {});
+        break;
+    case RegisterCells::Icon::Cleared:
+        p = mark(QColor(40, 140, 40), QStringLiteral("C"));
+        break;
+    case RegisterCells::Icon::Reconciled:
+        p = mark(QColor(30, 80, 170), QStringLiteral("R"));
+        break;
+    case RegisterCells::Icon::Future:
+        return QIcon(future());
     }
     return QIcon(transfer ? withTransfer(p) : p);
 }
@@ -88,11 +96,19 @@ QString RegisterIcons::name(RegisterCells::Icon icon, bool transferOverlay)
 {
     QString text;
     switch (icon) {
-    case RegisterCells::Icon::None: return {};
-    case RegisterCells::Icon::Unreconciled: text = QStringLiteral("Unreconciled"); break;
-    case RegisterCells::Icon::Cleared: text = QStringLiteral("Cleared (C)"); break;
-    case RegisterCells::Icon::Reconciled: text = QStringLiteral("Reconciled (R)"); break;
-    case RegisterCells::Icon::Future: return QStringLiteral("Planned");
+    case RegisterCells::Icon::None:
+        return {};
+    case RegisterCells::Icon::Unreconciled:
+        text = QStringLiteral("Unreconciled");
+        break;
+    case RegisterCells::Icon::Cleared:
+        text = QStringLiteral("Cleared (C)");
+        break;
+    case RegisterCells::Icon::Reconciled:
+        text = QStringLiteral("Reconciled (R)");
+        break;
+    case RegisterCells::Icon::Future:
+        return QStringLiteral("Planned");
     }
     return transferOverlay ? text + QStringLiteral(", Transfer") : text;
 }

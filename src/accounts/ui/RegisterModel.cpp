@@ -97,7 +97,8 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
         return RegisterIcons::icon(c.icon, c.transferOverlay);
     }
     case Qt::ForegroundRole:
-        return RowStyleRoles::foreground(cellsOf(index.row()).style, Register::Palette, isNegativeCell(column));
+        return RowStyleRoles::foreground(cellsOf(index.row()).style, Register::Palette,
+                                         isNegativeCell(column));
     case Qt::BackgroundRole:
         return RowStyleRoles::background(cellsOf(index.row()).style, Register::Palette);
     case Qt::FontRole:

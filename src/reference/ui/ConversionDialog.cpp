@@ -19,11 +19,12 @@ QLineEdit* edit(const QString& name, const QString& text, QWidget* parent)
 
 ConversionDialog::ConversionDialog(CurrencyConversionForm& form, QWidget* parent)
     : QDialog(parent), m_form(form),
-      m_leftRate(edit(QStringLiteral("Rate ") + form.codeA(), form.text(CurrencyConversionForm::Field::LeftRate), this)),
-      m_rightRate(
-          edit(QStringLiteral("Rate ") + form.codeB(), form.text(CurrencyConversionForm::Field::RightRate), this)),
-      m_leftAmount(edit(QStringLiteral("Amount ") + form.codeA(), form.text(CurrencyConversionForm::Field::LeftAmount),
-                        this)),
+      m_leftRate(edit(QStringLiteral("Rate ") + form.codeA(),
+                      form.text(CurrencyConversionForm::Field::LeftRate), this)),
+      m_rightRate(edit(QStringLiteral("Rate ") + form.codeB(),
+                       form.text(CurrencyConversionForm::Field::RightRate), this)),
+      m_leftAmount(edit(QStringLiteral("Amount ") + form.codeA(),
+                        form.text(CurrencyConversionForm::Field::LeftAmount), this)),
       m_rightAmount(new QLabel(form.rightAmountText(), this))
 {
     setWindowTitle(CurrencyConversionForm::Title);
@@ -46,7 +47,8 @@ ConversionDialog::ConversionDialog(CurrencyConversionForm& form, QWidget* parent
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     grid->addWidget(buttons, 2, 0, 1, 5);
 
-    m_form.setWriteListener([this](CurrencyConversionForm::Field f, const QString& text) { showWrite(f, text); });
+    m_form.setWriteListener(
+        [this](CurrencyConversionForm::Field f, const QString& text) { showWrite(f, text); });
     connect(m_leftRate, &QLineEdit::textEdited, this, [this](const QString& t) { m_form.editLeftRate(t); });
     connect(m_rightRate, &QLineEdit::textEdited, this, [this](const QString& t) { m_form.editRightRate(t); });
     connect(m_leftAmount, &QLineEdit::textEdited, this, [this](const QString& t) {

@@ -22,8 +22,8 @@ QLineEdit* namedEdit(const QString& name, QWidget* parent)
 }  // namespace
 
 FirstAccountDialog::FirstAccountDialog(QStringView defaultCurrency, QWidget* parent)
-    : QDialog(parent), m_name(namedEdit(QStringLiteral("Description"), this)), m_currency(new QComboBox(this)),
-      m_opening(namedEdit(QStringLiteral("Opening balance"), this))
+    : QDialog(parent), m_name(namedEdit(QStringLiteral("Description"), this)),
+      m_currency(new QComboBox(this)), m_opening(namedEdit(QStringLiteral("Opening balance"), this))
 {
     setWindowTitle(QString::fromLatin1(TitleText));
     setAccessibleName(QString::fromLatin1(TitleText));
@@ -55,7 +55,8 @@ void FirstAccountDialog::accept()
     }
     const QString typed = m_opening->text().trimmed();
     // Empty is 0; any other text needs a digit and a value in range.
-    const std::optional<Money> opening = typed.isEmpty() ? std::optional<Money>(Money()) : CliValues::amount(typed);
+    const std::optional<Money> opening =
+        typed.isEmpty() ? std::optional<Money>(Money()) : CliValues::amount(typed);
     if (!opening) {
         QMessageBox::warning(this, windowTitle(), QString::fromLatin1(BadAmountText));
         m_opening->setFocus();

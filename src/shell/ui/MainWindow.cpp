@@ -29,8 +29,8 @@ public:
         setWindowTitle(QStringLiteral("About Tallyra"));
         setAccessibleName(windowTitle());
         auto* layout = new QVBoxLayout(this);
-        auto* text = new QLabel(QString::fromLatin1(MainWindow::AboutText).arg(QApplication::applicationVersion()),
-                                this);
+        auto* text = new QLabel(
+            QString::fromLatin1(MainWindow::AboutText).arg(QApplication::applicationVersion()), this);
         text->setAlignment(Qt::AlignCenter);
         text->setMargin(16);
         layout->addWidget(text);
@@ -62,8 +62,8 @@ QWidget* band(QWidget* content, const QString& name, const QString& label = {})
 
 }  // namespace
 
-MainWindow::MainWindow(MainBook& book, const Clock& clock, const QLocale& locale, const LocaleValues& localeValues,
-                       PasswordLock& lock, QWidget* parent)
+MainWindow::MainWindow(MainBook& book, const Clock& clock, const QLocale& locale,
+                       const LocaleValues& localeValues, PasswordLock& lock, QWidget* parent)
     : QMainWindow(parent), m_book(book), m_clock(clock), m_locale(locale), m_localeValues(localeValues),
       m_lock(lock), m_ui(this), m_conversion(this), m_password(this)
 {
@@ -100,13 +100,17 @@ void MainWindow::buildCommands()
     // export, import, backup, restore, reports, help) are listed without a
     // handler, so neither the menu nor a key offers them yet.
     m_commands.add({C::About, QStringLiteral("About..."), {}, [this] { about(); }, {}});
-    m_commands.add({C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
+    m_commands.add(
+        {C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
     m_commands.add({C::Export, QStringLiteral("&Export..."), {}, {}, {}});
     m_commands.add({C::ImportQif, QStringLiteral("&Import from QIF..."), {}, {}, {}});
     m_commands.add({C::Backup, QStringLiteral("&Backup..."), {}, {}, {}});
     m_commands.add({C::Restore, QStringLiteral("Re&store..."), {}, {}, {}});
     m_commands.add({C::Reports, QStringLiteral("&Reports..."), {ks("Alt+S")}, {}, {40018}});
-    m_commands.add({C::Exit, QStringLiteral("E&xit"), {ks("Alt+X"), ks("Ctrl+W")}, [this] { exitProgram(); },
+    m_commands.add({C::Exit,
+                    QStringLiteral("E&xit"),
+                    {ks("Alt+X"), ks("Ctrl+W")},
+                    [this] { exitProgram(); },
                     {32771, 40019}});
     m_commands.add({C::LockNow, QStringLiteral("Lock now"), {ks("Ctrl+L")}, [this] { lockNow(); }, {}});
     m_commands.add({C::Find, QStringLiteral("Find..."), {ks("Ctrl+F")}, {}, {}});

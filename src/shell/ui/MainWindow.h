@@ -29,7 +29,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* TitleText = "Tallyra";
-    static constexpr const char* AboutText = "Tallyra %1\nPersonal finance for your accounts, plans and projects.";
+    static constexpr const char* AboutText =
+        "Tallyra %1\nPersonal finance for your accounts, plans and projects.";
 
     // All must outlive the window. `locale` is the run's; `localeValues` the
     // values read at start-up, read again on every activation. `lock` holds

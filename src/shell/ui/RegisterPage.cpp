@@ -30,8 +30,8 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
                            ConversionConfirmation& conversion, QWidget* parent)
     : QWidget(parent), m_book(book), m_clock(clock), m_locale(locale), m_ui(ui),
       m_reg(book.tables(), book.currencies(), locale, book.future()),
-      m_editor(EditorContext{book.tables(), book.currencies(), book.categories(), book.projects(), book.totals(),
-                             book.future(), clock, locale, ui, conversion},
+      m_editor(EditorContext{book.tables(), book.currencies(), book.categories(), book.projects(),
+                             book.totals(), book.future(), clock, locale, ui, conversion},
                m_reg),
       m_accounts(new QComboBox), m_list(new CoolList(this)), m_balance(new QPushButton(this)),
       m_marker(new QLabel(this))
@@ -60,7 +60,8 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
         if (m_model->withPanel())
             Q_EMIT editRequested(row);
         else
-            showInformation(row, m_list->viewport()->mapToGlobal(m_list->visualRect(m_model->index(row, 1)).center()));
+            showInformation(
+                row, m_list->viewport()->mapToGlobal(m_list->visualRect(m_model->index(row, 1)).center()));
     });
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, &RegisterPage::applyWidths);
     applyWidths();
@@ -247,7 +248,8 @@ void RegisterPage::showInformation(int row, const QPoint& globalPos)
 
 void RegisterPage::showBalancePopup()
 {
-    const std::optional<PopupLines> lines = BalancePopup::build(m_reg, m_book.tables().accounts(), m_locale, m_ui);
+    const std::optional<PopupLines> lines =
+        BalancePopup::build(m_reg, m_book.tables().accounts(), m_locale, m_ui);
     if (!lines)
         return;
     QMenu menu(this);

@@ -4,8 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-SplashWindow::SplashWindow(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen), m_status(new QLabel(this))
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen), m_status(new QLabel(this))
 {
     setAccessibleName(QStringLiteral("Tallyra"));
     auto* title = new QLabel(QStringLiteral("Tallyra"), this);

@@ -16,13 +16,20 @@ namespace {
 std::optional<ListSelection::Key> navigationKey(int key)
 {
     switch (key) {
-    case Qt::Key_Up: return ListSelection::Key::Up;
-    case Qt::Key_Down: return ListSelection::Key::Down;
-    case Qt::Key_Home: return ListSelection::Key::Home;
-    case Qt::Key_End: return ListSelection::Key::End;
-    case Qt::Key_PageUp: return ListSelection::Key::PageUp;
-    case Qt::Key_PageDown: return ListSelection::Key::PageDown;
-    default: return std::nullopt;
+    case Qt::Key_Up:
+        return ListSelection::Key::Up;
+    case Qt::Key_Down:
+        return ListSelection::Key::Down;
+    case Qt::Key_Home:
+        return ListSelection::Key::Home;
+    case Qt::Key_End:
+        return ListSelection::Key::End;
+    case Qt::Key_PageUp:
+        return ListSelection::Key::PageUp;
+    case Qt::Key_PageDown:
+        return ListSelection::Key::PageDown;
+    default:
+        return std::nullopt;
     }
 }
 

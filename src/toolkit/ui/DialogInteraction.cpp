@@ -18,7 +18,8 @@ QString DialogInteraction::titleOr(const QString& title) const
 
 bool DialogInteraction::askYesNo(const QString& text, const QString& title)
 {
-    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     box.setAccessibleName(titleOr(title));
@@ -29,10 +30,18 @@ void DialogInteraction::showMessage(const QString& text, Icon icon, const QStrin
 {
     QMessageBox::Icon shown = QMessageBox::Information;
     switch (icon) {
-    case Icon::Information: shown = QMessageBox::Information; break;
-    case Icon::Exclamation: shown = QMessageBox::Warning; break;
-    case Icon::Question: shown = QMessageBox::Question; break;
-    case Icon::Error: shown = QMessageBox::Critical; break;
+    case Icon::Information:
+        shown = QMessageBox::Information;
+        break;
+    case Icon::Exclamation:
+        shown = QMessageBox::Warning;
+        break;
+    case Icon::Question:
+        shown = QMessageBox::Question;
+        break;
+    case Icon::Error:
+        shown = QMessageBox::Critical;
+        break;
     }
     QMessageBox box(shown, titleOr(title), text, QMessageBox::Ok, m_parent);
     box.setAccessibleName(titleOr(title));

@@ -16,9 +16,15 @@ void PopupMenu::addLines(QMenu& menu, const std::vector<PopupLine>& lines)
 {
     for (const PopupLine& line : lines) {
         switch (line.kind) {
-        case PopupLine::Kind::Separator: menu.addSeparator(); break;
-        case PopupLine::Kind::Text: menu.addAction(line.text); break;
-        case PopupLine::Kind::Submenu: addLines(*menu.addMenu(line.text), line.children); break;
+        case PopupLine::Kind::Separator:
+            menu.addSeparator();
+            break;
+        case PopupLine::Kind::Text:
+            menu.addAction(line.text);
+            break;
+        case PopupLine::Kind::Submenu:
+            addLines(*menu.addMenu(line.text), line.children);
+            break;
         }
     }
 }

@@ -3,10 +3,14 @@
 QVariant RowStyleRoles::foreground(const RowStyle& style, const RowPalette& palette, bool negativeCell)
 {
     switch (style.tone) {
-    case RowStyle::Tone::NewRow: return color(palette.newRow);
-    case RowStyle::Tone::Due: return color(palette.due);
-    case RowStyle::Tone::PlannedLater: return color(palette.plannedLater);
-    case RowStyle::Tone::Normal: break;
+    case RowStyle::Tone::NewRow:
+        return color(palette.newRow);
+    case RowStyle::Tone::Due:
+        return color(palette.due);
+    case RowStyle::Tone::PlannedLater:
+        return color(palette.plannedLater);
+    case RowStyle::Tone::Normal:
+        break;
     }
     if (style.negative && negativeCell)
         return color(palette.negative);

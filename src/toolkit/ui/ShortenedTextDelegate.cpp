@@ -20,8 +20,8 @@ void ShortenedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
 
     const QFontMetrics metrics(opt.font);
     const QRect cell = opt.rect;
-    const QString shown =
-        ShortenedText::fit(text, cell.width(), [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+    const QString shown = ShortenedText::fit(
+        text, cell.width(), [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
     const bool right = opt.displayAlignment.testFlag(Qt::AlignRight);
     const QRect area = right ? cell.adjusted(0, 0, -ShortenedText::RightInset, 0)
                              : cell.adjusted(ShortenedText::LeftInset, 0, 0, 0);
@@ -32,6 +32,7 @@ void ShortenedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         opt.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
     painter->setPen(selected ? opt.palette.color(group, QPalette::HighlightedText)
                              : opt.palette.color(group, QPalette::Text));
-    painter->drawText(area, (Qt::Alignment(right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter).toInt(), shown);
+    painter->drawText(
+        area, (Qt::Alignment(right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter).toInt(), shown);
     painter->restore();
 }
