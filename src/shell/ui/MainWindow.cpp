@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "accounts/ui/TransactionEditorPanel.h"
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainReactivation.h"
 #include "shell/TallyraSettings.h"
@@ -112,6 +113,7 @@ void MainWindow::buildCommands()
                     {ks("Alt+X"), ks("Ctrl+W")},
                     [this] { exitProgram(); },
                     {32771, 40019}});
+    m_commands.add({C::NextNumber, {}, {}, [this] { m_register->editorPanel()->takeNextNumber(); }, {}});
     m_commands.add({C::LockNow, QStringLiteral("Lock now"), {ks("Ctrl+L")}, [this] { lockNow(); }, {}});
     m_commands.add({C::Find, QStringLiteral("Find..."), {ks("Ctrl+F")}, {}, {}});
     m_commands.add({C::FindNext, QStringLiteral("Find Next"), {ks("Ctrl+N")}, {}, {}});
@@ -142,8 +144,8 @@ void MainWindow::buildBandStrip()
     m_bands->addWidget(band(m_menu, QStringLiteral("Band 0")));
     m_bands->addWidget(band(m_register->accountSelector(), QStringLiteral("Band 1"),
                             QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':')));
-    // Band 2 holds the planner's and the projects' page controls once those pages exist.
-    m_bands->addWidget(band(nullptr, QStringLiteral("Band 2")));
+    // Band 2: the register's controls; the planner's and the projects' join them with their pages.
+    m_bands->addWidget(band(m_register->pageControls(), QStringLiteral("Band 2")));
     const TallyraSettings& s = m_book.settings();
     m_bands->setSizes({s.read(TallyraSettings::Int::Panel0Width), s.read(TallyraSettings::Int::Panel1Width),
                        s.read(TallyraSettings::Int::Panel2Width)});

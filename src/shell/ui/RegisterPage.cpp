@@ -4,6 +4,7 @@
 #include "accounts/AccountSelector.h"
 #include "accounts/BalancePopup.h"
 #include "accounts/RegisterInfo.h"
+#include "accounts/ui/TransactionEditorPanel.h"
 #include "shell/ShownAccount.h"
 #include "toolkit/ui/PopupMenu.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,7 +36,13 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
                              book.totals(), book.future(), clock, locale, ui, conversion},
                m_reg),
       m_accounts(new QComboBox), m_list(new CoolList(this)), m_balance(new QPushButton(this)),
-      m_marker(new QLabel(this))
+      m_marker(new QLabel(this)),
+      m_panel(new TransactionEditorPanel(
+          EditorPanelContext{
+              m_editor, book.categories(), book.projects(), book.currencies(), book.tables().accounts(),
+              [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }, locale,
+              clock, ui, book.folder().contactsPath(), CodePage::defaultPage()},
+          this))
 {
     setObjectName(QStringLiteral("RegisterPage"));
     const bool withPanel = book.settings().read(TallyraSettings::Int::ShowProperties) != 0;
@@ -56,6 +64,7 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
     m_list->installEventFilter(this);
     connect(m_list, &CoolList::iconTapped, this, &RegisterPage::tapIcon);
     connect(m_list, &CoolList::contextMenuWanted, this, &RegisterPage::showContextMenu);
+    connect(this, &RegisterPage::editRequested, this, &RegisterPage::editRow);
     connect(m_list, &CoolList::rowActivated, this, [this](int row) {
         if (m_model->withPanel())
             Q_EMIT editRequested(row);
@@ -76,22 +85,107 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
     m_marker->setToolTip(QString::fromLatin1(MarkerName));
     m_marker->hide();
 
+    m_loadTimer.setSingleShot(true);
+    m_loadTimer.setInterval(0);
+    connect(&m_loadTimer, &QTimer::timeout, this, &RegisterPage::loadCurrentRow);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (m_model->withPanel())
+            m_loadTimer.start();
+    });
+    connect(m_panel, &TransactionEditorPanel::saved, this, [this](qint64 row) {
+        afterChange();
+        m_list->selectRow(static_cast<int>(row));
+    });
+    m_panel->setVisible(withPanel);
+
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(m_balance, 1);
     bar->addWidget(m_marker);
-    auto* layout = new QVBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    left->addWidget(m_list, 1);
+    left->addLayout(bar);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(bar);
+    layout->addLayout(left, 1);
+    layout->addWidget(m_panel);
+    buildControls();
     fillAccounts();
+}
+
+void RegisterPage::buildControls()
+{
+    m_controls = new QWidget;
+    auto* layout = new QHBoxLayout(m_controls);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* add = new QToolButton(m_controls);
+    add->setText(QStringLiteral("New"));
+    add->setAccessibleName(add->text());
+    connect(add, &QToolButton::clicked, this, &RegisterPage::startNewTransaction);
+    m_showPanel = new QToolButton(m_controls);
+    m_showPanel->setText(QStringLiteral("Properties"));
+    m_showPanel->setAccessibleName(m_showPanel->text());
+    m_showPanel->setCheckable(true);
+    m_showPanel->setChecked(m_model->withPanel());
+    connect(m_showPanel, &QToolButton::toggled, this, &RegisterPage::setPanelShown);
+    layout->addWidget(add);
+    layout->addWidget(m_showPanel);
+    layout->addStretch();
+}
+
+bool RegisterPage::panelShown() const
+{
+    return m_model->withPanel();
+}
+
+void RegisterPage::setPanelShown(bool shown)
+{
+    if (shown == m_model->withPanel())
+        return;
+    if (!shown)
+        m_panel->save(true);
+    const int row = m_list->currentRow();
+    takeWidths();
+    m_model->setWithPanel(shown);
+    m_panel->setVisible(shown);
+    m_showPanel->setChecked(shown);
+    if (row >= 0)
+        m_list->selectRow(row);
+    if (shown)
+        loadCurrentRow();
+}
+
+void RegisterPage::loadCurrentRow()
+{
+    if (m_model->withPanel())
+        m_panel->load(std::max(0, m_list->currentRow()));
+}
+
+void RegisterPage::editRow(int row)
+{
+    if (!m_model->withPanel())
+        setPanelShown(true);
+    m_loadTimer.stop();
+    if (m_list->currentRow() != row)
+        m_list->selectRow(row);
+    m_loadTimer.stop();
+    if (m_panel->load(row))
+        m_panel->focusField(TransactionEditor::Field::Description);
+}
+
+void RegisterPage::startNewTransaction()
+{
+    editRow(static_cast<int>(m_reg.transactionCount()));
 }
 
 RegisterPage::~RegisterPage()
 {
-    // The selector sits in the window's band strip, which may go first.
+    // The selector and the controls sit in the window's band strip, which may go first.
     delete m_accounts.data();
+    delete m_controls.data();
 }
 
 std::vector<TallyraSettings::Int> RegisterPage::widthKeys(bool withPanel)
@@ -183,6 +277,9 @@ void RegisterPage::afterChange()
     m_marker->setVisible(m_reg.balanceBarMarker());
     if (row >= 0 && !m_list->currentIndex().isValid())
         m_list->selectRow(row);
+    // The editor may hold a row that moved or went: it shows the selection again.
+    if (m_model->withPanel())
+        m_loadTimer.start();
 }
 
 void RegisterPage::deleteRow(int row)
@@ -264,8 +361,8 @@ void RegisterPage::showContextMenu(int row, const QPoint& globalPos)
 {
     QMenu menu(this);
     menu.setAccessibleName(QStringLiteral("Register"));
-    // New, Find and Find Next belong to the editor panel and the find window.
-    menu.addAction(menuText("New\tN"))->setEnabled(false);
+    // Find and Find Next belong to the find window.
+    QAction* add = menu.addAction(menuText("New\tN"));
     QAction* remove = menu.addAction(menuText("Delete\tDel"));
     remove->setEnabled(m_reg.rowKind(row) == Register::RowKind::Transaction ||
                        m_reg.rowKind(row) == Register::RowKind::Future);
@@ -273,7 +370,9 @@ void RegisterPage::showContextMenu(int row, const QPoint& globalPos)
     menu.addAction(menuText("Find Next\tCtrl+N"))->setEnabled(false);
     QAction* properties = menu.addAction(menuText("Properties    \tI"));
     QAction* chosen = menu.exec(globalPos);
-    if (chosen == remove)
+    if (chosen == add)
+        startNewTransaction();
+    else if (chosen == remove)
         deleteRow(row);
     else if (chosen == properties)
         showInformation(row, globalPos);
@@ -281,6 +380,9 @@ void RegisterPage::showContextMenu(int row, const QPoint& globalPos)
 
 bool RegisterPage::eventFilter(QObject* watched, QEvent* event)
 {
+    // Back in the list after editing: the changes are saved without a question.
+    if (watched == m_list && event->type() == QEvent::FocusIn && m_model->withPanel())
+        m_panel->save(true);
     if (watched != m_list || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -291,6 +393,13 @@ bool RegisterPage::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
         deleteRow(row);
+        return true;
+    case Qt::Key_N:
+        startNewTransaction();
+        return true;
+    case Qt::Key_Space:
+        if (m_model->withPanel())
+            m_panel->switchPage();
         return true;
     case Qt::Key_I: {
         const QRect cell = m_list->visualRect(m_model->index(row, 1));

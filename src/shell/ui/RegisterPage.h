@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -20,6 +21,8 @@
 
 class QLabel;
 class QPushButton;
+class QToolButton;
+class TransactionEditorPanel;
 
 // Page 1000, the account register: the list of the shown account, the
 // balance bar under it and the account selector the window puts in its band
@@ -45,6 +48,17 @@ public:
     Register& reg() { return m_reg; }
     QPushButton* balanceBar() const { return m_balance; }
     QLabel* negativeMarker() const { return m_marker; }
+    TransactionEditorPanel* editorPanel() const { return m_panel; }
+    // The page's band controls: "New" and the property panel's switch.
+    QWidget* pageControls() const { return m_controls; }
+
+    // Shows or hides the property panel ("showprop"), switching the column set.
+    void setPanelShown(bool shown);
+    bool panelShown() const;
+    // "New": the new-transaction row selected and loaded, the description focused.
+    void startNewTransaction();
+    // Loads a row into the panel and gives it the focus.
+    void editRow(int row);
 
     // The remembered account ("accountid", below 1 counting as 1), else the
     // first one.
@@ -76,6 +90,8 @@ protected:
 private:
     void fillAccounts();
     void afterChange();
+    void buildControls();
+    void loadCurrentRow();
     void showContextMenu(int row, const QPoint& globalPos);
     void applyWidths();
     void takeWidths();
@@ -93,6 +109,12 @@ private:
     CoolList* m_list;
     QPushButton* m_balance;
     QLabel* m_marker;
+    TransactionEditorPanel* m_panel;
+    // Owned by the page, though it sits in the window's band strip.
+    QPointer<QWidget> m_controls;
+    QToolButton* m_showPanel = nullptr;
+    // Moving through the list loads each row once the keys waiting are handled.
+    QTimer m_loadTimer;
     // The widths of both column sets (index 1: with the panel), the shown
     // set's taken from the header when saved.
     std::array<std::vector<int>, 2> m_widths;
