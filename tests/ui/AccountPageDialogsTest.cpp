@@ -1,6 +1,8 @@
 #include "RegisterBook.h"
+#include "accounts/AccountDeletion.h"
 #include "accounts/AccountList.h"
 #include "accounts/AccountName.h"
+#include "accounts/OldTransactionPurge.h"
 #include "accounts/PasswordLockRecord.h"
 #include "accounts/ui/EditAccountDialog.h"
 #include "accounts/ui/FindDialog.h"
@@ -8,6 +10,7 @@
 #include "accounts/ui/PasswordOptionsPage.h"
 #include "accounts/ui/RegisterModel.h"
 #include "reference/ui/CurrencyPage.h"
+#include "shell/ui/AccountPageActions.h"
 #include "shell/ui/FirstAccountDialog.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/OptionsSheet.h"
@@ -214,6 +217,8 @@ TEST_F(AccountPageDialogsTest, FindLandsOnTheRowInAnotherAccountAndMatchCaseMiss
     });
     run(MainCommands::Find);
     closeNextBox(&messages);
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(messages, QStringList(2, QString::fromLatin1(TransactionFind::NotFoundText)));
     EXPECT_EQ(page().reg().accountId(), 1);
@@ -351,7 +356,7 @@ TEST_F(OptionsSheetTest, PasswordIsSavedOnlyWhenValidThenLockNowOpensOnlyForIt)
         prompt->accept();
     };
     onModal<QDialog>(answer);
-    QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
+    run(MainCommands::LockNow);
     EXPECT_EQ(typed, QStringList({QStringLiteral("Secret"), QStringLiteral("secret")}));
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_FALSE(m_lock.isLockedOut());
