@@ -1,6 +1,7 @@
 #include "accounts/AccountCreator.h"
 
 #include "accounts/AccountList.h"
+#include "accounts/AccountName.h"
 #include "platform/StoreTransaction.h"
 #include "reference/AccountCurrencyChoice.h"
 #include "store/KeyText.h"
@@ -14,7 +15,8 @@ qint32 AccountCreator::create(const AccountDraft& draft)
 {
     const std::optional<FileTime> now = fileTimeNow(m_clock);
     const qint32 largest = AccountList(m_tables.accounts()).largestId();
-    if (!now || largest == std::numeric_limits<qint32>::max() || isReservedAccount(largest + 1))
+    if (!now || largest == std::numeric_limits<qint32>::max() || isReservedAccount(largest + 1) ||
+        AccountName::problem(draft.name))
         return 0;
     const qint32 id = largest + 1;
     StoreTransaction transaction(*m_tables.store());

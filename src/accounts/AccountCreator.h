@@ -20,8 +20,9 @@ public:
     {
     }
 
-    // The new account's id (the largest id + 1); 0 when the currency row is not
-    // a built-in one or a write failed, and then nothing was created.
+    // The new account's id (the largest id + 1); 0 when the name is not one an
+    // account may take (AccountName), the currency row is not a built-in one
+    // or a write failed, and then nothing was created.
     qint32 create(const AccountDraft& draft);
 
 private:

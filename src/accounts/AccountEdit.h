@@ -10,6 +10,8 @@
 
 class AccountEdit {
 public:
-    // False when no account has that id or a write failed; nothing changed then.
+    // The name is trimmed. False when no account has that id, the name is not
+    // one an account may take (AccountName), the note is longer than a record
+    // holds, or a write failed; nothing changed then.
     static bool apply(DbTable& accounts, qint32 account, const QString& name, const QString& note);
 };

@@ -34,10 +34,24 @@ std::optional<Money> BalanceRecalc::recalc(qint32 account, qint64 firstIndex)
 
 bool BalanceRecalc::recalcAll()
 {
+    SilentInteraction silent;
+    return recalcAll(silent) == AllOutcome::Done;
+}
+
+BalanceRecalc::AllOutcome BalanceRecalc::recalcAll(Interaction& progress)
+{
+    const std::vector<AccountRecord> accounts = AccountList(m_tables.accounts()).all();
+    progress.progressLabel(QString::fromLatin1(ProgressText));
+    progress.progressRange(static_cast<qint64>(accounts.size()));
     bool ok = true;
-    for (const AccountRecord& account : AccountList(m_tables.accounts()).all())
+    qint64 done = 0;
+    for (const AccountRecord& account : accounts) {
+        if (progress.progressStopRequested())
+            return AllOutcome::Stopped;
         ok = recalc(account.id).has_value() && ok;
-    return ok;
+        progress.progressStep(++done);
+    }
+    return ok ? AllOutcome::Done : AllOutcome::Failed;
 }
 
 std::optional<Money> BalanceRecalc::rewriteRun(qint32 account, qint64 firstIndex)

@@ -8,6 +8,7 @@
 // Each recalculation runs in one store transaction: the book gets the whole run
 // rewritten or none of it. Only values that change are written.
 
+#include "platform/Interaction.h"
 #include "store/Money.h"
 #include "store/TableSet.h"
 
@@ -23,9 +24,17 @@ public:
     // or a write failed (nothing changed then).
     std::optional<Money> recalc(qint32 account, qint64 firstIndex = -1);
 
+    static constexpr const char* ProgressText = "Recalc Balance...";
+
+    enum class AllOutcome { Done, Stopped, Failed };
+
     // Every account from its first transaction. False when one failed; the
     // accounts before it keep their new balances.
     bool recalcAll();
+    // The same with a progress window of one step per account; "Stop" ends
+    // the run between two accounts, the ones done keeping their new balances.
+    // A failed account does not stop the others.
+    AllOutcome recalcAll(Interaction& progress);
 
     // True once a running balance rewritten by this object sat at a limit of
     // the 64-bit range: the sum saturated there and no longer is the true

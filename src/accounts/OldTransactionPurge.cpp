@@ -22,6 +22,13 @@ FileTime OldTransactionPurge::cutoff(FileTime now, int days)
 OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days, bool clearedOnly,
                                                        FileTime now)
 {
+    SilentInteraction silent;
+    return purge(account, days, clearedOnly, now, silent);
+}
+
+OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days, bool clearedOnly,
+                                                       FileTime now, Interaction& progress)
+{
     Result result;
     const std::optional<AccountRecord> record = AccountList(m_tables.accounts()).find(account);
     if (!record) {
@@ -41,8 +48,14 @@ OldTransactionPurge::Result OldTransactionPurge::purge(qint32 account, int days,
     // The remembered total is the sum of the amounts, not whatever the account
     // record says: a stale total would otherwise leak into "Begin Balance".
     const std::optional<Money> before = BalanceRecalc(m_tables).recalc(account);
-    if (!before || !removeAll(account, record->name, *old, now, result))
+    if (!before)
         return Result{};
+    if (!removeAll(account, record->name, *old, now, progress, result)) {
+        Result undone;
+        if (result.outcome == Outcome::Stopped)
+            undone.outcome = Outcome::Stopped;
+        return undone;
+    }
     const std::optional<Money> after = BalanceRecalc(m_tables).recalc(account);
     if (!after)
         return Result{};
@@ -85,14 +98,20 @@ OldTransactionPurge::oldTransactions(qint32 account, FileTime cutoff, bool clear
 }
 
 bool OldTransactionPurge::removeAll(qint32 account, const QString& name, const std::vector<Old>& old,
-                                    FileTime now, Result& result)
+                                    FileTime now, Interaction& progress, Result& result)
 {
     const qint32 category = starCategory(name);
     if (category == 0)
         return false;
+    progress.progressLabel(QString::fromLatin1(TitleText));
+    progress.progressRange(static_cast<qint64>(old.size()));
     // Removal goes by key: a record moved to the holder account sorts
     // elsewhere, so the account's positions shift under the walk.
     for (const Old& o : old) {
+        if (progress.progressStopRequested()) {
+            result.outcome = Outcome::Stopped;
+            return false;
+        }
         if (!o.link.isEmpty() && !refileCounterpart(account, o.link, category, result))
             return false;
         switch (TransactionRemoval::removeByKey(m_tables, o.key, now)) {
@@ -105,6 +124,7 @@ bool OldTransactionPurge::removeAll(qint32 account, const QString& name, const s
             return false;
         }
         ++result.removed;
+        progress.progressStep(result.removed);
     }
     return true;
 }

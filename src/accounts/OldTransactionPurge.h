@@ -17,6 +17,7 @@
 // All of it runs in one store transaction: the book gets the whole purge or
 // nothing. An account without transactions is left exactly as it is.
 
+#include "platform/Interaction.h"
 #include "reference/Categories.h"
 #include "store/FileTime.h"
 #include "store/Money.h"
@@ -52,6 +53,7 @@ public:
         Done,     // also when nothing was old enough
         Missing,  // no account has that id; nothing changed
         Failed,   // a read or write failed; nothing changed
+        Stopped,  // "Stop" was pressed in the progress window; nothing changed
     };
 
     struct Result {
@@ -76,6 +78,9 @@ public:
     // `now` is the local clock's reading: it gives today, and the date of the
     // holder records.
     Result purge(qint32 account, int days, bool clearedOnly, FileTime now);
+    // The same with a progress window of one step per old transaction, whose
+    // "Stop" undoes everything done so far.
+    Result purge(qint32 account, int days, bool clearedOnly, FileTime now, Interaction& progress);
 
 private:
     struct Old {
@@ -87,7 +92,7 @@ private:
 
     std::optional<std::vector<Old>> oldTransactions(qint32 account, FileTime cutoff, bool clearedOnly);
     bool removeAll(qint32 account, const QString& name, const std::vector<Old>& old, FileTime now,
-                   Result& result);
+                   Interaction& progress, Result& result);
     qint32 starCategory(const QString& accountName);
     bool refileCounterpart(qint32 account, const QString& link, qint32 category, Result& result);
     bool addBeginBalance(qint32 account, const QString& currency, Money amount, FileTime date, FileTime now,

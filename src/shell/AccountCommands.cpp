@@ -3,6 +3,7 @@
 #include "accounts/AccountCreator.h"
 #include "accounts/AccountEdit.h"
 #include "accounts/AccountList.h"
+#include "accounts/AccountName.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliFirstAccount.h"
@@ -27,6 +28,10 @@ std::optional<AccountDraft> readDraft(CliContext& c, QString* error)
     const QStringList& p = args->positional;
     if (p.size() < 2 || p.size() > 3) {
         *error = QStringLiteral("expected NAME CURRENCY [OPENING]");
+        return std::nullopt;
+    }
+    if (const std::optional<QString> problem = AccountName::problem(p[0])) {
+        *error = *problem;
         return std::nullopt;
     }
     const std::optional<int> row = CliValues::currencyRow(p[1]);
@@ -128,6 +133,10 @@ int editAccount(CliContext& c)
             args->has(QStringLiteral("name")) ? args->value(QStringLiteral("name")) : old.name;
         const QString note =
             args->has(QStringLiteral("note")) ? args->value(QStringLiteral("note")) : old.note;
+        if (const std::optional<QString> problem = AccountName::problem(name)) {
+            c.err << *problem << '\n';
+            return static_cast<int>(CliFailed);
+        }
         if (!AccountEdit::apply(book.tables().accounts(), *id, name, note)) {
             c.err << "The account could not be changed.\n";
             return static_cast<int>(CliFailed);

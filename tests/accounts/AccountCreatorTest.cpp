@@ -2,6 +2,7 @@
 
 #include "AccountTestBook.h"
 #include "accounts/AccountList.h"
+#include "accounts/AccountName.h"
 #include "accounts/AccountRun.h"
 #include "platform/FixedClock.h"
 #include "reference/BuiltInCurrencies.h"
@@ -110,6 +111,40 @@ TEST_F(AccountCreatorTest, LeftoverKeyOfAReusedIdIsNotOverwritten)
     ASSERT_EQ(id, 1);
     EXPECT_EQ(runOf(1).count, 2);
     EXPECT_EQ(m_book.balanceOf(stale), 7);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AccountCreatorTest, NamesAnAccountMayNotTakeCreateNothingAndColonsAndBracketsStayAsTyped)
+{
+    const struct {
+        QString name;
+        const char* message;
+    } refused[] = {
+        {QString(), AccountName::MissingText},
+        {QStringLiteral(" \t "), AccountName::MissingText},
+        {QStringLiteral("Cash\tBox"), AccountName::ControlText},
+        {QStringLiteral("Cash\nBox"), AccountName::ControlText},
+        {QString(AccountName::MaxLength + 1, QLatin1Char('x')), AccountName::TooLongText},
+        {QString(10'000, QLatin1Char('x')), AccountName::TooLongText},
+    };
+    for (const auto& r : refused) {
+        EXPECT_EQ(AccountName::problem(r.name), QString::fromLatin1(r.message))
+            << r.name.left(20).toStdString();
+        EXPECT_EQ(create(r.name, "USD", 500), 0);
+    }
+    EXPECT_EQ(m_book.tables().accounts().count(), 0);
+    EXPECT_EQ(m_book.tables().transactions().count(), 0);
+    EXPECT_EQ(m_book.tables().currencies().count(), 0);
+
+    // Padding is trimmed before the length counts.
+    const QString longest(AccountName::MaxLength, QLatin1Char('y'));
+    EXPECT_EQ(AccountName::problem(QStringLiteral("  ") + longest + QStringLiteral("  ")), std::nullopt);
+    const qint32 id = create(QStringLiteral(" [Home: Cash] "), "USD", 0);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(AccountList(m_book.tables().accounts()).find(id)->name, QStringLiteral("[Home: Cash]"));
 }
 
 }  // namespace

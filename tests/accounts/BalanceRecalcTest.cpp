@@ -1,6 +1,7 @@
 #include "accounts/BalanceRecalc.h"
 
 #include "AccountTestBook.h"
+#include "support/ScriptedInteraction.h"
 
 #include <vector>
 
@@ -83,6 +84,30 @@ TEST(BalanceRecalcTest, AllAccountsAreRecalculated)
     EXPECT_EQ(book.accountTotal(1), 10);
     EXPECT_EQ(book.accountTotal(2), -10);
     EXPECT_EQ(book.accountTotal(3), 0);
+}
+
+TEST(BalanceRecalcTest, StopEndsTheRunBetweenAccountsAndKeepsTheOnesDone)
+{
+    AccountTestBook book;
+    book.addAccount(1, QStringLiteral("One"), 5);
+    book.addAccount(2, QStringLiteral("Two"), 5);
+    const QString a = book.addTransaction(RawTransaction::of(1, AccountTestBook::at(1), 10, 99));
+    const QString b = book.addTransaction(RawTransaction::of(2, AccountTestBook::at(1), -10, 99));
+    ScriptedInteraction ui;
+    ui.stopAfterSteps(1);
+    EXPECT_EQ(BalanceRecalc(book.tables()).recalcAll(ui), BalanceRecalc::AllOutcome::Stopped);
+    EXPECT_EQ(ui.progressLabels, QStringList{QStringLiteral("Recalc Balance...")});
+    EXPECT_EQ(ui.progressSteps, 2);
+    EXPECT_EQ(ui.progressDone, 1);
+    EXPECT_EQ(book.balanceOf(a), 10);
+    EXPECT_EQ(book.accountTotal(1), 10);
+    EXPECT_EQ(book.balanceOf(b), 99);
+    EXPECT_EQ(book.accountTotal(2), 5);
+
+    ScriptedInteraction quiet;
+    EXPECT_EQ(BalanceRecalc(book.tables()).recalcAll(quiet), BalanceRecalc::AllOutcome::Done);
+    EXPECT_EQ(quiet.progressDone, 2);
+    EXPECT_EQ(book.balanceOf(b), -10);
 }
 
 TEST(BalanceRecalcTest, FailedWriteChangesNothing)

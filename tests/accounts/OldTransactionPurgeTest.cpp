@@ -5,6 +5,7 @@
 #include "accounts/AccountRun.h"
 #include "accounts/BalanceRecalc.h"
 #include "reference/Categories.h"
+#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -292,6 +293,27 @@ TEST_F(OldTransactionPurgeTest, WriteFailingHalfwayChangesNothing)
     EXPECT_EQ(m_book.transactionText(m_b1, Prop::TransferLink), m_k3);
     EXPECT_EQ(m_book.accountTotal(1), 625);
     expectBookHolds();
+}
+
+TEST_F(OldTransactionPurgeTest, StopInTheProgressWindowUndoesWhatWasRemoved)
+{
+    const QStringList before = keysOf(1);
+    const qint64 categories = m_book.tables().categories().count();
+    OldTransactionPurge purger(m_book.tables(), m_categories, [] { return true; });
+    ScriptedInteraction ui;
+    ui.stopAfterSteps(2);
+    EXPECT_EQ(purger.purge(1, 0, false, Now, ui).outcome, Outcome::Stopped);
+    EXPECT_EQ(ui.progressSteps, 5);
+    EXPECT_EQ(ui.progressDone, 2);
+    EXPECT_EQ(keysOf(1), before);
+    EXPECT_EQ(m_book.transactionText(m_b1, Prop::TransferLink), m_k3);
+    EXPECT_EQ(m_book.tables().categories().count(), categories);
+    expectBookHolds();
+
+    ScriptedInteraction unstopped;
+    const OldTransactionPurge::Result done = purger.purge(1, 0, false, Now, unstopped);
+    EXPECT_EQ(done.outcome, Outcome::Done);
+    EXPECT_EQ(unstopped.progressDone, done.removed);
 }
 
 TEST_F(OldTransactionPurgeTest, MissingAccountIsRefused)

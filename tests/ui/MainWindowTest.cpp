@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, OpensOnTheRememberedAccountWithTheMenuOfWhatIsBuilt)
     // Export, import, backup, restore and reports wait for their windows.
     EXPECT_EQ(items, QStringList({"About...", "-", "Database Clearing...", "-", "E&xit"}));
     EXPECT_EQ(m_window->commands().find(32771), m_window->commands().find(MainCommands::Exit));
-    EXPECT_FALSE(m_window->commands().run(MainCommands::Find));
+    EXPECT_FALSE(m_window->commands().run(MainCommands::Export));
 }
 
 TEST_F(MainWindowTest, DigitKeysSwitchAccountsAndAKeyPastTheLastKeepsTheShownOne)

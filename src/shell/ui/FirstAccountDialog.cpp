@@ -32,7 +32,7 @@ FirstAccountDialog::FirstAccountDialog(QStringView defaultCurrency, QWidget* par
         m_currency->addItem(BuiltInCurrencies::displayText(k));
     const int preselected = BuiltInCurrencies::firstRowOf(defaultCurrency);
     m_currency->setCurrentIndex(preselected < 0 ? 0 : preselected);
-    m_name->setMaxLength(255);
+    m_name->setMaxLength(static_cast<int>(AccountName::MaxLength));
     m_opening->setText(QStringLiteral("0.00"));
 
     auto* form = new QFormLayout(this);
@@ -48,8 +48,8 @@ FirstAccountDialog::FirstAccountDialog(QStringView defaultCurrency, QWidget* par
 void FirstAccountDialog::accept()
 {
     const QString name = m_name->text().trimmed();
-    if (name.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), QString::fromLatin1(NoNameText));
+    if (const std::optional<QString> problem = AccountName::problem(name)) {
+        QMessageBox::warning(this, windowTitle(), *problem);
         m_name->setFocus();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/AccountDraft.h"
+#include "accounts/AccountName.h"
 #include "shell/FirstAccountSource.h"
 
 #include <QDialog>
@@ -10,13 +11,14 @@ class QLineEdit;
 
 // "Create New Account": "Description:", "Currency:" (the built-in currencies
 // as name (code)) and "Opening balance:". Start-up asks it for the first
-// account; Cancel ends the program.
+// account (Cancel ends the program); the account page's "New Account..." for
+// every later one.
 class FirstAccountDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* TitleText = "Create New Account";
     static constexpr const char* BadAmountText = "The opening balance is not an amount.";
-    static constexpr const char* NoNameText = "Please enter the account's description.";
+    static constexpr const char* NoNameText = AccountName::MissingText;
 
     FirstAccountDialog(QStringView defaultCurrency, QWidget* parent = nullptr);
 

@@ -4,6 +4,7 @@
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainReactivation.h"
 #include "shell/TallyraSettings.h"
+#include "shell/ui/AccountPageActions.h"
 #include "shell/ui/RegisterPage.h"
 
 #include <QApplication>
@@ -74,6 +75,9 @@ MainWindow::MainWindow(MainBook& book, const Clock& clock, const QLocale& locale
     m_register = new RegisterPage(book, clock, m_localeValues, m_ui, m_conversion, m_pages);
     m_pages->addWidget(m_register);
     setCentralWidget(m_pages);
+    m_actions = std::make_unique<AccountPageActions>(book, clock, lock, *m_register, m_ui, *this,
+                                                     [this] { lockSettingsChanged(); });
+    m_register->setCommandRunner([this](int id) { return m_commands.run(id); });
     buildCommands();
     buildBandStrip();
     m_register->showRemembered();
@@ -97,9 +101,9 @@ void MainWindow::buildCommands()
     using C = MainCommands;
     const auto ks = [](const char* keys) { return QKeySequence(QString::fromLatin1(keys)); };
     const auto edit = [this](const char* method) { return [this, method] { sendEdit(method); }; };
-    // Commands whose windows come with later work (options, find, accounts,
-    // export, import, backup, restore, reports, help) are listed without a
-    // handler, so neither the menu nor a key offers them yet.
+    // Commands whose windows come with later work (export, import, backup,
+    // restore, reports, help) are listed without a handler, so neither the
+    // menu nor a key offers them yet.
     m_commands.add({C::About, QStringLiteral("About..."), {}, [this] { about(); }, {}});
     m_commands.add(
         {C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
@@ -115,8 +119,19 @@ void MainWindow::buildCommands()
                     {32771, 40019}});
     m_commands.add({C::NextNumber, {}, {}, [this] { m_register->editorPanel()->takeNextNumber(); }, {}});
     m_commands.add({C::LockNow, QStringLiteral("Lock now"), {ks("Ctrl+L")}, [this] { lockNow(); }, {}});
-    m_commands.add({C::Find, QStringLiteral("Find..."), {ks("Ctrl+F")}, {}, {}});
-    m_commands.add({C::FindNext, QStringLiteral("Find Next"), {ks("Ctrl+N")}, {}, {}});
+    AccountPageActions& a = *m_actions;
+    m_commands.add({C::Find, QStringLiteral("Find..."), {ks("Ctrl+F")}, [&a] { a.find(); }, {}});
+    m_commands.add({C::FindNext, QStringLiteral("Find Next"), {ks("Ctrl+N")}, [&a] { a.findNext(); }, {}});
+    m_commands.add({C::NewAccount, QStringLiteral("New Account..."), {}, [&a] { a.newAccount(); }, {}});
+    m_commands.add(
+        {C::AccountProperties, QStringLiteral("Edit Account..."), {}, [&a] { a.editAccount(); }, {}});
+    m_commands.add({C::DeleteAccount, QStringLiteral("Delete Account"), {}, [&a] { a.deleteAccount(); }, {}});
+    m_commands.add({C::DeleteOld,
+                    QStringLiteral("Delete the Old Transactions..."),
+                    {},
+                    [&a] { a.deleteOldTransactions(); },
+                    {}});
+    m_commands.add({C::Options, QStringLiteral("Options..."), {}, [&a] { a.options(); }, {}});
     m_commands.add({C::Help, QStringLiteral("Help"), {ks("F1"), ks("Alt+1")}, {}, {}});
     m_commands.add({C::Copy, QStringLiteral("Copy"), {ks("Ctrl+C"), ks("Ctrl+Ins")}, edit("copy"), {}});
     m_commands.add({C::Cut, QStringLiteral("Cut"), {ks("Ctrl+X"), ks("Shift+Del")}, edit("cut"), {}});
@@ -142,8 +157,18 @@ void MainWindow::buildBandStrip()
     m_bands = new QSplitter(Qt::Horizontal);
     m_bands->setChildrenCollapsible(false);
     m_bands->addWidget(band(m_menu, QStringLiteral("Band 0")));
-    m_bands->addWidget(band(m_register->accountSelector(), QStringLiteral("Band 1"),
-                            QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':')));
+    QWidget* band1 = band(m_register->accountSelector(), QStringLiteral("Band 1"),
+                          QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':'));
+    auto* accountMenu = new QToolButton(band1);
+    accountMenu->setText(QStringLiteral("\u2630"));
+    accountMenu->setAccessibleName(QStringLiteral("Account menu"));
+    accountMenu->setToolTip(QStringLiteral("Account menu"));
+    accountMenu->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(accountMenu);
+    m_actions->fillMenu(*menu, m_commands);
+    accountMenu->setMenu(menu);
+    band1->layout()->addWidget(accountMenu);
+    m_bands->addWidget(band1);
     // Band 2: the register's controls; the planner's and the projects' join them with their pages.
     m_bands->addWidget(band(m_register->pageControls(), QStringLiteral("Band 2")));
     const TallyraSettings& s = m_book.settings();
@@ -238,6 +263,14 @@ void MainWindow::idleTick()
 void MainWindow::lockNow()
 {
     m_lock.lockNow(m_password);
+}
+
+void MainWindow::lockSettingsChanged()
+{
+    if (m_lock.idleTimerWanted())
+        m_idle.start();
+    else
+        m_idle.stop();
 }
 
 void MainWindow::about()

@@ -14,6 +14,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+
+class AccountPageActions;
 class QMenuBar;
 class QSplitter;
 class QStackedWidget;
@@ -45,6 +48,7 @@ public:
     QToolBar* bandStrip() const { return m_strip; }
     QSplitter* bands() const { return m_bands; }
     QMenuBar* menu() const { return m_menu; }
+    AccountPageActions& accountActions() { return *m_actions; }
 
     // Saves the band widths and the pages' state, then closes the window; the
     // program's event loop ends. Run by Exit, the close button and the quit
@@ -68,6 +72,7 @@ private:
     void lockNow();
     void idleTick();
     void sendEdit(const char* method);
+    void lockSettingsChanged();
 
     MainBook& m_book;
     const Clock& m_clock;
@@ -83,6 +88,7 @@ private:
     QMenuBar* m_menu = nullptr;
     QStackedWidget* m_pages = nullptr;
     RegisterPage* m_register = nullptr;
+    std::unique_ptr<AccountPageActions> m_actions;
     QTimer m_idle;
     QPointer<QWidget> m_focus;
     bool m_saved = false;

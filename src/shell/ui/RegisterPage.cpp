@@ -6,6 +6,7 @@
 #include "accounts/RegisterInfo.h"
 #include "accounts/ui/TransactionEditorPanel.h"
 #include "shell/ShownAccount.h"
+#include "shell/ui/MainCommands.h"
 #include "toolkit/ui/PopupMenu.h"
 
 #include <QComboBox>
@@ -258,6 +259,17 @@ bool RegisterPage::showAccount(qint32 account)
     return true;
 }
 
+bool RegisterPage::showRow(qint32 account, qint64 row)
+{
+    if (account != m_reg.accountId() && !showAccount(account))
+        return false;
+    if (row < 0 || row >= m_model->rowCount())
+        return false;
+    m_list->selectRow(static_cast<int>(row));
+    m_list->scrollTo(m_model->index(static_cast<int>(row), 1));
+    return true;
+}
+
 void RegisterPage::refresh(bool force)
 {
     fillAccounts();
@@ -361,13 +373,14 @@ void RegisterPage::showContextMenu(int row, const QPoint& globalPos)
 {
     QMenu menu(this);
     menu.setAccessibleName(QStringLiteral("Register"));
-    // Find and Find Next belong to the find window.
     QAction* add = menu.addAction(menuText("New\tN"));
     QAction* remove = menu.addAction(menuText("Delete\tDel"));
     remove->setEnabled(m_reg.rowKind(row) == Register::RowKind::Transaction ||
                        m_reg.rowKind(row) == Register::RowKind::Future);
-    menu.addAction(menuText("Find...\tCtrl+F"))->setEnabled(false);
-    menu.addAction(menuText("Find Next\tCtrl+N"))->setEnabled(false);
+    QAction* find = menu.addAction(menuText("Find...\tCtrl+F"));
+    QAction* findNext = menu.addAction(menuText("Find Next\tCtrl+N"));
+    find->setEnabled(bool(m_runCommand));
+    findNext->setEnabled(bool(m_runCommand));
     QAction* properties = menu.addAction(menuText("Properties    \tI"));
     QAction* chosen = menu.exec(globalPos);
     if (chosen == add)
@@ -376,6 +389,10 @@ void RegisterPage::showContextMenu(int row, const QPoint& globalPos)
         deleteRow(row);
     else if (chosen == properties)
         showInformation(row, globalPos);
+    else if (chosen == find)
+        m_runCommand(MainCommands::Find);
+    else if (chosen == findNext)
+        m_runCommand(MainCommands::FindNext);
 }
 
 bool RegisterPage::eventFilter(QObject* watched, QEvent* event)

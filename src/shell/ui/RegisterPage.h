@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,12 @@ public:
     void showRemembered();
     // False, with nothing changed, when no account has that id.
     bool showAccount(qint32 account);
+    // A transaction shown and selected, the account switched to first when
+    // another one is shown (a find's hit). False when there is no such account.
+    bool showRow(qint32 account, qint64 row);
+    // Runs a command of the window's table by its id (the context menu's
+    // "Find..." and "Find Next"); unset, those items are disabled.
+    void setCommandRunner(std::function<bool(int)> run) { m_runCommand = std::move(run); }
     // The account list and the shown account read again (after a change of the
     // store the page did not make); `force` redraws even when nothing moved.
     void refresh(bool force = false);
@@ -118,4 +125,5 @@ private:
     // The widths of both column sets (index 1: with the panel), the shown
     // set's taken from the header when saved.
     std::array<std::vector<int>, 2> m_widths;
+    std::function<bool(int)> m_runCommand;
 };
