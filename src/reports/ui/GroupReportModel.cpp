@@ -14,6 +14,14 @@ bool GroupReportModel::build()
     return rebuild([this] { return m_table.build(); });
 }
 
+bool GroupReportModel::buildSorted(const ReportSort& sort)
+{
+    return rebuild([this, &sort] {
+        m_table.setSort(sort);
+        return !m_table.report().stopped;
+    });
+}
+
 bool GroupReportModel::tapHeader(int column)
 {
     if (column < 1 || column > lastSortColumn())

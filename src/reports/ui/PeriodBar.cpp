@@ -54,13 +54,20 @@ PeriodBar::PeriodBar(ReportFilter& filter, CurrencyCache& currencies, ReportSett
     setAccessibleName(QStringLiteral("Period"));
     m_period->setText(QString::fromLatin1(PeriodText));
     m_period->setAccessibleName(QString::fromLatin1(PeriodText));
-    m_period->setPopupMode(QToolButton::InstantPopup);
     auto* periods = new QMenu(m_period);
     periods->setAccessibleName(QString::fromLatin1(PeriodText));
     periods->setMinimumWidth(200);
     for (int i = 0; i < ReportPeriod::names().size(); ++i)
         periods->addAction(ReportPeriod::names()[i], this, [this, i] { choosePeriod(i); });
-    m_period->setMenu(periods);
+    // Shown without a loop of its own, so that a press by a screen reader
+    // returns at once and the list's entries can be chosen next. The button
+    // shows pressed while the list is open.
+    m_period->setCheckable(true);
+    connect(m_period, &QToolButton::toggled, this, [this, periods](bool on) {
+        if (on)
+            periods->popup(m_period->mapToGlobal(QPoint(0, 0)) - QPoint(0, periods->sizeHint().height()));
+    });
+    connect(periods, &QMenu::aboutToHide, m_period, [this] { m_period->setChecked(false); });
     m_currency->setAccessibleName(QStringLiteral("Currency"));
     auto* sumLabel = new QLabel(QString::fromLatin1(SumText), this);
     sumLabel->setBuddy(m_sum);

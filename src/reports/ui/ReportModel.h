@@ -33,6 +33,8 @@ public:
     // Scans, totals and sorts anew; the model resets. False when "Stop" ended
     // the scan (the rows met so far are the report).
     virtual bool build() = 0;
+    // Builds in the order `sort` names, as header taps would reach it.
+    virtual bool buildSorted(const ReportSort& sort) = 0;
     // A header tap: false for a column that does not sort. Rebuilds otherwise.
     virtual bool tapHeader(int column) = 0;
     virtual const ReportSort& sort() const = 0;

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ReportView::ReportView(std::unique_ptr<ReportModel> model, ReportSettings& settings, QWidget* parent)
     : QWidget(parent), m_model(std::move(model)), m_settings(settings), m_list(new CoolList(this)),
       m_recalc(new QPushButton(QString::fromLatin1(RecalcText), this))
@@ -41,6 +43,12 @@ ReportView::~ReportView() = default;
 void ReportView::build()
 {
     m_model->build();
+    afterBuild();
+}
+
+void ReportView::buildSorted(const ReportSort& sort)
+{
+    m_model->buildSorted(sort);
     afterBuild();
 }
 
@@ -145,7 +153,11 @@ void ReportView::loadColumnWidths()
 {
     const ReportKind kind = m_model->kind();
     for (int column = 0; column < ReportSettings::columnCount(kind); ++column) {
-        const qint32 width = m_settings.columnWidth(kind, column);
+        qint32 width = m_settings.columnWidth(kind, column);
+        // The default widths were made for a 13-pixel line of the handheld's
+        // font; they grow with the desktop's.
+        if (width == ReportSettings::defaultColumnWidth(kind, column))
+            width = width * std::max(13, fontMetrics().height()) / 13;
         if (width > 0)
             m_list->horizontalHeader()->resizeSection(column, width);
     }

@@ -29,8 +29,9 @@ public:
     CoolList& list() { return *m_list; }
     QPushButton& recalcButton() { return *m_recalc; }
 
-    // Builds the report and hides "Recalc".
+    // Builds the report (in the order `sort` names) and hides "Recalc".
     void build();
+    void buildSorted(const ReportSort& sort);
     // Shows "Recalc" when the filter moved since the build, or when
     // `bookChanged` says the book did.
     void checkStale(bool bookChanged);

@@ -27,8 +27,11 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -124,7 +127,12 @@ QWidget* ReportWindow::buildTopRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(2, 2, 2, 2);
     m_filterButton = toggle(QString::fromLatin1(AdvancedFilterText), row);
-    connect(m_filterButton, &QToolButton::clicked, this, &ReportWindow::openAdvancedFilter);
+    // A press (by the pointer, the keyboard or a screen reader's action)
+    // toggles the button; what it shows is then set from the filter again.
+    connect(m_filterButton, &QToolButton::toggled, this, [this] {
+        if (!m_showingConditions)
+            openAdvancedFilter();
+    });
     layout->addWidget(m_filterButton);
     auto* group = new QButtonGroup(row);
     group->setExclusive(true);
@@ -133,7 +141,19 @@ QWidget* ReportWindow::buildTopRow()
         m_kindButtons[index(kind)] = button;
         group->addButton(button);
         layout->addWidget(button);
-        connect(button, &QToolButton::clicked, this, [this, kind] { showKind(kind); });
+        // A press of another kind's button toggles it on; a press of the shown
+        // kind's button only clicks it, and rebuilds the report as well.
+        connect(button, &QToolButton::toggled, this, [this, kind](bool on) {
+            if (!on || kind == m_kind)
+                return;
+            showKind(kind);
+            m_kindToggled = true;
+            QTimer::singleShot(0, this, [this] { m_kindToggled = false; });
+        });
+        connect(button, &QToolButton::clicked, this, [this, kind] {
+            if (!std::exchange(m_kindToggled, false))
+                showKind(kind);
+        });
     }
     m_fullName = new QLineEdit(row);
     m_fullName->setReadOnly(true);
@@ -167,19 +187,34 @@ ReportView& ReportWindow::ensureView(ReportKind kind)
     slot = new ReportView(std::move(model), m_session.settings(), m_stack);
     m_stack->addWidget(slot);
     connect(slot, &ReportView::built, this, &ReportWindow::viewBuilt);
+    connect(slot, &ReportView::built, this, [this, kind] {
+        if (ReportView* v = m_views[index(kind)])
+            m_sorts[index(kind)] = v->model().sort();
+    });
     connect(slot, &ReportView::fullNameChanged, m_fullName, &QLineEdit::setText);
     return *slot;
 }
 
-// A view is built afresh whenever it is shown, as the rows it showed before
-// belong to the filter of that time.
+// Only the shown kind has a view: one that is left gives up its rows and
+// keeps only its order and column widths, and a view is built afresh
+// whenever it is shown, as the rows it showed before belong to the filter of
+// that time.
 void ReportWindow::showKind(ReportKind kind)
 {
+    ReportView* left = m_views[index(m_kind)];
+    if (left && m_kind != kind) {
+        m_sorts[index(m_kind)] = left->model().sort();
+        left->saveColumnWidths();
+        m_views[index(m_kind)] = nullptr;
+        left->deleteLater();
+        left->hide();
+    }
     m_kind = kind;
     m_kindButtons[index(kind)]->setChecked(true);
     ReportView& shown = ensureView(kind);
     m_stack->setCurrentWidget(&shown);
-    shown.build();
+    shown.buildSorted(m_sorts[index(kind)]);
+    m_sorts[index(kind)] = shown.model().sort();
 }
 
 void ReportWindow::viewBuilt()
@@ -190,8 +225,15 @@ void ReportWindow::viewBuilt()
 
 void ReportWindow::filterChanged()
 {
-    m_filterButton->setChecked(m_session.filter().hasConditions());
+    showConditions();
     currentView().checkStale(false);
+}
+
+void ReportWindow::showConditions()
+{
+    m_showingConditions = true;
+    m_filterButton->setChecked(m_session.filter().hasConditions());
+    m_showingConditions = false;
 }
 
 void ReportWindow::openAdvancedFilter()
@@ -282,7 +324,7 @@ void ReportWindow::reactivate()
         return;
     m_tree->refill();
     m_periodBar->refill();
-    m_filterButton->setChecked(m_session.filter().hasConditions());
+    showConditions();
     currentView().checkStale(true);
 }
 

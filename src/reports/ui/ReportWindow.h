@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "reports/ReportFormat.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportSort.h"
 
 #include <QMainWindow>
 
@@ -61,6 +62,7 @@ public:
 
     // --- parts, for the program's tests --------------------------------------------
     ReportKind currentKind() const { return m_kind; }
+    // Null unless `kind` is the shown one.
     ReportView* view(ReportKind kind) const;
     ReportView& currentView();
     SelectionTree& selectionTree() { return *m_tree; }
@@ -79,6 +81,8 @@ private:
     QWidget* buildTopRow();
     ReportView& ensureView(ReportKind kind);
     void filterChanged();
+    // The Advanced Filter button shows pressed while the filter has conditions.
+    void showConditions();
     void viewBuilt();
     void saveLayout();
 
@@ -88,7 +92,9 @@ private:
     DialogInteraction& m_ui;
     Setup m_setup;
     ReportKind m_kind = ReportKind::TransactionList;
+    // Only the shown kind has a view; the others keep their order.
     std::array<ReportView*, 3> m_views{};
+    std::array<ReportSort, 3> m_sorts{};
     std::array<QToolButton*, 3> m_kindButtons{};
     QToolButton* m_filterButton = nullptr;
     QLineEdit* m_fullName = nullptr;
@@ -97,4 +103,6 @@ private:
     QSplitter* m_splitter = nullptr;
     PeriodBar* m_periodBar = nullptr;
     bool m_layoutSaved = false;
+    bool m_showingConditions = false;
+    bool m_kindToggled = false;
 };

@@ -14,6 +14,14 @@ bool TransactionListModel::build()
     return rebuild([this] { return m_table.build(); });
 }
 
+bool TransactionListModel::buildSorted(const ReportSort& sort)
+{
+    return rebuild([this, &sort] {
+        m_table.buildSortedBy(sort);
+        return !m_table.stopped();
+    });
+}
+
 bool TransactionListModel::tapHeader(int column)
 {
     if (column < 1 || column > lastSortColumn())

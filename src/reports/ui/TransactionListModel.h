@@ -16,6 +16,7 @@ public:
 
     ReportKind kind() const override { return ReportKind::TransactionList; }
     bool build() override;
+    bool buildSorted(const ReportSort& sort) override;
     bool tapHeader(int column) override;
     const ReportSort& sort() const override { return m_table.sort(); }
     int lastSortColumn() const override { return TransactionListTable::LastSortColumn; }
