@@ -1,5 +1,6 @@
 #include "shell/ReportCommandLine.h"
 
+#include "reports/FilterAmountText.h"
 #include "shell/CliValues.h"
 #include "store/FileTime.h"
 
@@ -38,14 +39,11 @@ bool setDate(std::optional<LocalTime>& field, const QString& value, QString* err
     return field || fail(error, QStringLiteral("malformed date %1 (expected YYYY-MM-DD)").arg(value));
 }
 
-// The lenient number rule, with at least one digit: a text without any would
-// read as 0 and quietly bound the range there.
+// A bound of the amount range, read as the Advanced Filter reads it.
 bool setAmount(std::optional<Money>& field, const QString& value, QString* error)
 {
-    const bool hasDigit = std::any_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); });
-    if (hasDigit)
-        field = moneyFromTypedText(value);
-    return (hasDigit && field) || fail(error, QStringLiteral("malformed amount %1").arg(value));
+    field = FilterAmountText::parse(value);
+    return field || fail(error, QStringLiteral("malformed amount %1").arg(value));
 }
 
 const Option Options[] = {

@@ -1,14 +1,13 @@
-#include <QCoreApplication>
-#include <QTextStream>
+#include "SumoraRun.h"
 
-#include <cstdio>
+#include <QApplication>
 
-// The window of this program is not written yet; until it is, the program
-// says so and points to the command-line front end, which runs the same logic.
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("sumora"));
-    QTextStream(stderr) << "sumora: the window is not built yet; use tallyra-cli.\n";
-    return 1;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sumora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Sumora"));
+    QApplication::setApplicationVersion(QString::fromLatin1(TALLYRA_VERSION));
+    return SumoraRun::run(QApplication::arguments().mid(1),
+                          [](const char* name) { return qEnvironmentVariable(name); });
 }

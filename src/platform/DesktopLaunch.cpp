@@ -1,0 +1,19 @@
+#include "platform/DesktopLaunch.h"
+
+#include <QProcess>
+
+QString DesktopLaunch::opener()
+{
+    const QString chosen = qEnvironmentVariable("TALLYRA_OPENER");
+    return chosen.isEmpty() ? QStringLiteral("xdg-open") : chosen;
+}
+
+bool DesktopLaunch::openFile(const QString& path)
+{
+    return QProcess::startDetached(opener(), {path});
+}
+
+bool DesktopLaunch::startProgram(const QString& program)
+{
+    return QProcess::startDetached(program, {});
+}

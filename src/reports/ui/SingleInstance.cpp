@@ -1,0 +1,69 @@
+#include "reports/ui/SingleInstance.h"
+
+#include "platform/InstanceLock.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+namespace {
+
+constexpr int WaitMs = 1000;
+const QByteArray RaiseWord = QByteArrayLiteral("raise\n");
+
+}  // namespace
+
+QString SingleInstance::serverName(const QString& program, const QString& folder)
+{
+    const QByteArray path = QDir(folder).canonicalPath().toUtf8();
+    return program + QLatin1Char('-') +
+           QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+bool SingleInstance::askToRaise(const QString& server)
+{
+    QLocalSocket socket;
+    socket.connectToServer(server);
+    if (!socket.waitForConnected(WaitMs))
+        return false;
+    socket.write(RaiseWord);
+    const bool sent = socket.waitForBytesWritten(WaitMs);
+    socket.disconnectFromServer();
+    return sent;
+}
+
+std::unique_ptr<SingleInstance> SingleInstance::claim(const QString& folder)
+{
+    const QString server = serverName(QStringLiteral("sumora"), folder);
+    std::unique_ptr<InstanceLock> lock =
+        InstanceLock::acquire(folder, QString::fromLatin1(InstanceLock::ReportProgramFile));
+    if (!lock) {
+        (void)askToRaise(server);
+        return nullptr;
+    }
+    return std::unique_ptr<SingleInstance>(new SingleInstance(std::move(lock), server));
+}
+
+// The lock is ours, so a socket of that name was left by a run that died.
+SingleInstance::SingleInstance(std::unique_ptr<InstanceLock> lock, const QString& server)
+    : m_lock(std::move(lock)), m_server(new QLocalServer(this))
+{
+    QLocalServer::removeServer(server);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    (void)m_server->listen(server);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::answer);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::answer()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (socket->readAll().contains(RaiseWord.trimmed()))
+                Q_EMIT raiseRequested();
+        });
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class InstanceLock;
+class QLocalServer;
+
+// One report program per book: the first run holds the book folder's report
+// lock and listens on a local socket named after the folder; a later run
+// finds the lock held, asks the first one over the socket to come to the
+// front, and ends.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // The socket name of a program ("sumora", "tallyra") on a book folder.
+    static QString serverName(const QString& program, const QString& folder);
+    // Asks the run listening on `server` to come forward; false when none answered.
+    static bool askToRaise(const QString& server);
+
+    // Null when another run holds the book: that run was asked to come forward.
+    static std::unique_ptr<SingleInstance> claim(const QString& folder);
+    ~SingleInstance() override;
+
+Q_SIGNALS:
+    // Another run asked this one to come to the front.
+    void raiseRequested();
+
+private:
+    SingleInstance(std::unique_ptr<InstanceLock> lock, const QString& server);
+    void answer();
+
+    std::unique_ptr<InstanceLock> m_lock;
+    QLocalServer* m_server;
+};
