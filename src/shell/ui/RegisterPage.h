@@ -79,6 +79,7 @@ private:
     void showContextMenu(int row, const QPoint& globalPos);
     void applyWidths();
     void takeWidths();
+    int fittingWidth(int column) const;
     static std::vector<TallyraSettings::Int> widthKeys(bool withPanel);
 
     MainBook& m_book;
