@@ -5,13 +5,12 @@
 // 0.5 ms at a million.
 #ifdef TALLYRA_BENCH_WINDOWS
 
+#include "BenchApplication.h"
 #include "BenchRun.h"
 
 #include "accounts/Register.h"
 #include "accounts/ui/RegisterModel.h"
 #include "shell/ExitStep.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -20,16 +19,6 @@ namespace {
 using namespace BenchBook;
 
 constexpr int PageRows = 30;
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "tallyra_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 void BM_RegisterModelPage(benchmark::State& state)
 {

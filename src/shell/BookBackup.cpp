@@ -41,12 +41,21 @@ bool BookBackup::backup(const QString& path, FileTime now)
 
 BookBackup::RestoreResult BookBackup::restore(const QString& path, const LocaleValues& locale)
 {
+    return restore([&path]() -> std::optional<QString> { return path; }, locale);
+}
+
+BookBackup::RestoreResult BookBackup::restore(const PathChoice& choosePath, const LocaleValues& locale)
+{
     RestoreResult result;
     SettingsForRestore settings(m_book.settings());
     Restore restore(m_book.tables(), locale, m_ui, settings);
     const QString folder = m_book.folder().path();
     if (!restore.begin([&] { return DatabaseClearing::reportProgramHolds(folder); }))
         return result;
+    const std::optional<QString> chosen = choosePath();
+    if (!chosen)
+        return result;
+    const QString& path = *chosen;
     rememberFile(path);
     m_book.state().skipSave = true;
     result.outcome = restore.restoreFrom(path);

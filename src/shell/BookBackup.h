@@ -14,6 +14,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class BookBackup {
 public:
     // `book` and `ui` must outlive the operation.
@@ -29,6 +32,11 @@ public:
         QString notStartedText;
     };
     RestoreResult restore(const QString& path, const LocaleValues& locale);
+    // The window's order: the loss question and the report program's check
+    // come before the file is chosen; `choosePath` answers nullopt on Cancel
+    // (not started, nothing said).
+    using PathChoice = std::function<std::optional<QString>()>;
+    RestoreResult restore(const PathChoice& choosePath, const LocaleValues& locale);
 
 private:
     void rememberFile(const QString& path);

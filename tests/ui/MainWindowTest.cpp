@@ -82,8 +82,9 @@ TEST_F(MainWindowTest, OpensOnTheRememberedAccountWithTheMenuOfWhatIsBuilt)
     QStringList items;
     for (QAction* a : menus[0]->menu()->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    // Export, import, backup, restore and reports wait for their windows.
-    EXPECT_EQ(items, QStringList({"About...", "-", "Database Clearing...", "-", "E&xit"}));
+    EXPECT_EQ(items,
+              QStringList({"About...", "-", "Database Clearing...", "-", "&Export...", "&Import from QIF...",
+                           "-", "&Backup...", "Re&store...", "-", "&Reports...", "-", "E&xit"}));
     EXPECT_EQ(m_window->commands().find(32771), m_window->commands().find(MainCommands::Exit));
     EXPECT_FALSE(m_window->commands().run(MainCommands::Export));
 }

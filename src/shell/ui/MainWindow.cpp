@@ -1,25 +1,38 @@
 #include "shell/ui/MainWindow.h"
 
 #include "accounts/ui/TransactionEditorPanel.h"
+#include "platform/ProgramStart.h"
+#include "platform/ui/HelpBrowser.h"
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainReactivation.h"
+#include "shell/ReportLaunch.h"
 #include "shell/TallyraSettings.h"
 #include "shell/ui/AccountPageActions.h"
+#include "shell/ui/BackupWindows.h"
+#include "shell/ui/ExportWindow.h"
+#include "shell/ui/ImportWindow.h"
 #include "shell/ui/RegisterPage.h"
+#include "toolkit/ui/CoolList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -88,7 +101,32 @@ MainWindow::MainWindow(MainBook& book, const Clock& clock, const QLocale& locale
     connect(&m_idle, &QTimer::timeout, this, &MainWindow::idleTick);
     if (m_lock.idleTimerWanted())
         m_idle.start();
-    resize(720, 520);
+    resize(initialSize());
+}
+
+// Room for the band strip, every register column and a screenful of rows,
+// measured in the desktop's font, within the screen's free area.
+QSize MainWindow::initialSize() const
+{
+    constexpr int Rows = 30;
+    constexpr int Slack = 24;  // the window's and the page's margins
+    const CoolList* list = m_register->list();
+    const int listWidth = list->horizontalHeader()->length() + list->verticalScrollBar()->sizeHint().width() +
+                          2 * list->frameWidth();
+    const TallyraSettings& s = m_book.settings();
+    const int bandsWidth = s.read(TallyraSettings::Int::Panel0Width) +
+                           s.read(TallyraSettings::Int::Panel1Width) +
+                           s.read(TallyraSettings::Int::Panel2Width);
+    int width = std::max({listWidth, bandsWidth, m_strip->sizeHint().width()}) + Slack;
+    int height = m_strip->sizeHint().height() + list->horizontalHeader()->sizeHint().height() +
+                 Rows * list->verticalHeader()->defaultSectionSize() +
+                 m_register->balanceBar()->sizeHint().height() + Slack;
+    if (const QScreen* shownOn = screen()) {
+        const QRect free = shownOn->availableGeometry();
+        width = std::min(width, free.width() * 9 / 10);
+        height = std::min(height, free.height() * 9 / 10);
+    }
+    return {width, height};
 }
 
 MainWindow::~MainWindow()
@@ -101,17 +139,15 @@ void MainWindow::buildCommands()
     using C = MainCommands;
     const auto ks = [](const char* keys) { return QKeySequence(QString::fromLatin1(keys)); };
     const auto edit = [this](const char* method) { return [this, method] { sendEdit(method); }; };
-    // Commands whose windows come with later work (export, import, backup,
-    // restore, reports, help) are listed without a handler, so neither the
-    // menu nor a key offers them yet.
     m_commands.add({C::About, QStringLiteral("About..."), {}, [this] { about(); }, {}});
     m_commands.add(
         {C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
-    m_commands.add({C::Export, QStringLiteral("&Export..."), {}, {}, {}});
-    m_commands.add({C::ImportQif, QStringLiteral("&Import from QIF..."), {}, {}, {}});
-    m_commands.add({C::Backup, QStringLiteral("&Backup..."), {}, {}, {}});
-    m_commands.add({C::Restore, QStringLiteral("Re&store..."), {}, {}, {}});
-    m_commands.add({C::Reports, QStringLiteral("&Reports..."), {ks("Alt+S")}, {}, {40018}});
+    m_commands.add({C::Export, QStringLiteral("&Export..."), {}, [this] { exportAccount(); }, {}});
+    m_commands.add({C::ImportQif, QStringLiteral("&Import from QIF..."), {}, [this] { importQif(); }, {}});
+    m_commands.add({C::Backup, QStringLiteral("&Backup..."), {}, [this] { backup(); }, {}});
+    m_commands.add({C::Restore, QStringLiteral("Re&store..."), {}, [this] { restore(); }, {}});
+    m_commands.add(
+        {C::Reports, QStringLiteral("&Reports..."), {ks("Alt+S")}, [this] { reports(); }, {40018}});
     m_commands.add({C::Exit,
                     QStringLiteral("E&xit"),
                     {ks("Alt+X"), ks("Ctrl+W")},
@@ -132,7 +168,7 @@ void MainWindow::buildCommands()
                     [&a] { a.deleteOldTransactions(); },
                     {}});
     m_commands.add({C::Options, QStringLiteral("Options..."), {}, [&a] { a.options(); }, {}});
-    m_commands.add({C::Help, QStringLiteral("Help"), {ks("F1"), ks("Alt+1")}, {}, {}});
+    m_commands.add({C::Help, QStringLiteral("Help"), {ks("F1"), ks("Alt+1")}, [this] { help(); }, {}});
     m_commands.add({C::Copy, QStringLiteral("Copy"), {ks("Ctrl+C"), ks("Ctrl+Ins")}, edit("copy"), {}});
     m_commands.add({C::Cut, QStringLiteral("Cut"), {ks("Ctrl+X"), ks("Shift+Del")}, edit("cut"), {}});
     m_commands.add({C::Paste, QStringLiteral("Paste"), {ks("Ctrl+V"), ks("Shift+Ins")}, edit("paste"), {}});
@@ -296,4 +332,69 @@ void MainWindow::sendEdit(const char* method)
     if (QWidget* focus = QApplication::focusWidget())
         // Widgets without that slot (the list) ignore the command.
         static_cast<void>(QMetaObject::invokeMethod(focus, method));
+}
+
+void MainWindow::keepingFocus(const std::function<void()>& work)
+{
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    work();
+    m_ui.endProgress();
+    if (focus)
+        focus->setFocus();
+}
+
+void MainWindow::backup()
+{
+    keepingFocus([this] { BackupWindows(this, m_book, m_clock, m_ui).backup(); });
+}
+
+void MainWindow::restore()
+{
+    bool started = false;
+    keepingFocus([&] { started = BackupWindows(this, m_book, m_clock, m_ui).restore(m_localeValues); });
+    // The book is no longer what the pages show; the next start rebuilds the rest.
+    if (started)
+        exitProgram();
+}
+
+void MainWindow::importQif()
+{
+    keepingFocus([this] {
+        const ImportWindow::Context context{this, m_book, m_clock, m_localeValues, m_codePage, m_ui};
+        if (ImportWindow(context).run(m_register->reg().accountId()))
+            m_register->refresh(true);
+    });
+}
+
+void MainWindow::exportAccount()
+{
+    keepingFocus([this] {
+        const ExportWindow::Context context{this, m_book, m_clock, m_localeValues, m_codePage, m_ui};
+        ExportWindow(context).run(m_register->reg().accountId());
+    });
+}
+
+void MainWindow::reports()
+{
+    keepingFocus([this] {
+        // The wait cursor only while the program starts; a message is read without it.
+        const auto start = [](const QString& path, const QString& bookFolder) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const bool started = ProgramStart::startDetached(path, bookFolder);
+            QApplication::restoreOverrideCursor();
+            return started;
+        };
+        ReportLaunch::run(QCoreApplication::applicationDirPath(), m_book.folder().path(), m_ui, start);
+    });
+}
+
+void MainWindow::help()
+{
+    const QString page =
+        HelpBrowser::find(QCoreApplication::applicationDirPath(), QString::fromLatin1(HelpPageName));
+    if (page.isEmpty() || !HelpBrowser::open(page, QString::fromLatin1(HelpAnchor)))
+        keepingFocus([this] {
+            m_ui.showMessage(QString::fromLatin1(HelpMissingText).arg(QString::fromLatin1(HelpPageName)),
+                             Interaction::Icon::Exclamation);
+        });
 }

@@ -3,6 +3,7 @@
 #include "accounts/PasswordLock.h"
 #include "accounts/ui/PasswordDialog.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/LocaleValues.h"
 #include "reference/ui/ConversionDialog.h"
 #include "shell/MainBook.h"
@@ -17,6 +18,8 @@
 #include <memory>
 
 class AccountPageActions;
+#include <functional>
+
 class QMenuBar;
 class QSplitter;
 class QStackedWidget;
@@ -57,6 +60,12 @@ public:
     // The re-activation step, as the window runs it when it becomes active.
     void reactivate();
     bool stateSaved() const { return m_saved; }
+    // The 8-bit code page of QIF and text files (default: CodePage::DefaultName).
+    void setCodePage(const CodePage& codePage) { m_codePage = codePage; }
+    // The help page's name beside the program or in its share folder.
+    static constexpr const char* HelpPageName = "tallyra.html";
+    static constexpr const char* HelpAnchor = "tallyra_help";
+    static constexpr const char* HelpMissingText = "The help page %1 could not be opened.";
 
 protected:
     bool event(QEvent* event) override;
@@ -73,12 +82,22 @@ private:
     void idleTick();
     void sendEdit(const char* method);
     void lockSettingsChanged();
+    // Runs a command that opens windows, then gives the focus back.
+    void keepingFocus(const std::function<void()>& work);
+    QSize initialSize() const;
+    void backup();
+    void restore();
+    void importQif();
+    void exportAccount();
+    void reports();
+    void help();
 
     MainBook& m_book;
     const Clock& m_clock;
     const QLocale& m_locale;
     LocaleValues m_localeValues;
     PasswordLock& m_lock;
+    CodePage m_codePage = CodePage::defaultPage();
     DialogInteraction m_ui;
     ConversionPrompt m_conversion;
     PasswordDialog m_password;

@@ -10,6 +10,7 @@
 #include "toolkit/ui/PopupMenu.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -203,8 +204,38 @@ void RegisterPage::applyWidths()
     QHeaderView* header = m_list->horizontalHeader();
     header->resizeSection(0, IconWidth);
     header->setSectionResizeMode(0, QHeaderView::Fixed);
-    for (size_t i = 0; i < widths.size() && static_cast<int>(i) + 1 < header->count(); ++i)
-        header->resizeSection(static_cast<int>(i) + 1, std::max(0, widths[i]));
+    for (size_t i = 0; i < widths.size() && static_cast<int>(i) + 1 < header->count(); ++i) {
+        const int column = static_cast<int>(i) + 1;
+        // A width of 0 hides the column on purpose.
+        header->resizeSection(column, widths[i] > 0 ? std::max(widths[i], fittingWidth(column)) : 0);
+    }
+}
+
+// The stored widths were made for the handheld's small font. In the desktop's
+// font no column is narrower than its heading, and dates, numbers and amounts
+// are never cut: they must fit the widest of the rows at both ends of the
+// list, in bold (the widest style a row uses). Descriptions may be shortened.
+int RegisterPage::fittingWidth(int column) const
+{
+    constexpr int SampledRows = 40;
+    constexpr int CellMargins = 2 * 3 + 4;
+    const QHeaderView* header = m_list->horizontalHeader();
+    int widest = header->sectionSizeHint(column);
+    if (m_model->columnAt(column) == RegisterColumn::Description)
+        return widest;
+    QFont bold = m_list->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int rows = m_model->rowCount();
+    const auto measure = [&](int row) {
+        const QString text = m_model->data(m_model->index(row, column)).toString();
+        widest = std::max(widest, metrics.horizontalAdvance(text) + CellMargins);
+    };
+    for (int row = 0; row < std::min(rows, SampledRows); ++row)
+        measure(row);
+    for (int row = std::max(SampledRows, rows - SampledRows); row < rows; ++row)
+        measure(row);
+    return widest;
 }
 
 void RegisterPage::takeWidths()

@@ -102,6 +102,7 @@ private:
     void showContextMenu(int row, const QPoint& globalPos);
     void applyWidths();
     void takeWidths();
+    int fittingWidth(int column) const;
     static std::vector<TallyraSettings::Int> widthKeys(bool withPanel);
 
     MainBook& m_book;

@@ -46,6 +46,11 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     if (!locale)
         return badUsage(QStringLiteral("unknown locale %1").arg(options->localeName));
 
+    const std::optional<CodePage> codePage =
+        options->codePageName.isEmpty() ? CodePage::defaultPage() : CodePage::byName(options->codePageName);
+    if (!codePage)
+        return badUsage(QStringLiteral("unknown code page %1").arg(options->codePageName));
+
     DialogInteraction ui;
     const QString dir = BookFolder::choose(options->dataDir, environment("TALLYRA_HOME"),
                                            environment("XDG_DATA_HOME"), BookFolder::homeFolder());
@@ -57,6 +62,19 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     SystemClock clock(pinned);
     const LocaleValues values = SystemLocale::read(*locale);
     MainBook book(*folder, *locale);
+
+    // A quit signal during start-up closes the open window, declines whatever
+    // start-up asks next and skips the main window; the exit step runs either way.
+    MainWindow* shown = nullptr;
+    bool quitRequested = false;
+    QuitSignals quitSignals([&](int) {
+        if (shown) {
+            shown->exitProgram();
+            return;
+        }
+        quitRequested = true;
+        ui.declineAll();
+    });
 
     SplashWindow splash;
     ui.setStatusSink([&splash](const QString& text) { splash.showStatus(text); });
@@ -73,6 +91,11 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     StartUp startUp(book, clock, ui, firstAccount, std::move(hooks));
     const StartUp::Outcome outcome = startUp.run();
     ui.endProgress();
+    if (quitRequested) {
+        splash.close();
+        ExitStep::run(book);
+        return 0;
+    }
     if (outcome != StartUp::Outcome::Ready) {
         splash.close();
         if (outcome == StartUp::Outcome::AlreadyRunning)
@@ -84,10 +107,14 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     ui.showStatus(QString::fromLatin1(CreatingWindowText));
     {
         MainWindow window(book, clock, *locale, values, lock);
-        QuitSignals quitSignals([&window](int) { window.exitProgram(); });
+        window.setCodePage(*codePage);
+        shown = &window;
         splash.close();
         window.show();
+        // The splash had the keyboard; without a window manager to pass it on, the window asks for it.
+        window.activateWindow();
         QApplication::exec();
+        shown = nullptr;
     }
     ExitStep::run(book);
     return 0;

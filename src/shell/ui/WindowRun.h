@@ -1,9 +1,9 @@
 #pragma once
 
 // One run of the window program: the options and environment read as
-// tallyra-cli reads them (--data, --locale, --now; TALLYRA_HOME,
+// tallyra-cli reads them (--data, --locale, --codepage, --now; TALLYRA_HOME,
 // TALLYRA_LOCALE, TALLYRA_NOW), start-up with its status texts in the splash,
-// the main window until Exit, then the exit step.
+// the main window until Exit or a quit signal, then the exit step.
 
 #include "shell/CliOptions.h"
 
@@ -13,7 +13,7 @@ class WindowRun {
 public:
     static constexpr const char* CreatingWindowText = "Creating main window...";
     static constexpr const char* UsageText =
-        "usage: tallyra [--data DIR] [--locale NAME] [--now YYYY-MM-DDTHH:MM:SS[.mmm]]\n";
+        "usage: tallyra [--data DIR] [--locale NAME] [--codepage NAME] [--now YYYY-MM-DDTHH:MM:SS[.mmm]]\n";
 
     // The arguments after the program name. Returns the process's exit status.
     static int run(const QStringList& arguments, const EnvironmentLookup& environment);

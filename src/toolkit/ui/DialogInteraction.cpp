@@ -1,6 +1,7 @@
 #include "toolkit/ui/DialogInteraction.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -16,8 +17,18 @@ QString DialogInteraction::titleOr(const QString& title) const
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
 
+void DialogInteraction::declineAll()
+{
+    m_declining = true;
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog && dialog != m_progress.data())
+        dialog->reject();
+}
+
 bool DialogInteraction::askYesNo(const QString& text, const QString& title)
 {
+    if (m_declining)
+        return false;
     QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
                     m_parent);
     box.setDefaultButton(QMessageBox::No);
@@ -28,6 +39,8 @@ bool DialogInteraction::askYesNo(const QString& text, const QString& title)
 
 void DialogInteraction::showMessage(const QString& text, Icon icon, const QString& title)
 {
+    if (m_declining)
+        return;
     QMessageBox::Icon shown = QMessageBox::Information;
     switch (icon) {
     case Icon::Information:

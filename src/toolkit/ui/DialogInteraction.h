@@ -34,6 +34,11 @@ public:
     void progressStep(qint64 done) override;
     bool progressStopRequested() override;
 
+    // For a program that is asked to end: the open dialog is closed as if
+    // cancelled, and from now on every question is answered No (the default)
+    // and no message is shown.
+    void declineAll();
+
     // Closes the progress window; the next progress call opens a new one.
     void endProgress();
     bool progressShown() const;
@@ -46,6 +51,7 @@ private:
     QPointer<QProgressDialog> m_progress;
     std::function<void(const QString&)> m_statusSink;
     qint64 m_steps = 0;
+    bool m_declining = false;
     // The bar counts in int; a long run is scaled down to this many steps.
     static constexpr int BarSteps = 10000;
 };

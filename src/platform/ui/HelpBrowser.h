@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's own help page, opened in the desktop's browser.
+namespace HelpBrowser {
+
+// Where the page may be, relative to the folder of the running program: beside
+// it (a build tree) or in the installed share folder.
+QStringList candidates(const QString& programFolder, const QString& pageName);
+// The first candidate that exists; empty when none does.
+QString find(const QString& programFolder, const QString& pageName);
+// Opens `page` at `anchor`; false when the desktop has no browser for it.
+bool open(const QString& page, const QString& anchor);
+
+}  // namespace HelpBrowser
