@@ -161,10 +161,11 @@ void MainWindow::buildBandStrip()
     accountMenu->setText(QStringLiteral("\u2630"));
     accountMenu->setAccessibleName(QStringLiteral("Account menu"));
     accountMenu->setToolTip(QStringLiteral("Account menu"));
-    accountMenu->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(accountMenu);
     m_actions->fillMenu(*menu, m_commands);
     accountMenu->setMenu(menu);
+    // A click, as a screen reader's press sends it, opens the menu as well.
+    connect(accountMenu, &QToolButton::clicked, accountMenu, &QToolButton::showMenu);
     band1->layout()->addWidget(accountMenu);
     m_bands->addWidget(band1);
     // Band 2 holds the planner's and the projects' page controls once those pages exist.
