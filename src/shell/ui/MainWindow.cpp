@@ -164,8 +164,10 @@ void MainWindow::buildBandStrip()
     auto* menu = new QMenu(accountMenu);
     m_actions->fillMenu(*menu, m_commands);
     accountMenu->setMenu(menu);
-    // A click, as a screen reader's press sends it, opens the menu as well.
-    connect(accountMenu, &QToolButton::clicked, accountMenu, &QToolButton::showMenu);
+    // A click, as a screen reader's press sends it, opens the menu as well;
+    // once the press has returned, since the open menu waits for a choice.
+    connect(accountMenu, &QToolButton::clicked, accountMenu,
+            [accountMenu] { QTimer::singleShot(0, accountMenu, &QToolButton::showMenu); });
     band1->layout()->addWidget(accountMenu);
     m_bands->addWidget(band1);
     // Band 2 holds the planner's and the projects' page controls once those pages exist.
