@@ -199,10 +199,13 @@ void MainWindow::buildBandStrip()
     accountMenu->setText(QStringLiteral("\u2630"));
     accountMenu->setAccessibleName(QStringLiteral("Account menu"));
     accountMenu->setToolTip(QStringLiteral("Account menu"));
-    accountMenu->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(accountMenu);
     m_actions->fillMenu(*menu, m_commands);
     accountMenu->setMenu(menu);
+    // A click, as a screen reader's press sends it, opens the menu as well;
+    // once the press has returned, since the open menu waits for a choice.
+    connect(accountMenu, &QToolButton::clicked, accountMenu,
+            [accountMenu] { QTimer::singleShot(0, accountMenu, &QToolButton::showMenu); });
     band1->layout()->addWidget(accountMenu);
     m_bands->addWidget(band1);
     // Band 2: the register's controls; the planner's and the projects' join them with their pages.
