@@ -24,14 +24,19 @@ using namespace BenchBook;
 
 constexpr int PageRows = 30;
 
+// One application object for every window benchmark, whichever runs first.
+// It is never destroyed: torn down among the exit handlers it would outlive
+// the input devices a shown window registers, and crash.
 QApplication& application()
 {
     static int argc = 1;
     static char name[] = "tallyra_bench";
     static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+    return *static_cast<QApplication*>(QApplication::instance());
 }
 
 // Every transaction of every year passes.
