@@ -4,6 +4,7 @@
 // and one page of the transaction list's data() (under 0.5 ms).
 #ifdef TALLYRA_BENCH_WINDOWS
 
+#include "BenchApplication.h"
 #include "BenchRun.h"
 
 #include "reports/ReportSession.h"
@@ -23,16 +24,6 @@ namespace {
 using namespace BenchBook;
 
 constexpr int PageRows = 30;
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "tallyra_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // Every transaction of every year passes.
 void openWholePeriod(ReportFilter& filter)

@@ -1,8 +1,6 @@
 #include "reports/ui/GroupReportModel.h"
 
-#include <QApplication>
 #include <QColor>
-#include <QStyle>
 
 GroupReportModel::GroupReportModel(ReportKind kind, const ReportContext& context, QObject* parent)
     : ReportModel(parent), m_table(kind, context)
@@ -77,8 +75,7 @@ QVariant GroupReportModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() != 0)
             return QVariant();
-        return QApplication::style()->standardIcon(m_table.iconOf(index.row()) == 2 ? QStyle::SP_FileIcon
-                                                                                    : QStyle::SP_DirLinkIcon);
+        return rowIcon(m_table.iconOf(index.row()) == 2);
     case Qt::ToolTipRole:
         return index.column() == 1 ? m_table.fullName(index.row()) : QVariant();
     default:

@@ -2,7 +2,9 @@
 
 #include "reports/GroupReportTable.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QStyle>
 
 #include <algorithm>
 #include <climits>
@@ -31,6 +33,13 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
         return QVariant::fromValue(isAmountColumn(section) ? Qt::AlignRight | Qt::AlignVCenter
                                                            : Qt::AlignLeft | Qt::AlignVCenter);
     return QVariant();
+}
+
+const QIcon& ReportModel::rowIcon(bool counted)
+{
+    static const QIcon countedIcon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    static const QIcon otherIcon = QApplication::style()->standardIcon(QStyle::SP_DirLinkIcon);
+    return counted ? countedIcon : otherIcon;
 }
 
 bool ReportModel::isAmountColumn(int column) const

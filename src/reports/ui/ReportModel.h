@@ -9,6 +9,7 @@
 #include "toolkit/PopupLines.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 #include <optional>
 
@@ -80,6 +81,8 @@ protected:
     // Roles every view answers alike: the band, the empty line, alignment.
     std::optional<QVariant> commonData(const QModelIndex& index, int role) const;
     bool isAmountColumn(int column) const;
+    // The icon column's pictures, made once: a counted row and any other.
+    static const QIcon& rowIcon(bool counted);
 
 private:
     bool m_built = false;

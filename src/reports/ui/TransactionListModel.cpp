@@ -1,8 +1,6 @@
 #include "reports/ui/TransactionListModel.h"
 
-#include <QApplication>
 #include <QColor>
-#include <QStyle>
 
 TransactionListModel::TransactionListModel(const ReportContext& context, QObject* parent)
     : ReportModel(parent), m_table(context)
@@ -82,7 +80,7 @@ QVariant TransactionListModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         return m_table.cellText(index.row(), index.column());
     case Qt::DecorationRole:
-        return index.column() == 0 ? QApplication::style()->standardIcon(QStyle::SP_FileIcon) : QVariant();
+        return index.column() == 0 ? QVariant(rowIcon(true)) : QVariant();
     default:
         return QVariant();
     }
