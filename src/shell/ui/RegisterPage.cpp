@@ -97,6 +97,8 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
         m_list->selectRow(static_cast<int>(row));
     });
     m_panel->setVisible(withPanel);
+    // The register keeps most of the width; the panel is a column beside it.
+    m_panel->setMaximumWidth(m_panel->fontMetrics().averageCharWidth() * 40);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
