@@ -170,12 +170,10 @@ QWidget* TransactionEditorPanel::buildSecondPage()
     for (ReconcileMark mark :
          {ReconcileMark::Unreconciled, ReconcileMark::Cleared, ReconcileMark::Reconciled})
         m_mark->addItem(RegisterInfo::markLabel(mark), static_cast<int>(mark));
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(m_date, 1);
-    dateRow->addWidget(m_today);
     auto* form = new QFormLayout(page);
     form->setContentsMargins(2, 4, 2, 2);
-    form->addRow(QStringLiteral("Date:"), dateRow);
+    form->addRow(QStringLiteral("Date:"), m_date);
+    form->addRow(QString(), m_today);
     form->addRow(m_nextNumber, m_number);
     form->addRow(QStringLiteral("Mark As:"), m_mark);
     return page;

@@ -99,6 +99,8 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
         m_list->selectRow(static_cast<int>(row));
     });
     m_panel->setVisible(withPanel);
+    // The register keeps most of the width; the panel is a column beside it.
+    m_panel->setMaximumWidth(m_panel->fontMetrics().averageCharWidth() * 40);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
@@ -279,6 +281,9 @@ void RegisterPage::showRemembered()
 
 bool RegisterPage::showAccount(qint32 account)
 {
+    // Edits of the account being left are kept, as when the list takes the focus.
+    if (m_model->withPanel())
+        m_panel->save(true);
     if (!ShownAccount::show(m_book, m_reg, account)) {
         m_accounts->setCurrentIndex(m_accounts->findData(m_reg.accountId()));
         return false;
@@ -320,8 +325,9 @@ void RegisterPage::afterChange()
     m_marker->setVisible(m_reg.balanceBarMarker());
     if (row >= 0 && !m_list->currentIndex().isValid())
         m_list->selectRow(row);
-    // The editor may hold a row that moved or went: it shows the selection again.
-    if (m_model->withPanel())
+    // The editor may hold a row that moved or went: it shows the selection
+    // again, unless the user is still editing it.
+    if (m_model->withPanel() && !m_editor.anyChanged())
         m_loadTimer.start();
 }
 
