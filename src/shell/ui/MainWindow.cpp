@@ -111,8 +111,11 @@ QSize MainWindow::initialSize() const
     constexpr int Rows = 30;
     constexpr int Slack = 24;  // the window's and the page's margins
     const CoolList* list = m_register->list();
-    const int listWidth = list->horizontalHeader()->length() + list->verticalScrollBar()->sizeHint().width() +
-                          2 * list->frameWidth();
+    int listWidth = list->horizontalHeader()->length() + list->verticalScrollBar()->sizeHint().width() +
+                    2 * list->frameWidth();
+    // The editor panel sits beside the list, not over it.
+    if (m_register->panelShown())
+        listWidth += m_register->editorPanel()->sizeHint().width() + Slack;
     const TallyraSettings& s = m_book.settings();
     const int bandsWidth = s.read(TallyraSettings::Int::Panel0Width) +
                            s.read(TallyraSettings::Int::Panel1Width) +
