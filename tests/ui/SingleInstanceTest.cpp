@@ -24,4 +24,21 @@ TEST(SingleInstanceTest, ASecondRunOnTheBookIsRefusedAndRaisesTheFirst)
     EXPECT_NE(SingleInstance::claim(book.path()), nullptr);
 }
 
+TEST(SingleInstanceTest, EachProgramOnABookHearsOnlyItsOwnRaiseRequests)
+{
+    QTemporaryDir book;
+    std::unique_ptr<SingleInstance> main = SingleInstance::listen(QStringLiteral("tallyra"), book.path());
+    std::unique_ptr<SingleInstance> reports = SingleInstance::claim(book.path());
+    ASSERT_NE(reports, nullptr);
+    QSignalSpy mainRaised(main.get(), &SingleInstance::raiseRequested);
+    QSignalSpy reportsRaised(reports.get(), &SingleInstance::raiseRequested);
+    EXPECT_TRUE(
+        SingleInstance::askToRaise(SingleInstance::serverName(QStringLiteral("tallyra"), book.path())));
+    EXPECT_TRUE(mainRaised.wait(2000));
+    EXPECT_EQ(reportsRaised.count(), 0);
+    main.reset();
+    EXPECT_FALSE(
+        SingleInstance::askToRaise(SingleInstance::serverName(QStringLiteral("tallyra"), book.path())));
+}
+
 }  // namespace

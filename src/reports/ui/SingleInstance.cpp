@@ -45,6 +45,11 @@ std::unique_ptr<SingleInstance> SingleInstance::claim(const QString& folder)
     return std::unique_ptr<SingleInstance>(new SingleInstance(std::move(lock), server));
 }
 
+std::unique_ptr<SingleInstance> SingleInstance::listen(const QString& program, const QString& folder)
+{
+    return std::unique_ptr<SingleInstance>(new SingleInstance(nullptr, serverName(program, folder)));
+}
+
 // The lock is ours, so a socket of that name was left by a run that died.
 SingleInstance::SingleInstance(std::unique_ptr<InstanceLock> lock, const QString& server)
     : m_lock(std::move(lock)), m_server(new QLocalServer(this))

@@ -22,6 +22,9 @@ public:
 
     // Null when another run holds the book: that run was asked to come forward.
     static std::unique_ptr<SingleInstance> claim(const QString& folder);
+    // Listens for raise requests to `program` on the book, for a program that
+    // holds its book lock by other means (the main program's start-up).
+    static std::unique_ptr<SingleInstance> listen(const QString& program, const QString& folder);
     ~SingleInstance() override;
 
 Q_SIGNALS:

@@ -3,6 +3,7 @@
 #include "accounts/ui/TransactionEditorPanel.h"
 #include "platform/ProgramStart.h"
 #include "platform/ui/HelpBrowser.h"
+#include "reports/ui/SingleInstance.h"
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainReactivation.h"
 #include "shell/ReportLaunch.h"
@@ -390,7 +391,11 @@ void MainWindow::reports()
             QApplication::restoreOverrideCursor();
             return started;
         };
-        ReportLaunch::run(QCoreApplication::applicationDirPath(), m_book.folder().path(), m_ui, start);
+        const QString folder = m_book.folder().path();
+        if (ReportLaunch::run(QCoreApplication::applicationDirPath(), folder, m_ui, start) ==
+            ReportLaunch::Outcome::AlreadyRunning)
+            (void)SingleInstance::askToRaise(
+                SingleInstance::serverName(QString::fromLatin1(ReportLaunch::ProgramName), folder));
     });
 }
 

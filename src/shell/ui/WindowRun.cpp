@@ -6,6 +6,7 @@
 #include "platform/QuitSignals.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemLocale.h"
+#include "reports/ui/SingleInstance.h"
 #include "shell/ExitStep.h"
 #include "shell/StartUp.h"
 #include "shell/ui/FirstAccountDialog.h"
@@ -113,6 +114,14 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
         window.show();
         // The splash had the keyboard; without a window manager to pass it on, the window asks for it.
         window.activateWindow();
+        // The report program's "Tallyra..." brings this window forward instead of starting a second run.
+        const std::unique_ptr<SingleInstance> raiser =
+            SingleInstance::listen(QStringLiteral("tallyra"), book.folder().path());
+        QObject::connect(raiser.get(), &SingleInstance::raiseRequested, &window, [&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
         QApplication::exec();
         shown = nullptr;
     }
