@@ -7,14 +7,14 @@
 #include <algorithm>
 
 bool QifNewTransactions::writeAll(DbTable& transactions, qint32 account, const QString& currency,
-                                  FileTime now, const QifRunBalance& before)
+                                  FileTime now, const QifRunBalance& before, QStringList* keys)
 {
     std::stable_sort(m_entries.begin(), m_entries.end(),
                      [](const Entry& a, const Entry& b) { return a.date < b.date; });
     const Target target{account, currency, now};
     Money added;
     for (const Entry& entry : m_entries) {
-        if (!write(transactions, target, entry, before, &added))
+        if (!write(transactions, target, entry, before, &added, keys))
             return false;
     }
     return true;
@@ -24,13 +24,15 @@ bool QifNewTransactions::writeAll(DbTable& transactions, qint32 account, const Q
 // description, amount, currency, the optional fields, and the running balance
 // last, with the commit.
 bool QifNewTransactions::write(DbTable& transactions, const Target& target, const Entry& entry,
-                               const QifRunBalance& before, Money* added)
+                               const QifRunBalance& before, Money* added, QStringList* keys)
 {
     const std::optional<NewTransactionKey> key =
         uniqueAccountKey(transactions, target.account, entry.date, target.now);
     if (!key)
         return false;
     *added += entry.amount;
+    if (keys)
+        keys->append(key->key);
     transactions.beginNew();
     transactions.setText(Prop::AccountKey, key->key);
     transactions.setInt(Prop::AccountId, target.account);
@@ -46,6 +48,8 @@ bool QifNewTransactions::write(DbTable& transactions, const Target& target, cons
         transactions.setText(Prop::Number, entry.number);
     if (entry.mark == 1 || entry.mark == 2)
         transactions.setInt(Prop::Mark, entry.mark);
+    if (!entry.fitId.isEmpty())
+        transactions.setText(Prop::FitId, entry.fitId);
     transactions.setInt(Prop::CategoryId, entry.category);
     if (entry.project != 0) {
         transactions.setInt(Prop::ProjectId, entry.project);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The transactions a QIF import adds, gathered while the file is read and
+// The transactions a statement import adds, gathered while the file is read and
 // written together once it is done.
 //
 // They are written in date order, keeping the file's order within a day. The
@@ -20,6 +20,7 @@
 #include "store/Money.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -36,6 +37,7 @@ public:
         int mark = 0;
         qint32 category = 0;
         qint32 project = 0;
+        QString fitId;  // the bank's id of the line
     };
 
     void add(Entry entry) { m_entries.push_back(std::move(entry)); }
@@ -47,9 +49,10 @@ public:
     // Each gets the running balance it has among `before` (the account's
     // transactions before the import) and the entries written ahead of it:
     // their keys all sort before its own. False when a key could not be made
-    // or a write failed. `transactions` must be in account-key order.
+    // or a write failed. `transactions` must be in account-key order. The
+    // new account keys are appended to `keys` when it is given.
     [[nodiscard]] bool writeAll(DbTable& transactions, qint32 account, const QString& currency, FileTime now,
-                                const QifRunBalance& before);
+                                const QifRunBalance& before, QStringList* keys = nullptr);
 
 private:
     struct Target {
@@ -58,7 +61,7 @@ private:
         FileTime now = 0;
     };
     bool write(DbTable& transactions, const Target& target, const Entry& entry, const QifRunBalance& before,
-               Money* added);
+               Money* added, QStringList* keys);
 
     std::vector<Entry> m_entries;
 };

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <QUrl>
 
 #include <limits>
 
@@ -49,6 +50,17 @@ QString SettingsFile::escapeName(const QString& name)
         else
             out += c;
     }
+    return out;
+}
+
+QStringList SettingsFile::keys(const QString& section) const
+{
+    m_settings->beginGroup(escapeName(section));
+    const QStringList stored = m_settings->childKeys();
+    m_settings->endGroup();
+    QStringList out;
+    for (const QString& key : stored)
+        out.append(QUrl::fromPercentEncoding(key.toUtf8()));
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <memory>
@@ -38,6 +39,8 @@ public:
     // date) never reach the disk half written.
     bool writeInts(const QString& section, const std::vector<std::pair<QString, qint32>>& values);
     bool writeText(const QString& section, const QString& key, const QString& value);
+    // The keys that hold a value in `section`, as they were written.
+    QStringList keys(const QString& section) const;
 
     // The form a section or key name takes inside the settings layer: '%', '/'
     // and '\' become %25, %2F and %5C; every other character stays.

@@ -12,6 +12,7 @@ using Text = TallyraSettings::Text;
 const char* const Options = "Options";
 const char* const AccountPage = "accountpage";
 const char* const ProjectPage = "ProjectPage";
+const char* const CsvMappings = "CSV Mappings";
 
 // In the order of the enums: an entry's place is its id.
 const TallyraSettings::IntKey IntKeys[] = {
@@ -161,6 +162,23 @@ bool TallyraSettings::setExportStartDate(const QString& accountName, qint64 file
 {
     return writeSplit(text(Options), text(ExportLowDate) + accountName, text(ExportHighDate) + accountName,
                       fileTime);
+}
+
+QStringList TallyraSettings::csvMappingNames() const
+{
+    QStringList names = m_file.keys(text(CsvMappings));
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QString TallyraSettings::csvMapping(const QString& name) const
+{
+    return m_file.readText(text(CsvMappings), name, QString());
+}
+
+bool TallyraSettings::setCsvMapping(const QString& name, const QString& mapping)
+{
+    return m_file.writeText(text(CsvMappings), name, mapping);
 }
 
 QString TallyraSettings::exportFile(const QString& accountName) const

@@ -4,6 +4,7 @@
 #include "platform/SettingsKeys.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The main program's settings (Tallyra.ini in the book folder). Every section,
@@ -73,6 +74,12 @@ public:
     bool setExportStartDate(const QString& accountName, qint64 fileTime);
     QString exportFile(const QString& accountName) const;
     bool setExportFile(const QString& accountName, const QString& fileName);
+
+    // Saved CSV mappings, by name, in the section "CSV Mappings": each one
+    // the text CsvMapping::toText() writes.
+    QStringList csvMappingNames() const;
+    QString csvMapping(const QString& name) const;
+    bool setCsvMapping(const QString& name, const QString& text);
 
     // The column layout of a configurable list, in the section named by the
     // list's name and number. A stored layout counts only when its column count

@@ -43,6 +43,7 @@ constexpr quint16 ForeignRate = 120;      // text: rate used, "%.2f" with '.'
 constexpr quint16 PasswordDigest = 126;   // 64-bit: on the password-lock record only; 0 = none
 constexpr quint16 LockSeconds = 127;      // int: on the password-lock record only; 0 = never
 constexpr quint16 ImportMark = 130;       // int: 1 when the last import matched this transaction
+constexpr quint16 FitId = 131;            // text: the bank's id of the statement line it came from
 
 // --- account ------------------------------------------------------------------
 constexpr quint16 Created = 151;            // 64-bit date: when the account was made
@@ -161,6 +162,7 @@ constexpr std::optional<PropType> typeOf(quint16 id)
     case TransferLink:
     case ForeignCurrency:
     case ForeignRate:
+    case FitId:
     case CurrencyCode:
     case Symbol:
     case CurrencyName:

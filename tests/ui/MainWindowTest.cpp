@@ -82,9 +82,9 @@ TEST_F(MainWindowTest, OpensOnTheRememberedAccountWithTheMenuOfWhatIsBuilt)
     QStringList items;
     for (QAction* a : menus[0]->menu()->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(items,
-              QStringList({"About...", "-", "Database Clearing...", "-", "&Export...", "&Import from QIF...",
-                           "-", "&Backup...", "Re&store...", "-", "&Reports...", "-", "E&xit"}));
+    EXPECT_EQ(items, QStringList({"About...", "-", "Database Clearing...", "-", "&Export...",
+                                  "&Import from QIF...", "Import from &OFX/QFX...", "Import from &CSV...",
+                                  "-", "&Backup...", "Re&store...", "-", "&Reports...", "-", "E&xit"}));
     EXPECT_EQ(m_window->commands().find(32771), m_window->commands().find(MainCommands::Exit));
     // Every command of the table has its window now: none is left without a handler.
     for (const MainCommand& c : m_window->commands().all())

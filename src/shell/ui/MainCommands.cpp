@@ -6,8 +6,9 @@
 
 const std::vector<int>& MainCommands::fileMenu()
 {
-    static const std::vector<int> order{About,   0, DatabaseClearing, 0, Export, ImportQif, 0, Backup,
-                                        Restore, 0, Reports,          0, Exit};
+    static const std::vector<int> order{About,     0,         DatabaseClearing, 0, Export,
+                                        ImportQif, ImportOfx, ImportCsv,        0, Backup,
+                                        Restore,   0,         Reports,          0, Exit};
     return order;
 }
 

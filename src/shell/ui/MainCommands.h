@@ -39,6 +39,8 @@ public:
         Find = 40011,
         FindNext = 40013,
         ImportQif = 40015,
+        ImportOfx = 40040,
+        ImportCsv = 40041,
         Backup = 40020,
         Restore = 40021,
         LockNow = 40023,

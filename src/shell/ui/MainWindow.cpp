@@ -148,6 +148,16 @@ void MainWindow::buildCommands()
         {C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
     m_commands.add({C::Export, QStringLiteral("&Export..."), {}, [this] { exportAccount(); }, {}});
     m_commands.add({C::ImportQif, QStringLiteral("&Import from QIF..."), {}, [this] { importQif(); }, {}});
+    m_commands.add({C::ImportOfx,
+                    QStringLiteral("Import from &OFX/QFX..."),
+                    {},
+                    [this] { importQif(StatementFormat::Ofx); },
+                    {}});
+    m_commands.add({C::ImportCsv,
+                    QStringLiteral("Import from &CSV..."),
+                    {},
+                    [this] { importQif(StatementFormat::Csv); },
+                    {}});
     m_commands.add({C::Backup, QStringLiteral("&Backup..."), {}, [this] { backup(); }, {}});
     m_commands.add({C::Restore, QStringLiteral("Re&store..."), {}, [this] { restore(); }, {}});
     m_commands.add(
@@ -364,11 +374,11 @@ void MainWindow::restore()
         exitProgram();
 }
 
-void MainWindow::importQif()
+void MainWindow::importQif(StatementFormat format)
 {
-    keepingFocus([this] {
+    keepingFocus([this, format] {
         const ImportWindow::Context context{this, m_book, m_clock, m_localeValues, m_codePage, m_ui};
-        if (ImportWindow(context).run(m_register->reg().accountId()))
+        if (ImportWindow(context).run(m_register->reg().accountId(), format))
             m_register->refresh(true);
     });
 }

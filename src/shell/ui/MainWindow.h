@@ -2,6 +2,7 @@
 
 #include "accounts/PasswordLock.h"
 #include "accounts/ui/PasswordDialog.h"
+#include "interchange/StatementFormat.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/LocaleValues.h"
@@ -87,7 +88,8 @@ private:
     QSize initialSize() const;
     void backup();
     void restore();
-    void importQif();
+    // Every import command: QIF, OFX/QFX or CSV.
+    void importQif(StatementFormat format = StatementFormat::Qif);
     void exportAccount();
     void reports();
     void help();
