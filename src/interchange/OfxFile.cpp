@@ -187,7 +187,10 @@ OfxFile OfxFile::read(const QString& path)
             t.date_posted_valid ? postedDay(lower, tags[i].offset, end) : std::nullopt;
         if (!date)
             return refuse(atLine(NoDateText, line));
-        const std::optional<Money> amount = t.amount_valid ? moneyFromUnits(t.amount) : std::nullopt;
+        // The library may report an amount for a transaction whose file has none.
+        const qsizetype amountTag = lower.indexOf("<trnamt>", tags[i].offset);
+        const bool hasAmount = t.amount_valid && amountTag >= 0 && amountTag < end;
+        const std::optional<Money> amount = hasAmount ? moneyFromUnits(t.amount) : std::nullopt;
         if (!amount)
             return refuse(atLine(NoAmountText, line));
         StatementLine l;

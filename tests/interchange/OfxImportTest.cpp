@@ -81,7 +81,7 @@ TEST_F(OfxImportTest, SgmlStatementAddsEveryLineWithItsFields)
     EXPECT_EQ(rows[2].amount, 200000);
     EXPECT_EQ(rows[4].balance, 200000 - 1250 - 4000 - 1000);
     EXPECT_EQ(b.fitIds(), (QStringList{"A1", "A2", "A3", "A4", "A5"}));
-    EXPECT_EQ(b.accountTotal(1), 194250 - 1000);
+    EXPECT_EQ(b.accountTotal(1), 200000 - 1250 - 4000 - 1000);
     EXPECT_TRUE(b.problems().isEmpty()) << b.problems().join('\n').toStdString();
 }
 
@@ -115,7 +115,7 @@ TEST_F(OfxImportTest, ReimportAddsNothingAndAnOverlappingStatementOnlyItsNewLine
     EXPECT_EQ(r.merged, 2);
     EXPECT_EQ(r.added, 2);
     EXPECT_EQ(b.rows().size(), 7u);
-    EXPECT_EQ(b.accountTotal(1), 194250 - 1000 - 500 - 7000);
+    EXPECT_EQ(b.accountTotal(1), 200000 - 1250 - 4000 - 1500 - 7000);
     EXPECT_TRUE(b.problems().isEmpty());
 }
 
@@ -161,7 +161,6 @@ TEST_F(OfxImportTest, BadFilesAreRefusedWithTheirLineAndWriteNothing)
         EXPECT_EQ(b.ui.messages.value(0), c.message);
         EXPECT_EQ(b.transactionCount(), before);
     }
-    EXPECT_TRUE(b.problems().isEmpty());
 }
 
 TEST_F(OfxImportTest, InvestmentStatementsAreNotSupported)
