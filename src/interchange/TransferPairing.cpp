@@ -79,8 +79,11 @@ std::optional<std::vector<TransferPair>> TransferPairing::find(qint32 account, c
     for (const Line& a : imported) {
         if (a.side.amount == 0)
             continue;
+        const auto candidates = othersByAmount.constFind(-a.side.amount);
+        if (candidates == othersByAmount.cend())
+            continue;
         const Line* best = nullptr;
-        for (const Line& b : othersByAmount.value(-a.side.amount)) {
+        for (const Line& b : *candidates) {
             if (used.contains(b.side.key) || b.currency != a.currency ||
                 !(a.namesTransfer || b.namesTransfer) || daysApart(a.side.date, b.side.date) > MaxDaysApart)
                 continue;
