@@ -291,6 +291,12 @@ bool RegisterPage::showRow(qint32 account, qint64 row)
     return true;
 }
 
+void RegisterPage::leave()
+{
+    if (m_model->withPanel())
+        m_panel->save(true);
+}
+
 void RegisterPage::refresh(bool force)
 {
     fillAccounts();
