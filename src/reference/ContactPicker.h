@@ -40,6 +40,7 @@ public:
     // "Contacts..." started the address book program: the lines may be stale
     // until the window next paints and calls fill().
     void markStale() { m_stale = true; }
+    const QString& storePath() const { return m_storePath; }
     bool isStale() const { return m_stale; }
 
     // The search field changed: a non-empty text selects a line beginning with

@@ -256,6 +256,12 @@ TEST_F(ReportWindowTest, EachViewShowsTheRowsTheCommandLineReports)
             << name.toStdString() << ' ' << sumLine.toStdString();
         EXPECT_FALSE(view->recalcShown());
     }
+    // Columns left at their default width grow to show a date with its time uncut.
+    ReportView& list = *m_window->view(ReportKind::TransactionList);
+    const QString date = list.model().data(list.model().index(0, 1)).toString();
+    ASSERT_FALSE(date.isEmpty());
+    EXPECT_GT(list.list().horizontalHeader()->sectionSize(1),
+              list.list().fontMetrics().horizontalAdvance(date));
 }
 
 TEST_F(ReportWindowTest, AHeaderClickSortsAndASecondClickTurnsTheOrder)

@@ -1,13 +1,17 @@
 #include "reference/ui/ContactSelectDialog.h"
 
+#include "platform/DesktopLaunch.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 ContactSelectDialog::ContactSelectDialog(ContactPicker& picker, Interaction& ui, QWidget* parent)
@@ -46,6 +50,10 @@ ContactSelectDialog::ContactSelectDialog(ContactPicker& picker, Interaction& ui,
     });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* contacts = buttons->addButton(QStringLiteral("Contacts..."), QDialogButtonBox::ActionRole);
+    contacts->setAccessibleName(QStringLiteral("Contacts..."));
+    contacts->setAutoDefault(false);
+    connect(contacts, &QPushButton::clicked, this, &ContactSelectDialog::openContactsFile);
     buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -73,6 +81,39 @@ QString ContactSelectDialog::pick(const QString& current)
     if (exec() != QDialog::Accepted)
         return {};
     return m_picker.chosenContact();
+}
+
+void ContactSelectDialog::openContactsFile()
+{
+    const QString path = m_picker.storePath();
+    if (!QFileInfo::exists(path)) {
+        // Written through a temporary sibling like every file of the book.
+        QSaveFile empty(path);
+        if (!empty.open(QIODevice::WriteOnly) || !empty.commit()) {
+            m_ui.showMessage(QString::fromLatin1(OpenFailedText), Interaction::Icon::Exclamation);
+            return;
+        }
+    }
+    if (!DesktopLaunch::openFile(path)) {
+        m_ui.showMessage(QString::fromLatin1(OpenFailedText), Interaction::Icon::Exclamation);
+        return;
+    }
+    m_picker.markStale();
+}
+
+void ContactSelectDialog::refillIfStale()
+{
+    if (!m_picker.isStale())
+        return;
+    m_picker.fill(m_ui);
+    showSelection();
+}
+
+bool ContactSelectDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        refillIfStale();
+    return QDialog::event(event);
 }
 
 void ContactSelectDialog::showSelection()

@@ -17,6 +17,7 @@ class ContactSelectDialog : public QDialog {
 public:
     static constexpr const char* TitleText = "Select Contact";
     static constexpr const char* SearchLabel = "What are you looking for:";
+    static constexpr const char* OpenFailedText = "The contacts file could not be opened.";
 
     ContactSelectDialog(ContactPicker& picker, Interaction& ui, QWidget* parent = nullptr);
 
@@ -24,10 +25,17 @@ public:
     // `current` begins. The chosen contact, "" when cancelled or none chosen.
     QString pick(const QString& current);
 
+    // "Contacts...": the book's contacts file (made empty when there is none)
+    // opened with the desktop's handler; the list is read again when the
+    // dialog is next activated, so edits made there show on the way back.
+    void openContactsFile();
+    void refillIfStale();
+
     QListView* list() const { return m_list; }
     QLineEdit* search() const { return m_search; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

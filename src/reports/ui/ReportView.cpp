@@ -1,6 +1,7 @@
 #include "reports/ui/ReportView.h"
 
 #include "reports/ReportSettings.h"
+#include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/CoolList.h"
 #include "toolkit/ui/PopupMenu.h"
 
@@ -66,6 +67,7 @@ void ReportView::afterBuild()
     m_list->horizontalHeader()->setSortIndicator(sort.column,
                                                  sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     m_recalc->hide();
+    fitDefaultWidths();
     m_list->selectRow(0);
     Q_EMIT built();
 }
@@ -152,14 +154,33 @@ void ReportView::selectionMoved()
 void ReportView::loadColumnWidths()
 {
     const ReportKind kind = m_model->kind();
+    m_fitLimits.clear();
     for (int column = 0; column < ReportSettings::columnCount(kind); ++column) {
         qint32 width = m_settings.columnWidth(kind, column);
         // The default widths were made for a 13-pixel line of the handheld's
         // font; they grow with the desktop's.
-        if (width == ReportSettings::defaultColumnWidth(kind, column))
+        const bool fitting = width == ReportSettings::defaultColumnWidth(kind, column) && width > 0;
+        if (fitting)
             width = width * std::max(13, fontMetrics().height()) / 13;
+        m_fitLimits.push_back(fitting ? 2 * width : 0);
         if (width > 0)
             m_list->horizontalHeader()->resizeSection(column, width);
+    }
+}
+
+// A column still at its default width grows, up to twice that width, to show
+// what the report put in it (a date with its time) uncut; a width the user set
+// is left as it is.
+void ReportView::fitDefaultWidths()
+{
+    QHeaderView& header = *m_list->horizontalHeader();
+    for (int column = 0; column < static_cast<int>(m_fitLimits.size()); ++column) {
+        if (m_fitLimits[column] <= 0)
+            continue;
+        const int fit =
+            std::min(m_fitLimits[column], ColumnFit::width(*m_model, header, column, m_list->font()));
+        if (fit > header.sectionSize(column))
+            header.resizeSection(column, fit);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class CoolList;
 class QPushButton;
@@ -53,12 +54,16 @@ private:
     void afterBuild();
     void placeRecalc();
     void loadColumnWidths();
+    void fitDefaultWidths();
     void selectionMoved();
     void offerRecalcLater();
 
     std::unique_ptr<ReportModel> m_model;
     ReportSettings& m_settings;
     CoolList* m_list;
+    // Per column, how wide a column still at its default width may grow to
+    // fit its cells; 0 for a column the user sized.
+    std::vector<int> m_fitLimits;
     QPushButton* m_recalc;
     bool m_recalcPending = false;
 };

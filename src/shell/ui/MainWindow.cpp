@@ -27,8 +27,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -85,15 +87,14 @@ MainWindow::MainWindow(MainBook& book, const Clock& clock, const QLocale& locale
 {
     setWindowTitle(QString::fromLatin1(TitleText));
     setAccessibleName(QString::fromLatin1(TitleText));
-    m_pages = new QStackedWidget(this);
+    m_pages = new QStackedWidget;
     m_register = new RegisterPage(book, clock, m_localeValues, m_ui, m_conversion, m_pages);
-    m_pages->addWidget(m_register);
-    setCentralWidget(m_pages);
     m_actions = std::make_unique<AccountPageActions>(book, clock, lock, *m_register, m_ui, *this,
                                                      [this] { lockSettingsChanged(); });
     m_register->setCommandRunner([this](int id) { return m_commands.run(id); });
     buildCommands();
     buildBandStrip();
+    buildPages();
     m_register->showRemembered();
     m_register->list()->setFocus();
 
@@ -122,7 +123,8 @@ QSize MainWindow::initialSize() const
                            s.read(TallyraSettings::Int::Panel1Width) +
                            s.read(TallyraSettings::Int::Panel2Width);
     int width = std::max({listWidth, bandsWidth, m_strip->sizeHint().width()}) + Slack;
-    int height = m_strip->sizeHint().height() + list->horizontalHeader()->sizeHint().height() +
+    int height = m_strip->sizeHint().height() + m_tabs->sizeHint().height() +
+                 list->horizontalHeader()->sizeHint().height() +
                  Rows * list->verticalHeader()->defaultSectionSize() +
                  m_register->balanceBar()->sizeHint().height() + Slack;
     if (const QScreen* shownOn = screen()) {
@@ -207,23 +209,11 @@ void MainWindow::buildBandStrip()
     m_bands = new QSplitter(Qt::Horizontal);
     m_bands->setChildrenCollapsible(false);
     m_bands->addWidget(band(m_menu, QStringLiteral("Band 0")));
-    QWidget* band1 = band(m_register->accountSelector(), QStringLiteral("Band 1"),
-                          QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':'));
-    auto* accountMenu = new QToolButton(band1);
-    accountMenu->setText(QStringLiteral("\u2630"));
-    accountMenu->setAccessibleName(QStringLiteral("Account menu"));
-    accountMenu->setToolTip(QStringLiteral("Account menu"));
-    auto* menu = new QMenu(accountMenu);
-    m_actions->fillMenu(*menu, m_commands);
-    accountMenu->setMenu(menu);
-    // A click, as a screen reader's press sends it, opens the menu as well;
-    // once the press has returned, since the open menu waits for a choice.
-    connect(accountMenu, &QToolButton::clicked, accountMenu,
-            [accountMenu] { QTimer::singleShot(0, accountMenu, &QToolButton::showMenu); });
-    band1->layout()->addWidget(accountMenu);
-    m_bands->addWidget(band1);
-    // Band 2: the register's controls; the planner's and the projects' join them with their pages.
-    m_bands->addWidget(band(m_register->pageControls(), QStringLiteral("Band 2")));
+    // Bands 1 and 2 show the controls of the page shown.
+    m_band1 = new QStackedWidget;
+    m_band2 = new QStackedWidget;
+    m_bands->addWidget(band(m_band1, QStringLiteral("Band 1")));
+    m_bands->addWidget(band(m_band2, QStringLiteral("Band 2")));
     const TallyraSettings& s = m_book.settings();
     m_bands->setSizes({s.read(TallyraSettings::Int::Panel0Width), s.read(TallyraSettings::Int::Panel1Width),
                        s.read(TallyraSettings::Int::Panel2Width)});
@@ -240,6 +230,98 @@ void MainWindow::buildBandStrip()
     addToolBar(Qt::TopToolBarArea, m_strip);
 }
 
+// The register's band 1: the account selector and the account menu.
+QWidget* MainWindow::registerBand1()
+{
+    QWidget* band1 = band(m_register->accountSelector(), QStringLiteral("Account page controls"),
+                          QString::fromLatin1(RegisterPage::AccountControlName) + QLatin1Char(':'));
+    band1->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* accountMenu = new QToolButton(band1);
+    accountMenu->setText(QStringLiteral("\u2630"));
+    accountMenu->setAccessibleName(QStringLiteral("Account menu"));
+    accountMenu->setToolTip(QStringLiteral("Account menu"));
+    auto* menu = new QMenu(accountMenu);
+    m_actions->fillMenu(*menu, m_commands);
+    accountMenu->setMenu(menu);
+    // A click, as a screen reader's press sends it, opens the menu as well;
+    // once the press has returned, since the open menu waits for a choice.
+    connect(accountMenu, &QToolButton::clicked, accountMenu,
+            [accountMenu] { QTimer::singleShot(0, accountMenu, &QToolButton::showMenu); });
+    band1->layout()->addWidget(accountMenu);
+    return band1;
+}
+
+void MainWindow::buildPages()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new QTabBar(central);
+    m_tabs->setAccessibleName(QStringLiteral("Pages"));
+    m_tabs->setDocumentMode(true);
+    m_tabs->setExpanding(false);
+    m_tabs->setFocusPolicy(Qt::TabFocus);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
+    connect(m_tabs, &QTabBar::currentChanged, this, &MainWindow::switchToTab);
+    // The usual keys of tabbed windows move between the pages.
+    auto* next = new QShortcut(QKeySequence(QStringLiteral("Ctrl+PgDown")), this);
+    connect(next, &QShortcut::activated, this,
+            [this] { m_tabs->setCurrentIndex((m_tabs->currentIndex() + 1) % m_tabs->count()); });
+    auto* previous = new QShortcut(QKeySequence(QStringLiteral("Ctrl+PgUp")), this);
+    connect(previous, &QShortcut::activated, this, [this] {
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + m_tabs->count() - 1) % m_tabs->count());
+    });
+
+    addPage(Page::Register, QStringLiteral("Accounts"), m_register, registerBand1(),
+            m_register->pageControls(),
+            {[this] { m_register->leave(); }, [this](bool force) { m_register->refresh(force); },
+             [this] { m_register->saveState(); }});
+}
+
+void MainWindow::addPage(Page id, const QString& title, QWidget* page, QWidget* band1, QWidget* band2,
+                         PageHooks hooks)
+{
+    m_pageList.push_back({id, std::move(hooks)});
+    m_pages->addWidget(page);
+    m_band1->addWidget(band1 ? band1 : new QWidget);
+    m_band2->addWidget(band2 ? band2 : new QWidget);
+    m_tabs->addTab(title);
+}
+
+bool MainWindow::showPage(Page id)
+{
+    for (int i = 0; i < static_cast<int>(m_pageList.size()); ++i) {
+        if (m_pageList[i].id == id) {
+            m_tabs->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+MainWindow::Page MainWindow::currentPage() const
+{
+    return m_pageList.empty() ? Page::Register : m_pageList[m_shownPage].id;
+}
+
+void MainWindow::switchToTab(int index)
+{
+    if (index < 0 || index == m_shownPage || index >= static_cast<int>(m_pageList.size()))
+        return;
+    if (const auto& leave = m_pageList[m_shownPage].hooks.leave)
+        leave();
+    m_shownPage = index;
+    m_pages->setCurrentIndex(index);
+    m_band1->setCurrentIndex(index);
+    m_band2->setCurrentIndex(index);
+    if (const auto& refresh = m_pageList[index].hooks.refresh)
+        refresh(false);
+    m_pages->currentWidget()->setFocus();
+}
+
 void MainWindow::saveState()
 {
     if (m_saved)
@@ -250,7 +332,9 @@ void MainWindow::saveState()
                                          TallyraSettings::Int::Panel2Width};
     for (int i = 0; i < sizes.size() && i < 3; ++i)
         s.write(keys[i], sizes[i]);
-    m_register->saveState();
+    for (const PageEntry& page : m_pageList)
+        if (page.hooks.saveState)
+            page.hooks.saveState();
     m_saved = true;
 }
 
@@ -271,10 +355,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::reactivate()
 {
     MainReactivation step(m_book, m_clock, m_locale, m_ui);
-    const MainReactivation::Outcome outcome = step.run(m_localeValues, MainReactivation::Page::Register);
+    const MainReactivation::Outcome outcome = step.run(m_localeValues, currentPage());
     m_localeValues = outcome.locale;
-    if (outcome.refresh)
-        m_register->refresh(true);
+    if (outcome.refresh && m_pageList[m_shownPage].hooks.refresh)
+        m_pageList[m_shownPage].hooks.refresh(true);
 }
 
 bool MainWindow::event(QEvent* event)

@@ -8,6 +8,7 @@
 #include "platform/LocaleValues.h"
 #include "reference/ui/ConversionDialog.h"
 #include "shell/MainBook.h"
+#include "shell/MainReactivation.h"
 #include "shell/ui/MainCommands.h"
 #include "toolkit/ui/DialogInteraction.h"
 
@@ -17,19 +18,22 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
-class AccountPageActions;
 #include <functional>
 
+class AccountPageActions;
 class QMenuBar;
 class QSplitter;
 class QStackedWidget;
+class QTabBar;
 class QToolBar;
 class RegisterPage;
 
 // The main program's window, "Tallyra": the band strip (the menu in band 0,
 // the page controls in bands 1 and 2, widths from "Panel0cx/1cx/2cx"), and
-// under it the pages; page 1000 is the register. Activation runs the
+// under it the pages (1000 the register, 2000 the planner, 3000 the projects)
+// under a tab bar that switches them. Activation runs the
 // re-activation step; Exit saves the window's and the pages' state and ends
 // the event loop, after which the program runs the exit step.
 class MainWindow : public QMainWindow {
@@ -45,6 +49,23 @@ public:
     MainWindow(MainBook& book, const Clock& clock, const QLocale& locale, const LocaleValues& localeValues,
                PasswordLock& lock, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    using Page = MainReactivation::Page;
+    // What the window asks of a page besides showing it.
+    struct PageHooks {
+        std::function<void()> leave;        // another page is shown: save forced
+        std::function<void(bool)> refresh;  // shown again (false) or the day moved on (true)
+        std::function<void()> saveState;    // the program exits
+    };
+    // Adds a page with its controls for bands 1 and 2 (either may be null)
+    // and a tab named `title`.
+    void addPage(Page id, const QString& title, QWidget* page, QWidget* band1, QWidget* band2,
+                 PageHooks hooks);
+    // Leaves the current page (its forced save) and shows `id`, refreshed.
+    // False when no such page was added.
+    bool showPage(Page id);
+    Page currentPage() const;
+    QTabBar* pageTabs() const { return m_tabs; }
 
     RegisterPage* registerPage() const { return m_register; }
     const MainCommands& commands() const { return m_commands; }
@@ -76,6 +97,9 @@ protected:
 private:
     void buildCommands();
     void buildBandStrip();
+    void buildPages();
+    void switchToTab(int index);
+    QWidget* registerBand1();
     void saveState();
     void about();
     void clearDatabase();
@@ -107,7 +131,16 @@ private:
     QToolBar* m_strip = nullptr;
     QSplitter* m_bands = nullptr;
     QMenuBar* m_menu = nullptr;
+    struct PageEntry {
+        Page id;
+        PageHooks hooks;
+    };
+    std::vector<PageEntry> m_pageList;  // in tab order, as in the three stacks
+    int m_shownPage = 0;
+    QTabBar* m_tabs = nullptr;
     QStackedWidget* m_pages = nullptr;
+    QStackedWidget* m_band1 = nullptr;
+    QStackedWidget* m_band2 = nullptr;
     RegisterPage* m_register = nullptr;
     std::unique_ptr<AccountPageActions> m_actions;
     QTimer m_idle;

@@ -7,6 +7,7 @@
 #include "accounts/ui/TransactionEditorPanel.h"
 #include "shell/ShownAccount.h"
 #include "shell/ui/MainCommands.h"
+#include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/PopupMenu.h"
 
 #include <QComboBox>
@@ -215,29 +216,13 @@ void RegisterPage::applyWidths()
 
 // The stored widths were made for the handheld's small font. In the desktop's
 // font no column is narrower than its heading, and dates, numbers and amounts
-// are never cut: they must fit the widest of the rows at both ends of the
-// list, in bold (the widest style a row uses). Descriptions may be shortened.
+// are never cut. Descriptions may be shortened.
 int RegisterPage::fittingWidth(int column) const
 {
-    constexpr int SampledRows = 40;
-    constexpr int CellMargins = 2 * 3 + 4;
-    const QHeaderView* header = m_list->horizontalHeader();
-    int widest = header->sectionSizeHint(column);
+    const QHeaderView& header = *m_list->horizontalHeader();
     if (m_model->columnAt(column) == RegisterColumn::Description)
-        return widest;
-    QFont bold = m_list->font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int rows = m_model->rowCount();
-    const auto measure = [&](int row) {
-        const QString text = m_model->data(m_model->index(row, column)).toString();
-        widest = std::max(widest, metrics.horizontalAdvance(text) + CellMargins);
-    };
-    for (int row = 0; row < std::min(rows, SampledRows); ++row)
-        measure(row);
-    for (int row = std::max(SampledRows, rows - SampledRows); row < rows; ++row)
-        measure(row);
-    return widest;
+        return header.sectionSizeHint(column);
+    return ColumnFit::width(*m_model, header, column, m_list->font());
 }
 
 void RegisterPage::takeWidths()
@@ -304,6 +289,12 @@ bool RegisterPage::showRow(qint32 account, qint64 row)
     m_list->selectRow(static_cast<int>(row));
     m_list->scrollTo(m_model->index(static_cast<int>(row), 1));
     return true;
+}
+
+void RegisterPage::leave()
+{
+    if (m_model->withPanel())
+        m_panel->save(true);
 }
 
 void RegisterPage::refresh(bool force)

@@ -85,6 +85,8 @@ public:
 
     // Writes "showprop" and the widths of both column sets.
     void saveState();
+    // Another page is shown: the editor's changes are saved without a question.
+    void leave();
 
 Q_SIGNALS:
     // A row to load into the transaction editor (double tap or Enter with the
