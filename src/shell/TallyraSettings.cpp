@@ -46,10 +46,11 @@ const TallyraSettings::TextKey TextKeys[] = {
     {Text::BackUpFolder, Options, "BackUp Folder", "\\"},
     {Text::ImportFolder, Options, "Import Folder", "\\"},
     {Text::ExportFolder, Options, "Export Folder", "\\"},
+    {Text::LastCsvMapping, Options, "Last CSV Mapping", ""},
 };
 
 static_assert(std::size(IntKeys) == static_cast<size_t>(Int::ProjectTreeWidth) + 1);
-static_assert(std::size(TextKeys) == static_cast<size_t>(Text::ExportFolder) + 1);
+static_assert(std::size(TextKeys) == static_cast<size_t>(Text::LastCsvMapping) + 1);
 
 const TallyraSettings::Keys AllKeys{IntKeys, TextKeys};
 

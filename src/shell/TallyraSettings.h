@@ -39,7 +39,15 @@ public:
         // "ProjectPage"
         ProjectTreeWidth,
     };
-    enum class Text { Version, DefaultCurrency, BackUpFile, BackUpFolder, ImportFolder, ExportFolder };
+    enum class Text {
+        Version,
+        DefaultCurrency,
+        BackUpFile,
+        BackUpFolder,
+        ImportFolder,
+        ExportFolder,
+        LastCsvMapping,  // the saved mapping the last CSV import used
+    };
 
     using Keys = SettingsKeys<Int, Text>;
     using IntKey = Keys::IntKey;

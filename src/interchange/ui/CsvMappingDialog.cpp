@@ -43,7 +43,8 @@ template <typename W> W* named(W* widget, const QString& name)
 
 }  // namespace
 
-CsvMappingDialog::CsvMappingDialog(const QByteArray& head, const Saved& saved, QWidget* parent)
+CsvMappingDialog::CsvMappingDialog(const QByteArray& head, const Saved& saved, const QString& chosen,
+                                   QWidget* parent)
     : QDialog(parent), m_head(head), m_savedMappings(saved)
 {
     setWindowTitle(QString::fromLatin1(TitleText));
@@ -112,6 +113,9 @@ CsvMappingDialog::CsvMappingDialog(const QByteArray& head, const Saved& saved, Q
     connect(m_dateFormat, &QLineEdit::textChanged, this, &CsvMappingDialog::refresh);
     connect(m_header, &QSpinBox::valueChanged, this, &CsvMappingDialog::refresh);
     connect(m_encoding, &QComboBox::currentTextChanged, this, &CsvMappingDialog::refresh);
+    if (!chosen.isEmpty())
+        m_saved->setCurrentIndex(qMax(0, m_saved->findText(chosen)));
+    m_import->setDefault(true);
     resize(760, 520);
 }
 

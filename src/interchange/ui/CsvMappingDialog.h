@@ -28,8 +28,11 @@ public:
 
     using Saved = QList<QPair<QString, CsvMapping>>;
 
-    // `head`: the first bytes of the file. `saved`: the saved mappings by name.
-    CsvMappingDialog(const QByteArray& head, const Saved& saved, QWidget* parent = nullptr);
+    // `head`: the first bytes of the file. `saved`: the saved mappings by name;
+    // the one named `chosen` (the bank imported last) is shown first, so the
+    // next import of the same bank is one click on Import.
+    CsvMappingDialog(const QByteArray& head, const Saved& saved, const QString& chosen = {},
+                     QWidget* parent = nullptr);
 
     CsvMapping mapping() const;
     // The name to save the mapping under; "" for none.

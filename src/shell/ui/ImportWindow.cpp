@@ -85,12 +85,14 @@ std::optional<CsvMapping> ImportWindow::chooseMapping(const QString& path)
         if (const std::optional<CsvMapping> m = CsvMapping::fromText(settings.csvMapping(name)))
             saved.append({name, *m});
     }
-    CsvMappingDialog dialog(head, saved, m_c.parent);
+    CsvMappingDialog dialog(head, saved, settings.read(TallyraSettings::Text::LastCsvMapping), m_c.parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const CsvMapping mapping = dialog.mapping();
-    if (!dialog.saveName().isEmpty())
+    if (!dialog.saveName().isEmpty()) {
         settings.setCsvMapping(dialog.saveName(), mapping.toText());
+        settings.write(TallyraSettings::Text::LastCsvMapping, dialog.saveName());
+    }
     return mapping;
 }
 

@@ -149,16 +149,17 @@ void MainWindow::buildCommands()
     m_commands.add(
         {C::DatabaseClearing, QStringLiteral("Database Clearing..."), {}, [this] { clearDatabase(); }, {}});
     m_commands.add({C::Export, QStringLiteral("&Export..."), {}, [this] { exportAccount(); }, {}});
-    m_commands.add({C::ImportQif, QStringLiteral("&Import from QIF..."), {}, [this] { importQif(); }, {}});
+    m_commands.add(
+        {C::ImportQif, QStringLiteral("&Import from QIF..."), {}, [this] { importStatement(); }, {}});
     m_commands.add({C::ImportOfx,
                     QStringLiteral("Import from &OFX/QFX..."),
                     {},
-                    [this] { importQif(StatementFormat::Ofx); },
+                    [this] { importStatement(StatementFormat::Ofx); },
                     {}});
     m_commands.add({C::ImportCsv,
                     QStringLiteral("Import from &CSV..."),
                     {},
-                    [this] { importQif(StatementFormat::Csv); },
+                    [this] { importStatement(StatementFormat::Csv); },
                     {}});
     m_commands.add({C::Backup, QStringLiteral("&Backup..."), {}, [this] { backup(); }, {}});
     m_commands.add({C::Restore, QStringLiteral("Re&store..."), {}, [this] { restore(); }, {}});
@@ -458,7 +459,7 @@ void MainWindow::restore()
         exitProgram();
 }
 
-void MainWindow::importQif(StatementFormat format)
+void MainWindow::importStatement(StatementFormat format)
 {
     keepingFocus([this, format] {
         const ImportWindow::Context context{this, m_book, m_clock, m_localeValues, m_codePage, m_ui};

@@ -113,7 +113,7 @@ private:
     void backup();
     void restore();
     // Every import command: QIF, OFX/QFX or CSV.
-    void importQif(StatementFormat format = StatementFormat::Qif);
+    void importStatement(StatementFormat format = StatementFormat::Qif);
     void exportAccount();
     void reports();
     void help();
