@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -21,7 +21,12 @@ run: build
 	@scripts/run-demo $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE package
+
+# The Debian package, built and checked (contents, Depends, lintian) by the
+# test labelled "package"; it is left in $(BUILD)/package.
+package: build
+	@cd $(BUILD) && ctest --output-on-failure -L package
 
 bench: build
 	@$(BUILD)/bench/tallyra_bench --benchmark_counters_tabular=true $(BENCH_ARGS)

@@ -12,8 +12,3 @@ bool DesktopLaunch::openFile(const QString& path)
 {
     return QProcess::startDetached(opener(), {path});
 }
-
-bool DesktopLaunch::startProgram(const QString& program)
-{
-    return QProcess::startDetached(program, {});
-}

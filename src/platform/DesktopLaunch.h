@@ -2,9 +2,8 @@
 
 #include <QString>
 
-// Hands work to other programs of the desktop: a file opened with the
-// desktop's own handler (a saved HTML report, the help page in the browser)
-// and a program started on its own, detached from this one.
+// Hands a file to the desktop's own handler (a saved HTML report in the
+// browser). The suite's own programs are started by ProgramStart.
 class DesktopLaunch {
 public:
     // The desktop's opener of files by type (xdg-open); TALLYRA_OPENER in the
@@ -13,6 +12,4 @@ public:
     static QString opener();
     // False when the opener could not be started.
     static bool openFile(const QString& path);
-    // Starts `program` with no arguments; false when it could not be started.
-    static bool startProgram(const QString& program);
 };

@@ -1,12 +1,11 @@
 #include "shell/ReportLaunch.h"
 
 #include "accounts/DatabaseClearing.h"
-
-#include <QDir>
+#include "platform/ProgramStart.h"
 
 QString ReportLaunch::programPath(const QString& programFolder)
 {
-    return QDir(programFolder).filePath(QString::fromLatin1(ProgramName));
+    return ProgramStart::locate(programFolder, QString::fromLatin1(ProgramName));
 }
 
 ReportLaunch::Outcome ReportLaunch::run(const QString& programFolder, const QString& bookFolder,

@@ -7,7 +7,7 @@
 #include <functional>
 
 // "&Reports...": the report program is started from the main program's own
-// folder, unless a copy of it already has the book open, which is then left
+// folder, else from the PATH, unless a copy of it already has the book open, which is then left
 // to be the one (no second copy starts). A missing program is named in
 // NotFoundText.
 class ReportLaunch {
@@ -22,6 +22,6 @@ public:
 
     static Outcome run(const QString& programFolder, const QString& bookFolder, Interaction& ui,
                        const Starter& start);
-    // The program's path in `programFolder`.
+    // The program in `programFolder`, else on the PATH (ProgramStart::locate).
     static QString programPath(const QString& programFolder);
 };

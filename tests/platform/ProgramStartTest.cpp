@@ -1,5 +1,6 @@
 #include "platform/ProgramStart.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -43,6 +44,31 @@ TEST(ProgramStartTest, AMissingOrNonExecutableFileDoesNotStart)
     EXPECT_FALSE(ProgramStart::startDetached(dir.filePath(QStringLiteral("nothing")), dir.path()));
     EXPECT_FALSE(ProgramStart::startDetached(writeScript(dir, "exit 0\n", false), dir.path()));
     EXPECT_FALSE(ProgramStart::startDetached(dir.path(), dir.path()));
+}
+
+// The program's own folder wins over the PATH; the PATH is searched only when
+// the folder has no runnable copy.
+TEST(ProgramStartTest, LooksInTheProgramsOwnFolderFirstThenOnThePath)
+{
+    QTemporaryDir own;
+    QTemporaryDir onPath;
+    QTemporaryDir empty;
+    const QString fallback = writeScript(onPath, "exit 0\n", true);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(onPath.path()));
+    EXPECT_EQ(ProgramStart::locate(empty.path(), QStringLiteral("program")), fallback);
+
+    const QString beside = writeScript(own, "exit 0\n", false);
+    EXPECT_EQ(ProgramStart::locate(own.path(), QStringLiteral("program")), fallback)
+        << "a copy that cannot run is passed over";
+    QFile(beside).setPermissions(QFile(beside).permissions() | QFile::ExeOwner);
+    EXPECT_EQ(ProgramStart::locate(own.path(), QStringLiteral("program")), beside);
+
+    qputenv("PATH", QFile::encodeName(empty.path()));
+    const QString missing = QDir(empty.path()).absoluteFilePath(QStringLiteral("program"));
+    EXPECT_EQ(ProgramStart::locate(empty.path(), QStringLiteral("program")), missing);
+    EXPECT_FALSE(ProgramStart::startDetached(missing, empty.path()));
+    qputenv("PATH", oldPath);
 }
 
 }  // namespace

@@ -41,4 +41,25 @@ TEST(SingleInstanceTest, EachProgramOnABookHearsOnlyItsOwnRaiseRequests)
         SingleInstance::askToRaise(SingleInstance::serverName(QStringLiteral("tallyra"), book.path())));
 }
 
+// A file given to a second run reaches the first as an absolute path, whatever
+// the characters of its name; a plain second start asks for no file.
+TEST(SingleInstanceTest, ASecondRunHandsItsFileToTheFirst)
+{
+    QTemporaryDir book;
+    std::unique_ptr<SingleInstance> first = SingleInstance::claim(book.path());
+    ASSERT_NE(first, nullptr);
+    QSignalSpy raised(first.get(), &SingleInstance::raiseRequested);
+    QSignalSpy opened(first.get(), &SingleInstance::openRequested);
+    const QString file = book.filePath(QStringLiteral("Käse & Brot.tyf"));
+    EXPECT_EQ(SingleInstance::claim(book.path(), file), nullptr);
+    EXPECT_TRUE(opened.wait(2000));
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened.at(0).at(0).toString(), file);
+    EXPECT_EQ(raised.count(), 1);
+
+    EXPECT_EQ(SingleInstance::claim(book.path()), nullptr);
+    EXPECT_TRUE(raised.wait(2000));
+    EXPECT_EQ(opened.count(), 1);
+}
+
 }  // namespace

@@ -10,10 +10,12 @@
 #include "reports/ui/SingleInstance.h"
 #include "reports/ui/StartUpDialog.h"
 #include "shell/ReportPasswordCheck.h"
+#include "shell/StartFile.h"
 #include "toolkit/ui/DialogInteraction.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -42,8 +44,9 @@ std::optional<Choices> choose(const QStringList& arguments, const EnvironmentLoo
         *status = 0;
         return std::nullopt;
     }
-    if (!options->command.isEmpty())
-        return (badUsage(QStringLiteral("unexpected argument %1").arg(options->command)), std::nullopt);
+    if (!options->arguments.isEmpty())
+        return (badUsage(QStringLiteral("unexpected argument %1").arg(options->arguments.first())),
+                std::nullopt);
     options->fillFromEnvironment(environment);
     Choices c{*options, std::nullopt, QLocale(), CodePage::defaultPage()};
     if (!options->nowText.isEmpty() && !(c.pinned = Clock::parseMoment(options->nowText)))
@@ -60,6 +63,17 @@ std::optional<Choices> choose(const QStringList& arguments, const EnvironmentLoo
         c.codePage = *page;
     }
     return c;
+}
+
+// Only a filter file is loaded; anything else is named in a message and the
+// window keeps the filter it has.
+void loadGivenFilter(ReportWindow& window, Interaction& ui, const QString& path)
+{
+    const StartFile::Result file = StartFile::classify(path, {StartFile::Kind::Filter});
+    if (file.kind)
+        window.loadFilterFile(path);
+    else
+        ui.showMessage(file.message, Interaction::Icon::Exclamation);
 }
 
 }  // namespace
@@ -79,8 +93,10 @@ int SumoraRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
         ui.showMessage(error, Interaction::Icon::Error);
         return 1;
     }
-    // A second run on the book brings the first forward and ends silently.
-    const std::unique_ptr<SingleInstance> instance = SingleInstance::claim(folder->path());
+    // A filter file from the desktop (a double click), loaded once the window is up.
+    const QString file = chosen->options.command;
+    // A second run on the book brings the first forward, hands it the file and ends silently.
+    const std::unique_ptr<SingleInstance> instance = SingleInstance::claim(folder->path(), file);
     if (!instance)
         return 0;
 
@@ -110,8 +126,13 @@ int SumoraRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
             window.raise();
             window.activateWindow();
         });
+        QObject::connect(
+            instance.get(), &SingleInstance::openRequested, &window,
+            [&window, &ui](const QString& path) { loadGivenFilter(window, ui, path); }, Qt::QueuedConnection);
         splash.close();
         window.show();
+        if (!file.isEmpty())
+            QTimer::singleShot(0, &window, [&window, &ui, file] { loadGivenFilter(window, ui, file); });
         QApplication::exec();
     }
     (void)session.finish();

@@ -6,6 +6,9 @@
 // The program's own help page, opened in the desktop's browser.
 namespace HelpBrowser {
 
+// Told when the page is missing or the desktop has no browser; %1 is the page's name.
+constexpr const char* MissingText = "The help page %1 could not be opened.";
+
 // Where the page may be, relative to the folder of the running program: beside
 // it (a build tree) or in the installed share folder.
 QStringList candidates(const QString& programFolder, const QString& pageName);

@@ -2,11 +2,12 @@
 
 #include "platform/DesktopLaunch.h"
 #include "platform/InstanceLock.h"
+#include "platform/ProgramStart.h"
+#include "platform/ui/HelpBrowser.h"
 #include "reports/FilterFile.h"
 #include "reports/ReportSession.h"
 #include "reports/ui/AdvancedFilterDialog.h"
 #include "reports/ui/GroupReportModel.h"
-#include "reports/ui/HelpPage.h"
 #include "reports/ui/PeriodBar.h"
 #include "reports/ui/ReportFileDialogs.h"
 #include "reports/ui/ReportView.h"
@@ -19,14 +20,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -267,15 +265,19 @@ void ReportWindow::saveFilter()
         (void)FilterFile::save(*path, m_session.filter());
 }
 
-// Whatever the file held, the tree and the currency list show the filter as
-// it now is, and the report is offered for a rebuild.
 void ReportWindow::loadFilter()
 {
     const std::optional<QString> path = ReportFileDialogs::askFilterPath(this, m_session.settings(), false);
-    if (!path)
-        return;
+    if (path)
+        loadFilterFile(*path);
+}
+
+// Whatever the file held, the tree and the currency list show the filter as
+// it now is, and the report is offered for a rebuild.
+void ReportWindow::loadFilterFile(const QString& path)
+{
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FilterFile::ReadResult result = FilterFile::load(*path, m_session.filter(), m_ui);
+    const FilterFile::ReadResult result = FilterFile::load(path, m_session.filter(), m_ui);
     QApplication::restoreOverrideCursor();
     if (result == FilterFile::ReadResult::NotOpened)
         return;
@@ -293,23 +295,19 @@ void ReportWindow::startMainProgram()
     }
     const QString programs =
         m_setup.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_setup.programFolder;
-    // Beside this program when installed; in its own folder of the build tree otherwise.
-    QString program = QDir(programs).filePath(QStringLiteral("tallyra"));
-    if (!QFileInfo(program).isExecutable())
-        program = QDir(programs).filePath(QStringLiteral("../tallyra/tallyra"));
-    // The main program is given no arguments: the book goes by the environment.
-    qputenv("TALLYRA_HOME", QFile::encodeName(folder));
-    if (!QFileInfo(program).isExecutable() ||
-        !DesktopLaunch::startProgram(QFileInfo(program).absoluteFilePath()))
+    if (!ProgramStart::startDetached(ProgramStart::locate(programs, QStringLiteral("tallyra")), folder))
         m_ui.showMessage(QString::fromLatin1(MainProgramText), Interaction::Icon::Exclamation);
 }
 
 void ReportWindow::showHelp()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    const QString page = HelpPage::writeTo(folder.isEmpty() ? QDir::tempPath() : folder);
-    if (!page.isEmpty())
-        (void)DesktopLaunch::openFile(page);
+    const QString programs =
+        m_setup.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_setup.programFolder;
+    const QString name = QString::fromLatin1(HelpPageName);
+    const QString page = HelpBrowser::find(programs, name);
+    if (page.isEmpty() || !HelpBrowser::open(page, QStringLiteral("sumora_help")))
+        m_ui.showMessage(QString::fromLatin1(HelpBrowser::MissingText).arg(name),
+                         Interaction::Icon::Exclamation);
 }
 
 void ReportWindow::showAbout()

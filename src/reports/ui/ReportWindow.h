@@ -33,11 +33,13 @@ public:
     static constexpr const char* FullNameText = "Full Name";
     static constexpr const char* AdvancedFilterText = "Advanced Filter";
     static constexpr const char* MainProgramText = "Tallyra.exe";
+    // Beside the program in the build tree, in share/tallyra when installed.
+    static constexpr const char* HelpPageName = "sumora.html";
 
     struct Setup {
         QString bookFolder;
         CodePage codePage = CodePage::defaultPage();
-        // Where the main program is looked for; its own folder when empty.
+        // Where the main program and the help page are looked for; its own folder when empty.
         QString programFolder;
     };
 
@@ -51,6 +53,9 @@ public:
     void saveAs(ReportFormat format);
     void saveFilter();
     void loadFilter();
+    // Load Filter... from a file chosen elsewhere (the command line, a second
+    // start): the tree and the currency list show it, the report is offered for a rebuild.
+    void loadFilterFile(const QString& path);
     void openAdvancedFilter();
     void startMainProgram();
     void showHelp();

@@ -4,13 +4,15 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
 namespace {
 
 constexpr int WaitMs = 1000;
-const QByteArray RaiseWord = QByteArrayLiteral("raise\n");
+const QByteArray RaiseLine = QByteArrayLiteral("raise");
+const QByteArray OpenWord = QByteArrayLiteral("open ");
 
 }  // namespace
 
@@ -21,25 +23,28 @@ QString SingleInstance::serverName(const QString& program, const QString& folder
            QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
 }
 
-bool SingleInstance::askToRaise(const QString& server)
+bool SingleInstance::askToRaise(const QString& server, const QString& file)
 {
     QLocalSocket socket;
     socket.connectToServer(server);
     if (!socket.waitForConnected(WaitMs))
         return false;
-    socket.write(RaiseWord);
+    QByteArray message = RaiseLine + '\n';
+    if (!file.isEmpty())
+        message += OpenWord + QFileInfo(file).absoluteFilePath().toUtf8() + '\n';
+    socket.write(message);
     const bool sent = socket.waitForBytesWritten(WaitMs);
     socket.disconnectFromServer();
     return sent;
 }
 
-std::unique_ptr<SingleInstance> SingleInstance::claim(const QString& folder)
+std::unique_ptr<SingleInstance> SingleInstance::claim(const QString& folder, const QString& file)
 {
     const QString server = serverName(QStringLiteral("sumora"), folder);
     std::unique_ptr<InstanceLock> lock =
         InstanceLock::acquire(folder, QString::fromLatin1(InstanceLock::ReportProgramFile));
     if (!lock) {
-        (void)askToRaise(server);
+        (void)askToRaise(server, file);
         return nullptr;
     }
     return std::unique_ptr<SingleInstance>(new SingleInstance(std::move(lock), server));
@@ -67,8 +72,16 @@ void SingleInstance::answer()
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(RaiseWord.trimmed()))
-                Q_EMIT raiseRequested();
+            while (socket->canReadLine())
+                heard(socket->readLine().chopped(1));
         });
     }
+}
+
+void SingleInstance::heard(const QByteArray& line)
+{
+    if (line == RaiseLine)
+        Q_EMIT raiseRequested();
+    else if (line.startsWith(OpenWord) && line.size() > OpenWord.size())
+        Q_EMIT openRequested(QString::fromUtf8(line.mid(OpenWord.size())));
 }

@@ -7,6 +7,7 @@
 #include "shell/MainDatabaseClearing.h"
 #include "shell/MainReactivation.h"
 #include "shell/ReportLaunch.h"
+#include "shell/StartFileOffer.h"
 #include "shell/TallyraSettings.h"
 #include "shell/ui/AccountPageActions.h"
 #include "shell/ui/BackupWindows.h"
@@ -456,6 +457,19 @@ void MainWindow::restore()
     keepingFocus([&] { started = BackupWindows(this, m_book, m_clock, m_ui).restore(m_localeValues); });
     // The book is no longer what the pages show; the next start rebuilds the rest.
     if (started)
+        exitProgram();
+}
+
+void MainWindow::offerFile(const QString& path)
+{
+    StartFileOffer::Outcome outcome = StartFileOffer::Outcome::NotTaken;
+    keepingFocus([&] {
+        const StartFileOffer::Context context{m_book, m_clock, m_localeValues, m_codePage, m_ui};
+        outcome = StartFileOffer(context).run(path, m_register->reg().accountId());
+    });
+    if (outcome == StartFileOffer::Outcome::Imported)
+        m_register->refresh(true);
+    else if (outcome == StartFileOffer::Outcome::RestoreStarted)
         exitProgram();
 }
 

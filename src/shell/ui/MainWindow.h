@@ -82,6 +82,9 @@ public:
     // The re-activation step, as the window runs it when it becomes active.
     void reactivate();
     bool stateSaved() const { return m_saved; }
+    // A file from the command line or a second start: a QIF file is offered
+    // for import into the account shown, a backup for a restore (StartFileOffer).
+    void offerFile(const QString& path);
     // The 8-bit code page of QIF and text files (default: CodePage::DefaultName).
     void setCodePage(const CodePage& codePage) { m_codePage = codePage; }
     // The help page's name beside the program or in its share folder.

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -37,8 +38,10 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
         QTextStream(stdout) << UsageText;
         return 0;
     }
-    if (!options->command.isEmpty())
-        return badUsage(QStringLiteral("unexpected argument %1").arg(options->command));
+    if (!options->arguments.isEmpty())
+        return badUsage(QStringLiteral("unexpected argument %1").arg(options->arguments.first()));
+    // A file from the desktop (a double click): offered once the window is up.
+    const QString file = options->command;
     options->fillFromEnvironment(environment);
     std::optional<LocalTime> pinned;
     if (!options->nowText.isEmpty() && !(pinned = Clock::parseMoment(options->nowText)))
@@ -99,10 +102,16 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
     }
     if (outcome != StartUp::Outcome::Ready) {
         splash.close();
-        if (outcome == StartUp::Outcome::AlreadyRunning)
+        // The run that has the book takes the file and comes forward, where
+        // it offers the file; otherwise the lock's message says why nothing opened.
+        const bool handedOver =
+            outcome == StartUp::Outcome::AlreadyRunning && !file.isEmpty() &&
+            SingleInstance::askToRaise(SingleInstance::serverName(QStringLiteral("tallyra"), folder->path()),
+                                       file);
+        if (outcome == StartUp::Outcome::AlreadyRunning && !handedOver)
             ui.showMessage(startUp.lockError(), Interaction::Icon::Exclamation);
         ExitStep::run(book);
-        return 1;
+        return handedOver ? 0 : 1;
     }
 
     ui.showStatus(QString::fromLatin1(CreatingWindowText));
@@ -122,6 +131,10 @@ int WindowRun::run(const QStringList& arguments, const EnvironmentLookup& enviro
             window.raise();
             window.activateWindow();
         });
+        QObject::connect(raiser.get(), &SingleInstance::openRequested, &window, &MainWindow::offerFile,
+                         Qt::QueuedConnection);
+        if (!file.isEmpty())
+            QTimer::singleShot(0, &window, [&window, file] { window.offerFile(file); });
         QApplication::exec();
         shown = nullptr;
     }
