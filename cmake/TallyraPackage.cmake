@@ -19,7 +19,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "personal finance manager with reports")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tallyra keeps a book of your accounts: registers with running balances,\n"
     "transfers between currencies, categories and projects, planned\n"
-    "transactions with reminders, backups and QIF import and export.\n"
+    "transactions with reminders, backups, bank statements imported from\n"
+    "QIF, OFX and CSV, and QIF and text export.\n"
     "Sumora reports the book by transactions, categories and projects, and\n"
     "tallyra-cli runs the same work from scripts.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})

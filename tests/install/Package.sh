@@ -31,7 +31,7 @@ grep -v '^/usr/' "$out/contents.txt" | grep -v '^/$' && fail "files outside /usr
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libc6 libqt6core6 libsqlite3-0 libstdc++6; do
+for lib in libc6 libqt6core6 libsqlite3-0 libstdc++6 libofx7; do
     echo "$depends" | grep -q "\b$lib\b" || fail "Depends lacks $lib"
 done
 [ "$windows" = 0 ] || for lib in libqt6widgets6 libqt6gui6 libqt6network6; do
