@@ -1,14 +1,16 @@
 # The Debian package (`make package`): the install tree under /usr, its
 # dependencies computed from the programs' shared libraries by dpkg-shlibdeps.
 
-# The documents every Debian package carries, in share/doc/tallyra.
+# The documents every Debian package carries, in share/doc/ under the
+# package's own (lower-case) name, where Debian's tools look for them.
+set(TALLYRA_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tallyra)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
                    COMMAND gzip -9nf -k ${CMAKE_BINARY_DIR}/packaging/changelog
                    DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog)
 add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${TALLYRA_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${TALLYRA_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tallyra)

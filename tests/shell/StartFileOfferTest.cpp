@@ -2,6 +2,9 @@
 
 #include "StartedBook.h"
 #include "accounts/AccountList.h"
+#include "interchange/QifImport.h"
+#include "interchange/Restore.h"
+#include "shell/BookBackup.h"
 
 #include <QFile>
 

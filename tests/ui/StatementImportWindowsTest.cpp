@@ -67,7 +67,8 @@ protected:
         EXPECT_TRUE(m_window->commands().run(id));
         script.stop();
         EXPECT_TRUE(script.finished());
-        EXPECT_TRUE(script.unexpected.isEmpty()) << script.unexpected.join(u'|').toStdString();
+        EXPECT_TRUE(script.unexpected.isEmpty()) << script.unexpected.join(u'|').toStdString() << " after "
+                                                 << script.texts.join(u'|').toStdString();
     }
 
     QLocale m_qlocale = QLocale::c();
@@ -216,13 +217,25 @@ TEST_F(StatementImportWindowsTest, OfxImportOffersTransferPairsAndLinksOnlyTheTi
         << savingsLines.join(u'|').toStdString();
     EXPECT_TRUE(savingsLines.contains(QStringLiteral("Transfer from cash 8000 0 -")));
 
-    // The same statement again adds nothing and offers nothing.
+    // The same line again adds nothing; the pair left alone is offered again, and
+    // Do Not Pair links nothing.
+    int offeredAgain = 0;
     DialogScript repeat;
     repeat
         .chooseFile(
             write("cash.ofx", ofxStatement(ofxLine("20240116", "-80.00", "C2", "Transfer to savings"))))
-        .press(QMessageBox::Ok);
+        .press(QMessageBox::Ok)
+        .then([&offeredAgain](QWidget* w) {
+            auto* d = qobject_cast<TransferPairsDialog*>(w);
+            if (!d)
+                return false;
+            offeredAgain = d->list()->count();
+            d->reject();
+            return true;
+        });
     run(MainCommands::ImportOfx, repeat);
+    EXPECT_EQ(offeredAgain, 1);
+    EXPECT_EQ(stored(m_second), savingsLines);
     EXPECT_EQ(stored(1), cashLines);
 }
 
@@ -231,9 +244,14 @@ TEST_F(StatementImportWindowsTest, ACutOffOfxFileSaysItFailedAndWritesNothing)
     const QByteArray whole = ofxStatement(ofxLine("20240110", "12.00", "X1", "Coffee"));
     const QStringList before = stored(1);
     DialogScript script;
-    script.chooseFile(write("cut.ofx", whole.left(whole.size() - 40))).press(QMessageBox::Ok);
+    script.chooseFile(write("cut.ofx", whole.left(whole.size() - 40)))
+        .press(QMessageBox::Ok)
+        .press(QMessageBox::Ok);
     run(MainCommands::ImportOfx, script);
-    EXPECT_EQ(script.texts, QStringList{QString::fromLatin1(QifImport::FailedText)});
+    // First what is wrong and where, then that the import failed.
+    ASSERT_EQ(script.texts.size(), 2);
+    EXPECT_TRUE(script.texts[0].startsWith(QStringLiteral("Line "))) << script.texts[0].toStdString();
+    EXPECT_EQ(script.texts[1], QString::fromLatin1(QifImport::FailedText));
     EXPECT_EQ(stored(1), before);
 }
 
