@@ -1,7 +1,6 @@
 #include "planning/ui/FutureBarWidget.h"
 
 #include "planning/ui/PlannedBalancePopup.h"
-#include "store/DateText.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -20,7 +19,7 @@ FutureBarWidget::FutureBarWidget(Context context, QWidget* parent)
     m_date->setCalendarPopup(true);
     m_date->setMinimumDate(QDate(MinYear, 1, 1));
     m_date->setMaximumDate(QDate(MaxYear, 12, 31));
-    m_date->setDisplayFormat(datePickerFormat(context.locale.dateOrder, context.locale.dateSeparator));
+    m_date->setDisplayFormat(QStringLiteral("ddd, dd MMM yyyy"));
     m_today->setAccessibleName(QString::fromLatin1(TodayText));
     m_today->setCheckable(true);
     m_prognosis->setFlat(true);

@@ -140,8 +140,7 @@ QWidget* PlannerEditorPanel::buildSchedulePage()
     m_start->setCalendarPopup(true);
     m_start->setMinimumDate(QDate(MinYear, 1, 1));
     m_start->setMaximumDate(QDate(MaxYear, 12, 31));
-    m_start->setDisplayFormat(QStringLiteral("ddd, ") +
-                              datePickerFormat(m_context.locale.dateOrder, m_context.locale.dateSeparator));
+    m_start->setDisplayFormat(QStringLiteral("ddd, dd MMM yyyy"));
     m_rule = named(new QComboBox(page), "Repeat");
     m_rule->addItems(RecurrenceRule::names());
     m_entriesMode = named(new QComboBox(page), "Entries");
@@ -153,6 +152,8 @@ QWidget* PlannerEditorPanel::buildSchedulePage()
     m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_preview->setFocusPolicy(Qt::TabFocus);
     auto* form = new QFormLayout(page);
+    // Dates and rule names are not cut.
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(QStringLiteral("Starts:"), m_start);
     form->addRow(QStringLiteral("Repeat:"), m_rule);
     form->addRow(m_entriesMode, m_entries);

@@ -1,6 +1,7 @@
 #include "planning/ui/PlannerPage.h"
 
 #include "planning/ui/PlannerEditorPanel.h"
+#include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/CoolList.h"
 #include "toolkit/ui/DialogInteraction.h"
 
@@ -9,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
+
+#include <algorithm>
 
 PlannerPage::PlannerPage(PlannerPageContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)),
@@ -33,6 +36,7 @@ PlannerPage::PlannerPage(PlannerPageContext context, QWidget* parent)
     QHeaderView* header = m_list->horizontalHeader();
     for (int column = 0; column < m_model->columnCount(); ++column)
         header->resizeSection(column, PlannerList::defaultWidth(m_model->columnAt(column)));
+    fitColumns();
     header->resizeSection(0, IconWidth);
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->setStretchLastSection(true);
@@ -56,6 +60,8 @@ PlannerPage::PlannerPage(PlannerPageContext context, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_panel);
+    // Shown, the page hands its focus to the list.
+    setFocusProxy(m_list);
     buildControls();
     m_list->selectRow(static_cast<int>(m_plans.newRow()));
     loadCurrentRow();
@@ -79,6 +85,18 @@ void PlannerPage::buildControls()
     connect(add, &QToolButton::clicked, this, &PlannerPage::startNew);
     layout->addWidget(add);
     layout->addStretch();
+}
+
+// The widths were made for the handheld's small font: in the desktop's font a
+// column widens until its dates and amounts are not cut.
+void PlannerPage::fitColumns()
+{
+    QHeaderView& header = *m_list->horizontalHeader();
+    for (const PlannerColumn column : {PlannerColumn::Starts, PlannerColumn::Amount}) {
+        const int index = static_cast<int>(column);
+        header.resizeSection(index, std::max(header.sectionSize(index),
+                                             ColumnFit::width(*m_model, header, index, m_list->font())));
+    }
 }
 
 std::optional<qint32> PlannerPage::planAt(int row) const
@@ -114,6 +132,7 @@ void PlannerPage::reloadKeeping(qint32 id)
 {
     const QSignalBlocker quiet(m_list->selectionModel());
     m_model->reload();
+    fitColumns();
     const std::optional<qint64> row = m_plans.rowOf(id);
     m_list->selectRow(static_cast<int>(row.value_or(m_plans.newRow())));
 }

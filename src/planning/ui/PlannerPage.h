@@ -71,6 +71,7 @@ protected:
 
 private:
     void buildControls();
+    void fitColumns();
     void reloadKeeping(qint32 id);
     void loadCurrentRow();
     std::optional<qint32> planAt(int row) const;
