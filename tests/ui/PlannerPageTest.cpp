@@ -237,6 +237,17 @@ TEST_F(PlannerPageTest, CountsOutsideTheirRangeAreCorrectedInTheField)
     EXPECT_EQ(panel().entriesField()->text(), QStringLiteral("364"));
     enterCount(panel().reminderField(), QStringLiteral("100000"));
     EXPECT_EQ(panel().reminderField()->text(), QStringLiteral("364"));
+
+    // Counts still being typed when the plan is saved are taken too.
+    typeInto(line(Field::Description), QStringLiteral("Weekly"));
+    typeInto(line(Field::Amount), QStringLiteral("5.00"));
+    panel().entriesField()->setText(QStringLiteral("0"));
+    panel().reminderField()->setText(QStringLiteral("3"));
+    ASSERT_TRUE(panel().save(false));
+    const std::optional<PlannerEntry> plan = m_planner->model()->list().entry(0);
+    ASSERT_TRUE(plan.has_value());
+    EXPECT_EQ(plan->entries, 1);
+    EXPECT_EQ(plan->reminderMinutes, 3 * 1440);
 }
 
 TEST_F(PlannerPageTest, BadInputIsRefusedWithAMessageAndNothingWritten)

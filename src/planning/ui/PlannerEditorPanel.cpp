@@ -317,8 +317,20 @@ void PlannerEditorPanel::showPreview()
     m_preview->setAccessibleDescription(dates.join(QStringLiteral(", ")));
 }
 
+void PlannerEditorPanel::takeTypedCounts()
+{
+    const bool counted =
+        m_editor.rule() != RecurrenceRule::OnlyOnce && m_editor.entries() != RecurrenceRule::Ongoing;
+    if (counted && m_entries->text() != QString::number(m_editor.entries()))
+        takeCount(m_entries, m_editor.setEntriesText(m_entries->text()));
+    if (m_reminder->text() != QString::number(m_editor.reminderDays()))
+        takeCount(m_reminder, m_editor.setReminderDaysText(m_reminder->text()));
+}
+
 bool PlannerEditorPanel::save(bool forced)
 {
+    // A count still being typed (a page switch leaves no time to finish it) counts.
+    takeTypedCounts();
     if (forced && !m_editor.anyChanged())
         return false;
     const PlannerEditor::Result result = m_editor.save();

@@ -90,6 +90,7 @@ private:
     void showSchedule();
     void showPreview();
     void takeCount(QLineEdit* field, CorrectedCount count);
+    void takeTypedCounts();
 
     PlannerPanelContext m_context;
     PlannerEditor& m_editor;
