@@ -1,6 +1,7 @@
 #include "shell/ui/MainWindow.h"
 
 #include "accounts/ui/TransactionEditorPanel.h"
+#include "planning/ui/PlannerPage.h"
 #include "platform/ProgramStart.h"
 #include "platform/ui/HelpBrowser.h"
 #include "reports/ui/SingleInstance.h"
@@ -281,6 +282,14 @@ void MainWindow::buildPages()
             m_register->pageControls(),
             {[this] { m_register->leave(); }, [this](bool force) { m_register->refresh(force); },
              [this] { m_register->saveState(); }});
+    auto* planner =
+        new PlannerPage({m_book.tables(), m_book.currencies(), m_book.categories(), m_book.projects(),
+                         m_book.future(), m_clock, m_localeValues, m_ui,
+                         [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }},
+                        m_pages);
+    addPage(Page::Planner, QString::fromLatin1(PlannerPage::TitleText), planner, nullptr,
+            planner->pageControls(),
+            {[planner] { planner->leave(); }, [planner](bool) { planner->refresh(); }, {}});
 }
 
 void MainWindow::addPage(Page id, const QString& title, QWidget* page, QWidget* band1, QWidget* band2,

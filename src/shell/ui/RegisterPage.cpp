@@ -5,6 +5,7 @@
 #include "accounts/BalancePopup.h"
 #include "accounts/RegisterInfo.h"
 #include "accounts/ui/TransactionEditorPanel.h"
+#include "planning/ui/FutureBarWidget.h"
 #include "shell/ShownAccount.h"
 #include "shell/ui/MainCommands.h"
 #include "toolkit/ui/ColumnFit.h"
@@ -40,6 +41,9 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
                m_reg),
       m_accounts(new QComboBox), m_list(new CoolList(this)), m_balance(new QPushButton(this)),
       m_marker(new QLabel(this)),
+      m_future(new FutureBarWidget({book.future(), book.currencies(), book.categories(), locale, clock,
+                                    [this] { return m_reg.currency(); }},
+                                   this)),
       m_panel(new TransactionEditorPanel(
           EditorPanelContext{
               m_editor, book.categories(), book.projects(), book.currencies(), book.tables().accounts(),
@@ -112,6 +116,8 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
     left->setSpacing(0);
     left->addWidget(m_list, 1);
     left->addLayout(bar);
+    left->addWidget(m_future);
+    connect(m_future, &FutureBarWidget::horizonChanged, this, [this] { refresh(); });
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -314,6 +320,7 @@ void RegisterPage::afterChange()
     m_model->sync();
     m_balance->setText(m_reg.balanceBarText());
     m_marker->setVisible(m_reg.balanceBarMarker());
+    m_future->refresh();
     if (row >= 0 && !m_list->currentIndex().isValid())
         m_list->selectRow(row);
     // The editor may hold a row that moved or went: it shows the selection

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class FutureBarWidget;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -49,6 +50,7 @@ public:
     Register& reg() { return m_reg; }
     QPushButton* balanceBar() const { return m_balance; }
     QLabel* negativeMarker() const { return m_marker; }
+    FutureBarWidget* futureBar() const { return m_future; }
     TransactionEditorPanel* editorPanel() const { return m_panel; }
     // The page's band controls: "New" and the property panel's switch.
     QWidget* pageControls() const { return m_controls; }
@@ -119,6 +121,7 @@ private:
     CoolList* m_list;
     QPushButton* m_balance;
     QLabel* m_marker;
+    FutureBarWidget* m_future;
     TransactionEditorPanel* m_panel;
     // Owned by the page, though it sits in the window's band strip.
     QPointer<QWidget> m_controls;
