@@ -12,6 +12,7 @@
 #include "shell/ui/BackupWindows.h"
 #include "shell/ui/ExportWindow.h"
 #include "shell/ui/ImportWindow.h"
+#include "shell/ui/ProjectsPageLinks.h"
 #include "shell/ui/RegisterPage.h"
 #include "toolkit/ui/CoolList.h"
 
@@ -269,6 +270,7 @@ void MainWindow::buildPages()
             m_register->pageControls(),
             {[this] { m_register->leave(); }, [this](bool force) { m_register->refresh(force); },
              [this] { m_register->saveState(); }});
+    ProjectsPageLinks::add(*this, m_book, m_clock, m_localeValues);
 }
 
 void MainWindow::addPage(Page id, const QString& title, QWidget* page, QWidget* band1, QWidget* band2,
