@@ -2,6 +2,7 @@
 
 #include "reference/ProjectPageLines.h"
 #include "store/FileTime.h"
+#include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/CoolList.h"
 #include "toolkit/ui/PopupMenu.h"
 
@@ -172,6 +173,11 @@ void ProjectsPage::showRows()
 {
     const int row = m_list->currentRow();
     m_model->setRows(m_page.rows());
+    // A date with its weekday is wider than the column's first width.
+    const int dateWidth =
+        ColumnFit::width(*m_model, *m_list->horizontalHeader(), ProjectListModel::DateColumn, m_list->font());
+    if (m_list->columnWidth(ProjectListModel::DateColumn) < dateWidth)
+        m_list->setColumnWidth(ProjectListModel::DateColumn, dateWidth);
     if (m_model->rowCount() > 0)
         m_list->selectRow(std::clamp(row, 0, m_model->rowCount() - 1));
     m_total->setText(m_page.totalLine());
