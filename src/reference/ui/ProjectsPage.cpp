@@ -99,6 +99,7 @@ ProjectsPage::ProjectsPage(ProjectsPageContext context, QWidget* parent)
     connect(m_list, &CoolList::rowActivated, this,
             [this](int row) { activateRow(row, m_list->viewport()->mapToGlobal(rowPoint(row))); });
     connect(m_list, &CoolList::contextMenuWanted, this, &ProjectsPage::showContextMenu);
+    connect(m_split, &QSplitter::splitterMoved, this, [this] { m_treeWidth = m_split->sizes().value(0); });
     connect(m_total, &QPushButton::clicked, this, &ProjectsPage::showTotalPopup);
     connect(m_prognosis, &QPushButton::clicked, this, [this] {
         if (m_context.prognosisPopup)
@@ -130,11 +131,14 @@ void ProjectsPage::buildControls()
 
 int ProjectsPage::treeWidth() const
 {
-    return m_split->sizes().value(0);
+    return m_treeWidth;
 }
 
+// A splitter never laid out reports no useful sizes, so the width is kept
+// here and follows only the user's drags.
 void ProjectsPage::setTreeWidth(int width)
 {
+    m_treeWidth = width;
     const int total = std::max(m_split->width(), width + 400);
     m_split->setSizes({width, total - width});
 }

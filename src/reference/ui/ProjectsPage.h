@@ -101,6 +101,7 @@ private:
     QPushButton* m_prognosis;
     QWidget* m_controls = nullptr;
     QDateEdit* m_horizon = nullptr;
+    int m_treeWidth = ProjectPage::DefaultTreeWidth;  // as last set or dragged
     QSet<qint32> m_shownBold;
     bool m_showing = false;
 };

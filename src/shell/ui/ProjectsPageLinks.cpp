@@ -2,6 +2,8 @@
 
 #include "accounts/Register.h"
 #include "accounts/RegisterInfo.h"
+#include "planning/Prognosis.h"
+#include "planning/ui/PlannedBalancePopup.h"
 #include "reference/ui/ProjectsPage.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/RegisterPage.h"
@@ -80,30 +82,32 @@ namespace ProjectsPageLinks {
 
 ProjectsPage* add(MainWindow& window, MainBook& book, const Clock& clock, const LocaleValues& locale)
 {
-    ProjectsPageContext context{book.tables(),
-                                book.projects(),
-                                book.totals(),
-                                book.currencies(),
-                                window.interaction(),
-                                [&book, &clock, &locale] {
-                                    ProjectPage::Context c;
-                                    c.defaultCode = book.state().defaultCurrency;
-                                    c.locale = locale;
-                                    c.today = fileTimeNow(clock).value_or(0);
-                                    c.horizon = book.future().horizon();
-                                    c.futureListChanges = book.future().changeCount();
-                                    return c;
-                                },
-                                [&book] { return book.updateAllProjectTotals(); },
-                                [&book](QDate day) {
-                                    if (const std::optional<FileTime> t =
-                                            fileTimeFromLocal(LocalTime{day.year(), day.month(), day.day()}))
-                                        (void)book.future().build(*t, false);
-                                },
-                                [&window, &book, &locale](const ProjectPageAction& action, const QPoint& at) {
-                                    showRowPopup(window, book, locale, action, at);
-                                },
-                                {}};
+    ProjectsPageContext context{
+        book.tables(), book.projects(), book.totals(), book.currencies(), window.interaction(),
+        [&book, &clock, &locale] {
+            ProjectPage::Context c;
+            c.defaultCode = book.state().defaultCurrency;
+            c.locale = locale;
+            c.today = fileTimeNow(clock).value_or(0);
+            c.horizon = book.future().horizon();
+            c.futureListChanges = book.future().changeCount();
+            return c;
+        },
+        [&book] { return book.updateAllProjectTotals(); },
+        [&book](QDate day) {
+            if (const std::optional<FileTime> t =
+                    fileTimeFromLocal(LocalTime{day.year(), day.month(), day.day()}))
+                (void)book.future().build(*t, false);
+        },
+        [&window, &book, &locale](const ProjectPageAction& action, const QPoint& at) {
+            showRowPopup(window, book, locale, action, at);
+        },
+        // The project page's popup: the default currency, no categories.
+        [&book, &locale](QWidget* line) {
+            Prognosis prognosis(book.future(), book.currencies(), book.categories(), locale);
+            PlannedBalancePopup::open(*line, prognosis,
+                                      {book.future().horizon(), book.state().defaultCurrency, false});
+        }};
     auto* page = new ProjectsPage(std::move(context));
     page->setTreeWidth(book.settings().read(TallyraSettings::Int::ProjectTreeWidth));
     window.addPage(

@@ -9,7 +9,8 @@ class ProjectsPage;
 
 // The projects page joined to the rest of the main program: its figures from
 // the book's run state and future list, the date picker's horizon building
-// the future list, and the popups of its transaction and future-list rows,
+// the future list, the prognosis line's "Balance of Planned Transactions"
+// popup, and the popups of its transaction and future-list rows,
 // whose "Edit..." opens the row on the account page.
 namespace ProjectsPageLinks {
 
