@@ -2,6 +2,7 @@
 // recomputing one stale project (its cost must not grow with the book: the
 // records read are counted) and the full update.
 #include "BenchBook.h"
+#include "ProjectsBook.h"
 
 #include "platform/StoreTransaction.h"
 #include "reference/CurrencyCache.h"
@@ -22,10 +23,9 @@
 
 namespace {
 
-constexpr qint32 ProjectCount = 10'000;
-constexpr qint64 TransactionCount = 100'000;
-// A project four levels down: 5432 > 543 > 54 > 5 > the root.
-constexpr qint32 DeepProject = 5432;
+using ProjectsBook::DeepProject;
+using ProjectsBook::ProjectCount;
+using ProjectsBook::TransactionCount;
 
 // Ids 2..10000 under the root in four levels: id p hangs under p / 10
 // (ids below 20 under the root).
@@ -103,7 +103,9 @@ bool build(const QString& path)
            writeAll(*store, TableKind::Transaction, TransactionCount, transactionRecord) && t.commit();
 }
 
-QString storePath()
+}  // namespace
+
+QString ProjectsBook::storePath()
 {
     const QString folder = QStringLiteral(TALLYRA_BENCH_BOOKS);
     QDir().mkpath(folder);
@@ -119,6 +121,8 @@ QString storePath()
     return path;
 }
 
+namespace {
+
 // The book open with its totals computed once, shared by the benchmarks.
 struct TotalsBook {
     std::unique_ptr<ObjectStore> store;
@@ -130,7 +134,7 @@ struct TotalsBook {
 
     TotalsBook()
     {
-        store = ObjectStore::open(storePath());
+        store = ObjectStore::open(ProjectsBook::storePath());
         if (!store)
             return;
         tables.attach(store.get());

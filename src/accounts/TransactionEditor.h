@@ -67,6 +67,8 @@ public:
     // The register shows the account being edited; the editor refreshes it
     // after every write.
     TransactionEditor(EditorContext context, Register& reg);
+    // What the editor works with, for the windows around it.
+    const EditorContext& context() const { return m_context; }
     ~TransactionEditor();
     TransactionEditor(const TransactionEditor&) = delete;
     TransactionEditor& operator=(const TransactionEditor&) = delete;

@@ -1,5 +1,7 @@
 #include "reference/TreeTable.h"
 
+#include "reference/TreeNameRule.h"
+
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
 
@@ -81,8 +83,8 @@ qint32 TreeTable::create(qint32 parent, const QString& name)
 
 bool TreeTable::rename(qint32 id, const QString& name, Interaction& ui)
 {
-    if (!isTypeableName(name)) {
-        ui.showMessage(QString::fromUtf8(NameWithColonText), Interaction::Icon::Exclamation);
+    if (const std::optional<QString> problem = TreeNameRule::problem(name)) {
+        ui.showMessage(*problem, Interaction::Icon::Exclamation);
         return false;
     }
     SortScope scope(m_table, m_idProp);

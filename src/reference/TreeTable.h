@@ -7,9 +7,9 @@
 // The change counter moves on every create, rename, move, copy and delete, so a
 // view that remembers the value of its last fill rebuilds only when it moved.
 //
-// Names typed in a tree may not contain ':': a path could never find them again.
-// Names that arrive otherwise (a path's last component, a restored book) are
-// stored as they come.
+// Names typed in a tree follow TreeNameRule (no ':', which a path could never
+// find again, no brackets, not empty, not too long). Names that arrive otherwise (a path's last component, a
+// restored book) are stored as they come.
 
 #include "platform/Interaction.h"
 #include "reference/TreeRecord.h"
@@ -70,8 +70,8 @@ public:
     // A new child of `parent` named as given. Counts one change. 0 on failure.
     qint32 create(qint32 parent, const QString& name);
     static bool isTypeableName(const QString& name) { return !name.contains(TreePath::Separator); }
-    // A name typed in a tree: a name with ':' is refused with NameWithColonText
-    // and nothing changes. Counts one change. False when refused or not written.
+    // A name typed in a tree: a name TreeNameRule refuses is refused with its
+    // message and nothing changes. Counts one change. False when refused or not written.
     bool rename(qint32 id, const QString& name, Interaction& ui);
     // Hangs `id` under `parent`. Counts one change. False when either id names
     // no record or the write failed; no check against cycles here.

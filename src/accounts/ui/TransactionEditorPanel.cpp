@@ -36,6 +36,17 @@ template <typename W> W* named(W* widget, const char* name)
     return widget;
 }
 
+// How the "[Transfers]" branch values the accounts: in the default currency.
+TransferBranch::Valuation transferValuation(const EditorPanelContext& context)
+{
+    return TransferBranch::Valuation{
+        [&context](Money amount, const QString& code) {
+            return context.currencies.convert(amount, code, context.defaultCurrency());
+        },
+        [&context](const QString& code) { return context.currencies.symbolOf(code); },
+        context.defaultCurrency(), context.locale};
+}
+
 QDate dateOf(FileTime time)
 {
     const LocalTime t = localFromFileTime(time);
@@ -100,6 +111,7 @@ TransactionEditorPanel::TransactionEditorPanel(EditorPanelContext context, QWidg
 
     m_categoryDialog = new TreeSelectDialog(TreePicker::Kind::Category, this);
     m_projectDialog = new TreeSelectDialog(TreePicker::Kind::Project, this);
+    enablePickerEditing();
     m_contactDialog = new ContactSelectDialog(m_contacts, m_context.ui, this);
     connectEdits();
     setTabOrder(m_description, m_amount);
@@ -405,14 +417,34 @@ FileTime TransactionEditorPanel::today() const
     return fileTimeNow(m_context.clock).value_or(0);
 }
 
+// Both pickers edit their trees. A project that moved takes its sums to
+// other ancestors, so every project's totals are computed again.
+void TransactionEditorPanel::enablePickerEditing()
+{
+    Categories& categories = m_context.categories;
+    m_categoryDialog->setEditing(
+        TreeEditContext{categories.tree(),
+                        TreePicker::Kind::Category,
+                        m_context.ui,
+                        [this](qint32) {
+                            const TransferBranch::Valuation valuation = transferValuation(m_context);
+                            return m_context.categories.fill(&valuation);
+                        },
+                        [this](qint32 id) { return m_context.categories.remove(id, m_context.ui); },
+                        {}});
+    m_projectDialog->setEditing(TreeEditContext{
+        m_context.projects.tree(), TreePicker::Kind::Project, m_context.ui,
+        [this](qint32 selected) {
+            Projects& projects = m_context.projects;
+            return projects.fill(selected, projects.boldProjects(today()));
+        },
+        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); },
+        [this] { return m_editor.context().totals.updateAll(m_context.defaultCurrency(), nullptr); }});
+}
+
 void TransactionEditorPanel::pickCategory()
 {
-    TransferBranch::Valuation valuation{
-        [this](Money amount, const QString& code) {
-            return m_context.currencies.convert(amount, code, m_context.defaultCurrency());
-        },
-        [this](const QString& code) { return m_context.currencies.symbolOf(code); },
-        m_context.defaultCurrency(), m_context.locale};
+    const TransferBranch::Valuation valuation = transferValuation(m_context);
     const qint32 current = m_context.categories.findByPath(m_category->text());
     m_categoryPick->setDown(true);
     const qint32 chosen = m_categoryDialog->pick(m_context.categories.fill(&valuation),

@@ -105,6 +105,7 @@ private:
     void showSign();
     void showDescription();
     void showCategoryFields();
+    void enablePickerEditing();
     void pickCategory();
     void pickProject();
     void pickContact();

@@ -14,6 +14,7 @@
 #include "shell/ui/BackupWindows.h"
 #include "shell/ui/ExportWindow.h"
 #include "shell/ui/ImportWindow.h"
+#include "shell/ui/ProjectsPageLinks.h"
 #include "shell/ui/RegisterPage.h"
 #include "toolkit/ui/CoolList.h"
 
@@ -290,6 +291,7 @@ void MainWindow::buildPages()
     addPage(Page::Planner, QString::fromLatin1(PlannerPage::TitleText), planner, nullptr,
             planner->pageControls(),
             {[planner] { planner->leave(); }, [planner](bool) { planner->refresh(); }, {}});
+    ProjectsPageLinks::add(*this, m_book, m_clock, m_localeValues);
 }
 
 void MainWindow::addPage(Page id, const QString& title, QWidget* page, QWidget* band1, QWidget* band2,
