@@ -5,6 +5,9 @@
 #include <QByteArrayMatcher>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -67,10 +70,9 @@ void silenceLibrary()
         ofx_DEBUG5_msg = ofx_STATUS_msg = ofx_INFO_msg = ofx_WARNING_msg = ofx_ERROR_msg = 0;
 }
 
-Gathered runLibrary(const QString& path)
+void runLibrary(const QString& path, Gathered& g)
 {
     silenceLibrary();
-    Gathered g;
     LibofxContextPtr context = libofx_get_new_context();
     ofx_set_account_cb(context, onAccount, &g);
     ofx_set_statement_cb(context, onStatement, &g);
@@ -79,7 +81,6 @@ Gathered runLibrary(const QString& path)
     // Its return code fails on harmless faults too; what came through is judged instead.
     libofx_proc_file(context, QFile::encodeName(path).constData(), OFX);
     libofx_free_context(context);
-    return g;
 }
 
 // Where each opening transaction tag stands: its offset and its 1-based line.
@@ -100,6 +101,53 @@ std::vector<TagAt> transactionTags(const QByteArray& lower)
         tags.push_back(TagAt{at, line});
     }
     return tags;
+}
+
+// The library's time grows with the square of the transactions in one
+// statement, on top of a fixed cost per file (it reads its grammar each
+// time): a statement of 100,000 lines takes minutes whole, seconds in
+// pieces of this many, each a copy of the file with only a run of its
+// transactions between the same envelope.
+constexpr size_t PieceLines = 2000;
+
+// Runs the library over the file, or over its pieces when it is long and
+// has one transaction list. `missing` is set to the first transaction whose
+// piece delivered fewer than it holds; the gathered transactions are then
+// those before it.
+Gathered gather(const QString& path, const QByteArray& bytes, const QByteArray& lower,
+                const std::vector<TagAt>& tags, std::optional<size_t>& missing)
+{
+    Gathered g;
+    const qsizetype listEnd = lower.indexOf("</banktranlist>");
+    const bool oneList = lower.count("<banktranlist>") == 1 && lower.count("</banktranlist>") == 1 &&
+                         !tags.empty() && listEnd > tags.back().offset &&
+                         lower.indexOf("<banktranlist>") < tags.front().offset;
+    if (tags.size() <= PieceLines || !oneList) {
+        runLibrary(path, g);
+        if (g.transactions.size() < tags.size())
+            missing = g.transactions.size();
+        return g;
+    }
+    const QByteArray head = bytes.first(tags.front().offset);
+    const QByteArray tail = bytes.sliced(listEnd);
+    for (size_t first = 0; first < tags.size(); first += PieceLines) {
+        const size_t end = std::min(first + PieceLines, tags.size());
+        const qsizetype to = end < tags.size() ? tags[end].offset : listEnd;
+        QTemporaryFile piece;
+        if (!piece.open() || piece.write(head) < 0 ||
+            piece.write(bytes.sliced(tags[first].offset, to - tags[first].offset)) < 0 ||
+            piece.write(tail) < 0 || !piece.flush()) {
+            missing = first;
+            return g;
+        }
+        const size_t before = g.transactions.size();
+        runLibrary(piece.fileName(), g);
+        if (g.transactions.size() - before < end - first) {
+            missing = first + (g.transactions.size() - before);
+            return g;
+        }
+    }
+    return g;
 }
 
 // The day a transaction was posted, as its own text gives it (YYYYMMDD, then
@@ -162,17 +210,18 @@ OfxFile OfxFile::read(const QString& path)
     if (!endsWithClosingTag(bytes))
         return refuse(atLine(CutShortText, bytes.count('\n') + 1));
 
-    const Gathered g = runLibrary(path);
+    const QByteArray lower = bytes.toLower();
+    const std::vector<TagAt> tags = transactionTags(lower);
+    std::optional<size_t> missing;
+    const Gathered g = gather(path, bytes, lower, tags, missing);
     if (g.investment)
         return refuse(QString::fromUtf8(InvestmentText));
     if (!g.statement || g.currency.isEmpty())
         return refuse(QString::fromUtf8(NotOfxText));
     if (g.accounts.size() > 1)
         return refuse(QString::fromUtf8(SeveralAccountsText));
-    const QByteArray lower = bytes.toLower();
-    const std::vector<TagAt> tags = transactionTags(lower);
-    if (g.transactions.size() < tags.size())
-        return refuse(atLine(UnreadTransactionText, tags[g.transactions.size()].line));
+    if (missing)
+        return refuse(atLine(UnreadTransactionText, tags[*missing].line));
     if (g.transactions.size() > tags.size())
         return refuse(QString::fromUtf8(NotOfxText));
 

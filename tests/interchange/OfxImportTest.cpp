@@ -3,6 +3,8 @@
 #include "interchange/OfxFile.h"
 #include "interchange/OfxStatementSource.h"
 
+#include <QSet>
+
 namespace {
 
 class OfxImportTest : public ::testing::Test {
@@ -161,6 +163,42 @@ TEST_F(OfxImportTest, BadFilesAreRefusedWithTheirLineAndWriteNothing)
         EXPECT_EQ(b.ui.messages.value(0), c.message);
         EXPECT_EQ(b.transactionCount(), before);
     }
+}
+
+// Thousands of lines are read in pieces: every line arrives once, in order,
+// and a line the bank garbled far into the file is still named by its line.
+TEST_F(OfxImportTest, ALongStatementIsReadWholeAndItsFaultsNamedByLine)
+{
+    constexpr int Count = 4500;
+    QByteArray lines;
+    qint64 total = 0;
+    for (int i = 0; i < Count; ++i) {
+        const QByteArray fitId = "L" + QByteArray::number(i);
+        const QByteArray amount = "-" + QByteArray::number(i % 50 + 1) + ".25";
+        total -= (i % 50 + 1) * 100 + 25;
+        lines += sgmlLine(fitId.constData(), i % 2 ? "20240110" : "20240111", amount.constData(), "Shop");
+    }
+    const QByteArray whole = sgmlStatement(lines);
+    const StatementImportResult r = b.importBytes(whole, StatementFormat::Ofx);
+    ASSERT_TRUE(r.ok) << b.ui.messages.join('\n').toStdString();
+    EXPECT_EQ(r.added, Count);
+    EXPECT_EQ(b.accountTotal(1), total);
+    const QStringList ids = b.fitIds();
+    ASSERT_EQ(ids.size(), Count);
+    EXPECT_EQ(QSet<QString>(ids.begin(), ids.end()).size(), Count);
+    EXPECT_TRUE(ids.contains("L0") && ids.contains("L1999") && ids.contains("L2000") &&
+                ids.contains("L4499"));
+
+    // Transaction 3,000 (in the second piece) dated a day that does not exist;
+    // the transactions start on line 16 and take two lines each.
+    QByteArray garbled = whole;
+    const qsizetype date = garbled.lastIndexOf("<DTPOSTED>", garbled.indexOf("<FITID>L3000<"));
+    garbled.replace(date + 10, 8, "20240231");
+    const qint64 before = b.transactionCount();
+    b.ui.messages.clear();
+    EXPECT_FALSE(b.importBytes(garbled, StatementFormat::Ofx).ok);
+    EXPECT_EQ(b.ui.messages.value(0).section(u':', 0, 0), QStringLiteral("Line %1").arg(16 + 2 * 3000));
+    EXPECT_EQ(b.transactionCount(), before);
 }
 
 TEST_F(OfxImportTest, InvestmentStatementsAreNotSupported)
