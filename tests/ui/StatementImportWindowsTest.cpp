@@ -99,8 +99,10 @@ TEST_F(StatementImportWindowsTest, CsvMappingWindowPreviewsLiveAndItsSavedMappin
             d->delimiterBox()->setCurrentText(QStringLiteral(";"));
             EXPECT_EQ(d->preview()->columnCount(), 3);
             EXPECT_EQ(d->preview()->item(1, 2)->text(), QStringLiteral("-300,00"));
-            // Still day-first dates under an ISO format: the problem names the row.
+            // Still day-first dates under an ISO format: the problem names the row, and
+            // Import waits until the rows read.
             seen << d->problemLabel()->text();
+            EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("import"))->isEnabled());
             d->dateFormatEdit()->setText(QStringLiteral("dd.MM.yyyy"));
             d->decimalBox()->setCurrentText(QStringLiteral(","));
             seen << d->problemLabel()->text();

@@ -87,6 +87,7 @@ CsvMappingDialog::CsvMappingDialog(const QByteArray& head, const Saved& saved, c
     m_columnRow = new QHBoxLayout;
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
+    m_import->setObjectName(QStringLiteral("import"));
     m_import->setAccessibleName(QStringLiteral("Import"));
     buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -198,6 +199,9 @@ void CsvMappingDialog::refresh()
         for (int c = 0; c < m_preview->columnCount(); ++c)
             m_preview->setItem(r, c, new QTableWidgetItem(fields.value(c)));
     }
-    m_problem->setText(p.problem);
-    m_import->setEnabled(m.problem().isEmpty());
+    m_preview->resizeColumnsToContents();
+    // A row the preview cannot read would refuse the whole file.
+    const QString problem = m.problem().isEmpty() ? p.problem : m.problem();
+    m_problem->setText(problem);
+    m_import->setEnabled(problem.isEmpty());
 }
