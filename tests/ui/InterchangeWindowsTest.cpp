@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "RegisterBook.h"
+#include "accounts/DatabaseClearing.h"
 #include "accounts/ui/RegisterModel.h"
 #include "interchange/ExportCommand.h"
 #include "interchange/QifImport.h"
@@ -134,6 +135,39 @@ TEST_F(InterchangeWindowsTest, CancellingTheFileWindowsChangesNothing)
     EXPECT_EQ(stored(), before);
     EXPECT_FALSE(m_window->stateSaved());
     EXPECT_FALSE(m_book.state().skipSave);
+}
+
+// Its Yes cannot be undone: the warning icon, No the default; No keeps the
+// book, and the next command's question is a plain one again.
+TEST_F(InterchangeWindowsTest, DatabaseClearingWarnsDefaultsToNoAndNoKeepsTheBook)
+{
+    const QStringList before = stored();
+    QList<QMessageBox::Icon> icons;
+    QStringList texts;
+    bool defaultNo = false;
+    const auto answerNo = [&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box)
+            return false;
+        icons << box->icon();
+        texts << box->text();
+        defaultNo = box->defaultButton() == box->button(QMessageBox::No);
+        box->button(QMessageBox::No)->click();
+        return true;
+    };
+    DialogScript clearing;
+    clearing.then(answerNo);
+    run(MainCommands::DatabaseClearing, clearing);
+    DialogScript restore;
+    restore.then(answerNo);
+    run(MainCommands::Restore, restore);
+
+    EXPECT_EQ(texts, (QStringList{QString::fromLatin1(DatabaseClearing::QuestionText),
+                                  QString::fromLatin1(Restore::LoseDataQuestion)}));
+    EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Question}));
+    EXPECT_TRUE(defaultNo);
+    EXPECT_EQ(stored(), before);
+    EXPECT_FALSE(m_window->stateSaved());
 }
 
 TEST_F(InterchangeWindowsTest, ImportsAQifFileIntoTheShownAccountAndShowsIt)

@@ -434,7 +434,9 @@ void MainWindow::about()
 
 void MainWindow::clearDatabase()
 {
+    m_ui.setWarningQuestions(true);
     const DatabaseClearing::Outcome outcome = MainDatabaseClearing::run(m_book, m_ui);
+    m_ui.setWarningQuestions(false);
     m_ui.endProgress();
     // The next start finds empty tables and begins afresh.
     if (outcome == DatabaseClearing::Outcome::Cleared)

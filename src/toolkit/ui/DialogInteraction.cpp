@@ -29,8 +29,8 @@ bool DialogInteraction::askYesNo(const QString& text, const QString& title)
 {
     if (m_declining)
         return false;
-    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
+    QMessageBox box(m_warningQuestions ? QMessageBox::Warning : QMessageBox::Question, titleOr(title), text,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     box.setAccessibleName(titleOr(title));

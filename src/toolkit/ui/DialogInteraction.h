@@ -25,6 +25,9 @@ public:
 
     void setParent(QWidget* parent) { m_parent = parent; }
     void setStatusSink(std::function<void(const QString&)> sink) { m_statusSink = std::move(sink); }
+    // While set, questions show the warning icon instead of the question mark:
+    // for commands whose Yes cannot be undone.
+    void setWarningQuestions(bool warning) { m_warningQuestions = warning; }
 
     bool askYesNo(const QString& text, const QString& title = {}) override;
     void showMessage(const QString& text, Icon icon = Icon::Information, const QString& title = {}) override;
@@ -52,6 +55,7 @@ private:
     std::function<void(const QString&)> m_statusSink;
     qint64 m_steps = 0;
     bool m_declining = false;
+    bool m_warningQuestions = false;
     // The bar counts in int; a long run is scaled down to this many steps.
     static constexpr int BarSteps = 10000;
 };
