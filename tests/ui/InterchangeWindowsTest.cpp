@@ -1,5 +1,5 @@
 #include "DialogScript.h"
-#include "RegisterBook.h"
+#include "WindowBook.h"
 #include "accounts/DatabaseClearing.h"
 #include "accounts/ui/RegisterModel.h"
 #include "interchange/ExportCommand.h"
@@ -22,27 +22,8 @@
 
 namespace {
 
-class InterchangeWindowsTest : public RegisterBook {
+class InterchangeWindowsTest : public WindowBook {
 protected:
-    void SetUp() override
-    {
-        RegisterBook::SetUp();
-        m_book.settings().write(TallyraSettings::Int::AccountId, 1);
-        m_window = std::make_unique<MainWindow>(m_book, m_clock, m_qlocale, m_locale, m_lock);
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        // A window that ended the program asked the application to quit, which
-        // would end every dialog of the next test at once: a short run of the
-        // application's own loop takes that request and clears it.
-        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-        QCoreApplication::exec();
-    }
-
-    RegisterPage& page() { return *m_window->registerPage(); }
     // Every transaction of both accounts as the store holds it.
     QStringList stored()
     {
@@ -71,9 +52,6 @@ protected:
         EXPECT_TRUE(script.unexpected.isEmpty()) << script.unexpected.join(u'|').toStdString();
     }
 
-    QLocale m_qlocale = QLocale::c();
-    PasswordLock m_lock{m_clock};
-    std::unique_ptr<MainWindow> m_window;
     QTemporaryDir m_files;
 };
 

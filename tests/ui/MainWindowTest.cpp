@@ -1,6 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
-#include "RegisterBook.h"
+#include "WindowBook.h"
 #include "accounts/ui/RegisterModel.h"
 #include "shell/ui/RegisterPage.h"
 
@@ -18,20 +18,10 @@
 
 namespace {
 
-class MainWindowTest : public RegisterBook {
+class MainWindowTest : public WindowBook {
 protected:
-    void SetUp() override
-    {
-        RegisterBook::SetUp();
-        m_book.settings().write(TallyraSettings::Int::ShowProperties, 0);
-        m_book.settings().write(TallyraSettings::Int::AccountId, 1);
-        m_window = std::make_unique<MainWindow>(m_book, m_clock, m_qlocale, m_locale, m_lock);
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void TearDown() override { m_window.reset(); }
+    MainWindowTest() : WindowBook(false) {}
 
-    RegisterPage& page() { return *m_window->registerPage(); }
     QString cell(int row, RegisterColumn column)
     {
         RegisterModel& model = *page().model();
@@ -57,10 +47,6 @@ protected:
         return reg;
     }
     qint64 transactionsOf(qint32 account) { return stored(account).transactionCount(); }
-
-    QLocale m_qlocale = QLocale::c();
-    PasswordLock m_lock{m_clock};
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(MainWindowTest, OpensOnTheRememberedAccountWithTheMenuOfWhatIsBuilt)

@@ -1,6 +1,6 @@
 #include "planning/ui/PlannerPage.h"
 
-#include "RegisterBook.h"
+#include "WindowBook.h"
 #include "accounts/ui/RegisterModel.h"
 #include "accounts/ui/TransactionEditorPanel.h"
 #include "planning/RecurrenceRule.h"
@@ -294,22 +294,9 @@ TEST_F(PlannerPageTest, PlansAtTheCalendarsEndsListWhatTheCalendarHolds)
 namespace {
 
 // The main window's "Future" tab on the same book.
-class PlannerTabTest : public RegisterBook {
+class PlannerTabTest : public WindowBook {
 protected:
-    void SetUp() override
-    {
-        RegisterBook::SetUp();
-        m_book.settings().write(TallyraSettings::Int::ShowProperties, 0);
-        m_book.settings().write(TallyraSettings::Int::AccountId, 1);
-        m_window = std::make_unique<MainWindow>(m_book, m_clock, m_qlocale, m_locale, m_lock);
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void TearDown() override { m_window.reset(); }
-
-    QLocale m_qlocale = QLocale::c();
-    PasswordLock m_lock{m_clock};
-    std::unique_ptr<MainWindow> m_window;
+    PlannerTabTest() : WindowBook(false) {}
 };
 
 TEST_F(PlannerTabTest, LeavingTheFuturePageSavesItsEditorAndTheRegisterShowsThePlan)

@@ -1,5 +1,5 @@
 #include "DialogScript.h"
-#include "RegisterBook.h"
+#include "WindowBook.h"
 #include "interchange/QifImport.h"
 #include "interchange/ui/CsvMappingDialog.h"
 #include "interchange/ui/TransferPairsDialog.h"
@@ -20,24 +20,8 @@ namespace {
 
 // The bank statements of the File menu's CSV and OFX imports, answered
 // through their windows as a person would.
-class StatementImportWindowsTest : public RegisterBook {
+class StatementImportWindowsTest : public WindowBook {
 protected:
-    void SetUp() override
-    {
-        RegisterBook::SetUp();
-        m_book.settings().write(TallyraSettings::Int::AccountId, 1);
-        m_window = std::make_unique<MainWindow>(m_book, m_clock, m_qlocale, m_locale, m_lock);
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-        QCoreApplication::exec();
-    }
-
-    RegisterPage& page() { return *m_window->registerPage(); }
     QString write(const char* name, const QByteArray& content)
     {
         const QString path = m_files.filePath(QString::fromLatin1(name));
@@ -71,9 +55,6 @@ protected:
                                                  << script.texts.join(u'|').toStdString();
     }
 
-    QLocale m_qlocale = QLocale::c();
-    PasswordLock m_lock{m_clock};
-    std::unique_ptr<MainWindow> m_window;
     QTemporaryDir m_files;
 };
 
