@@ -118,6 +118,7 @@ private:
         return QStringLiteral("%1.%2").arg(h / 100).arg(h % 100, 2, 10, QLatin1Char('0'));
     }
     static QString dayText(FileTime t) { return Clock::formatMoment(localFromFileTime(t)).left(10); }
+    static constexpr size_t MaxPlans = 25;
     static inline const QStringList ProjectPaths = {QStringLiteral("Home"), QStringLiteral("Home:Garden"),
                                                     QStringLiteral("Home:Kitchen"), QStringLiteral("Trip")};
 
@@ -572,8 +573,12 @@ private:
     }
 
     // --- plans --------------------------------------------------------------------------------
+    // A book keeps a few dozen plans at most; more only slow every later step
+    // (each save rebuilds the future list from all of them).
     Done addPlan()
     {
+        if (planIds().size() >= MaxPlans)
+            return Done(QStringLiteral("add a plan (enough plans)"));
         PlannerEditor ed(m_book->plannerContext());
         const QString currency = chance(60) ? QStringLiteral("USD") : QStringLiteral("EUR");
         ed.loadNew(currency);
