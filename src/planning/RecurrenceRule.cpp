@@ -81,7 +81,9 @@ std::optional<FileTime> stepHalfMonths(FileTime start, qint64 n)
     const LocalTime t = localFromFileTime(start);
     const bool odd = floorMod(n, 2) == 1;
     const bool earlyHalf = t.day <= 15;
-    const qint64 months = earlyHalf ? floorDiv(n, 2) : floorDiv(n + 1, 2);
+    // An odd step from the later half lands in the next month; counted without
+    // n + 1, which overflows for the largest n.
+    const qint64 months = floorDiv(n, 2) + (odd && !earlyHalf ? 1 : 0);
     const int day = !odd ? t.day : (earlyHalf ? t.day + 15 : t.day - 15);
     return withDate(start, shiftedMonths(t, months, day, DayRule::KeepClamped));
 }

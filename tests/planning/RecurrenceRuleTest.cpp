@@ -139,6 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, OccurrenceOutsideCalendarTest,
                                            OutOfCalendarCase{R::Annually, at(2024, 1, 1), Huge / 6},
                                            OutOfCalendarCase{R::TwiceAMonth, at(2024, 1, 20), Huge},
                                            OutOfCalendarCase{R::TwiceAMonth, at(2024, 1, 5), HugeNegative},
+                                           OutOfCalendarCase{R::TwiceAMonth, at(2024, 1, 20),
+                                                             HugeNegative + 1},
                                            // A damaged start date outside the supported range.
                                            OutOfCalendarCase{R::OnlyOnce, -1, 0},
                                            OutOfCalendarCase{99, std::numeric_limits<qint64>::max(), 0}));
