@@ -60,7 +60,9 @@ TEST(BackupReader, HeaderNeedsTheSignatureAndTheFirstVersionByteOnly)
 
 TEST(BackupReader, ReadsEveryItemWithItsValue)
 {
-    BackupReader reader(sample().bytes());
+    // The reader views the bytes: they must outlive it.
+    const BackupBytes bytes = sample();
+    BackupReader reader(bytes.bytes());
     BackupReader::Item item = reader.next();
     EXPECT_EQ(item.kind, Kind::Section);
     EXPECT_EQ(item.name, QStringLiteral("Tallyra Account"));
