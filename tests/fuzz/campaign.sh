@@ -14,6 +14,7 @@ seconds=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$here/../sanitizer/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=()
 
