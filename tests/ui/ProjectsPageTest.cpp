@@ -97,24 +97,27 @@ TEST_F(ProjectsPageTest, TotalsShownAfterAMoveAndADeleteEqualTheCommandLines)
         OpenBook open(m_dir.path(), m_clock, m_ui, m_locale);
         ASSERT_TRUE(open.ready);
         MainBook& book = open.book;
-        ProjectsPage page(ProjectsPageContext{book.tables(),
-                                              book.projects(),
-                                              book.totals(),
-                                              book.currencies(),
-                                              m_ui,
-                                              [&] {
-                                                  ProjectPage::Context c;
-                                                  c.defaultCode = book.state().defaultCurrency;
-                                                  c.locale = m_locale;
-                                                  c.today = fileTimeNow(m_clock).value_or(0);
-                                                  c.horizon = book.future().horizon();
-                                                  c.futureListChanges = book.future().changeCount();
-                                                  return c;
-                                              },
-                                              [&book] { return book.updateAllProjectTotals(); },
-                                              {},
-                                              {},
-                                              {}});
+        ProjectsPage page(
+            ProjectsPageContext{book.tables(),
+                                book.projects(),
+                                book.totals(),
+                                book.currencies(),
+                                m_ui,
+                                [&] {
+                                    ProjectPage::Context c;
+                                    c.defaultCode = book.state().defaultCurrency;
+                                    c.locale = m_locale;
+                                    c.today = fileTimeNow(m_clock).value_or(0);
+                                    c.horizon = book.future().horizon();
+                                    c.futureListChanges = book.future().changeCount();
+                                    return c;
+                                },
+                                [&book] {
+                                    return TreePasteTotals{&book.totals(), book.state().defaultCurrency};
+                                },
+                                {},
+                                {},
+                                {}});
         QAbstractItemModelTester rows(page.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         QAbstractItemModelTester tree(&page.tree()->treeModel(),
                                       QAbstractItemModelTester::FailureReportingMode::Fatal);

@@ -56,7 +56,7 @@ ProjectsPage::ProjectsPage(ProjectsPageContext context, QWidget* parent)
     m_tree->setEditing(TreeEditContext{
         m_context.projects.tree(), TreePicker::Kind::Project, m_context.ui,
         [this](qint32 selected) { return m_context.projects.fill(selected, m_page.boldProjects()); },
-        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); }, m_context.afterMove});
+        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); }, m_context.pasteTotals});
 
     m_list->setAccessibleName(QStringLiteral("Project list"));
     m_list->setModel(m_model);

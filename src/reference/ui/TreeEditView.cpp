@@ -206,7 +206,10 @@ TreeClipboard::Outcome TreeEditView::pasteOn(qint32 target)
 {
     if (!m_context)
         return TreeClipboard::Outcome::Nothing;
-    const TreeClipboard::Outcome outcome = m_clipboard.paste(m_context->table, target);
+    const TreePasteResult result =
+        pasteInTree(m_clipboard, m_context->table, target,
+                    m_context->pasteTotals ? m_context->pasteTotals() : TreePasteTotals{});
+    const TreeClipboard::Outcome outcome = result.outcome;
     switch (outcome) {
     case TreeClipboard::Outcome::Nothing:
         break;
@@ -214,7 +217,7 @@ TreeClipboard::Outcome TreeEditView::pasteOn(qint32 target)
         m_context->ui.showMessage(QString::fromLatin1(NotWrittenText), Interaction::Icon::Exclamation);
         break;
     case TreeClipboard::Outcome::Moved:
-        if (m_context->afterMove && !m_context->afterMove())
+        if (!result.totalsUpdated)
             m_context->ui.showMessage(QString::fromLatin1(TotalsFailedText), Interaction::Icon::Exclamation);
         afterEdit(target);
         break;

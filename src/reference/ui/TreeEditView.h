@@ -3,6 +3,7 @@
 #include "reference/TreeClipboard.h"
 #include "reference/TreeItems.h"
 #include "reference/TreeModel.h"
+#include "reference/TreePaste.h"
 #include "reference/TreePicker.h"
 #include "reference/TreeTable.h"
 
@@ -24,9 +25,9 @@ struct TreeEditContext {
     std::function<TreeItems(qint32 selected)> fill;
     // The tree's delete of one item, with its question.
     std::function<TreeTable::DeleteOutcome(qint32 id)> remove;
-    // Run after an item moved (a project takes its sums to other ancestors);
-    // false when that failed. May be empty.
-    std::function<bool()> afterMove;
+    // The project totals a paste brings up to date (see TreePaste). Empty
+    // for the category tree.
+    std::function<TreePasteTotals()> pasteTotals;
 };
 
 // A category or project tree as a window: a tree view over the filled tree
