@@ -96,6 +96,7 @@ ProjectsPage::ProjectsPage(ProjectsPageContext context, QWidget* parent)
         if (!m_showing)
             rebuild(m_tree->selectedId());
     });
+    connect(m_tree, &TreeEditView::redrawWanted, this, [this](qint32 id) { rebuild(id); });
     connect(m_list, &CoolList::rowActivated, this,
             [this](int row) { activateRow(row, m_list->viewport()->mapToGlobal(rowPoint(row))); });
     connect(m_list, &CoolList::contextMenuWanted, this, &ProjectsPage::showContextMenu);
