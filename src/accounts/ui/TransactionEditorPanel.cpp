@@ -3,6 +3,7 @@
 #include "accounts/RegisterInfo.h"
 #include "reference/ui/EntryFieldsForm.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/Named.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,13 +24,6 @@ QString text(const char* latin1)
     return QString::fromLatin1(latin1);
 }
 
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setAccessibleName(text(name));
-    widget->setObjectName(text(name));
-    return widget;
-}
-
 QDate dateOf(FileTime time)
 {
     const LocalTime t = localFromFileTime(time);
@@ -41,17 +35,11 @@ std::optional<FileTime> dayOf(QDate date)
     return fileTimeFromLocal(LocalTime{date.year(), date.month(), date.day()});
 }
 
-EntryFieldsContext fieldsContext(const EditorPanelContext& c, ProjectTotals& totals)
-{
-    return EntryFieldsContext{c.categories, c.projects, totals, c.currencies,   c.defaultCurrency,
-                              c.locale,     c.clock,    c.ui,   c.contactsPath, c.codePage};
-}
-
 }  // namespace
 
 TransactionEditorPanel::TransactionEditorPanel(EditorPanelContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)), m_editor(m_context.editor), m_fieldsEditor(m_editor),
-      m_fields(new EntryFieldsForm(fieldsContext(m_context, m_editor.context().totals), m_fieldsEditor, this))
+      m_fields(new EntryFieldsForm(m_context.fields, m_fieldsEditor, this))
 {
     setObjectName(QStringLiteral("TransactionEditorPanel"));
     setAccessibleName(QStringLiteral("Transaction"));
@@ -167,7 +155,7 @@ bool TransactionEditorPanel::save(bool forced)
         break;
     case EditorOutcome::Failed:
         if (!result.message.isEmpty())
-            m_context.ui.showMessage(result.message, Interaction::Icon::Exclamation);
+            m_context.fields.ui.showMessage(result.message, Interaction::Icon::Exclamation);
         break;
     case EditorOutcome::Unchanged:
         if (m_editor.foundNothingToSave())
@@ -238,7 +226,7 @@ void TransactionEditorPanel::focusField(Field field)
 
 FileTime TransactionEditorPanel::today() const
 {
-    return fileTimeNow(m_context.clock).value_or(0);
+    return fileTimeNow(m_context.fields.clock).value_or(0);
 }
 
 QRadioButton* TransactionEditorPanel::depositButton() const

@@ -1,15 +1,8 @@
 #pragma once
 
 #include "accounts/TransactionEditor.h"
-#include "platform/Clock.h"
-#include "platform/CodePage.h"
-#include "platform/Interaction.h"
-#include "platform/LocaleValues.h"
-#include "reference/Categories.h"
-#include "reference/CurrencyCache.h"
-#include "reference/Projects.h"
 #include "reference/ui/EntryFieldsEditor.h"
-#include "store/DbTable.h"
+#include "reference/ui/EntryFieldsForm.h"
 
 #include <QWidget>
 
@@ -30,17 +23,7 @@ class TreeSelectDialog;
 // outliving the panel.
 struct EditorPanelContext {
     TransactionEditor& editor;
-    Categories& categories;
-    Projects& projects;
-    CurrencyCache& currencies;
-    DbTable& accounts;
-    // The book's default currency, in which the "[Transfers]" branch sums.
-    std::function<QString()> defaultCurrency;
-    const LocaleValues& locale;
-    const Clock& clock;
-    Interaction& ui;
-    QString contactsPath;
-    CodePage codePage;
+    EntryFieldsContext fields;
 };
 
 // The property panel beside the register: the transaction editor's fields.

@@ -3,6 +3,7 @@
 #include "planning/RecurrenceRule.h"
 #include "store/DateText.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/Named.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -22,13 +23,6 @@ namespace {
 QString text(const char* latin1)
 {
     return QString::fromLatin1(latin1);
-}
-
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setAccessibleName(text(name));
-    widget->setObjectName(text(name));
-    return widget;
 }
 
 QDate dateOf(FileTime time)

@@ -4,6 +4,7 @@
 #include "reference/ui/ContactSelectDialog.h"
 #include "reference/ui/TreeSelectDialog.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/Named.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -21,13 +22,6 @@ namespace {
 QString text(const char* latin1)
 {
     return QString::fromLatin1(latin1);
-}
-
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setAccessibleName(text(name));
-    widget->setObjectName(text(name));
-    return widget;
 }
 
 // How the "[Transfers]" branch values the accounts: in the default currency.

@@ -46,9 +46,10 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
                                    this)),
       m_panel(new TransactionEditorPanel(
           EditorPanelContext{
-              m_editor, book.categories(), book.projects(), book.currencies(), book.tables().accounts(),
-              [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }, locale,
-              clock, ui, book.folder().contactsPath(), CodePage::defaultPage()},
+              m_editor,
+              {book.categories(), book.projects(), book.totals(), book.currencies(),
+               [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }, locale,
+               clock, ui, book.folder().contactsPath(), CodePage::defaultPage()}},
           this))
 {
     setObjectName(QStringLiteral("RegisterPage"));
