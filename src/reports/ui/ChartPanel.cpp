@@ -28,6 +28,8 @@ QToolButton* kindButton(const char* text, QWidget* parent)
 ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent)
 {
     setAccessibleName(QStringLiteral("Chart"));
+    // Below this a pie's labels no longer fit beside it.
+    setMinimumHeight(MinimumHeight);
     m_pie = kindButton(PieText, this);
     m_bar = kindButton(BarText, this);
     auto* group = new QButtonGroup(this);

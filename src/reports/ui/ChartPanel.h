@@ -23,6 +23,7 @@ public:
     static constexpr const char* PieText = "Pie";
     static constexpr const char* BarText = "Bar";
     static constexpr const char* SaveText = "Save Chart...";
+    static constexpr int MinimumHeight = 300;
 
     // Makes the chart of the kind asked for from the report as now built.
     using Source = std::function<ReportChart(ChartKind kind)>;

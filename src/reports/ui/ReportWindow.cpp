@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
@@ -244,8 +245,14 @@ void ReportWindow::viewBuilt()
 void ReportWindow::showChart(bool shown)
 {
     m_chartPanel->setVisible(shown);
-    if (shown)
-        chartCurrentView();
+    if (!shown)
+        return;
+    // The window grows to give the chart its room rather than take the list's.
+    if (isVisible() && !isMaximized() && !isFullScreen()) {
+        const int room = screen() ? screen()->availableGeometry().height() - frameGeometry().top() : height();
+        resize(width(), std::max(height(), std::min(ChartWindowHeight, room)));
+    }
+    chartCurrentView();
 }
 
 void ReportWindow::chartCurrentView()

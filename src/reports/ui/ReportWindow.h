@@ -38,6 +38,7 @@ public:
     static constexpr const char* FullNameText = "Full Name";
     static constexpr const char* AdvancedFilterText = "Advanced Filter";
     static constexpr const char* ChartText = "Chart";
+    static constexpr int ChartWindowHeight = 760;
     static constexpr const char* MainProgramText = "Tallyra.exe";
     // Beside the program in the build tree, in share/tallyra when installed.
     static constexpr const char* HelpPageName = "sumora.html";
