@@ -13,6 +13,8 @@
 #include <QPieSlice>
 #include <QValueAxis>
 
+#include <algorithm>
+
 namespace {
 
 // The charts library draws doubles: the exact hundredths become one here, at the drawing.
@@ -103,6 +105,30 @@ QLineSeries* lineOf(const std::vector<ChartPoint>& points, const QString& name, 
     return series;
 }
 
+void fitAxes(const ReportChart& data, QDateTimeAxis* dates, QValueAxis* values)
+{
+    qreal first = 0, last = 0, low = 0, high = 0;
+    bool any = false;
+    for (const std::vector<ChartPoint>* points : {&data.points, &data.planned}) {
+        for (const ChartPoint& p : *points) {
+            const qreal x = dayPosition(p.date);
+            const qreal y = units(p.value);
+            first = any ? std::min(first, x) : x;
+            last = any ? std::max(last, x) : x;
+            low = any ? std::min(low, y) : y;
+            high = any ? std::max(high, y) : y;
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    constexpr qreal Day = 24.0 * 3600 * 1000;
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first)),
+                    QDateTime::fromMSecsSinceEpoch(qint64(std::max(last, first + Day))));
+    values->setRange(std::min(low, qreal(0)), std::max(high, qreal(0)));
+    values->applyNiceNumbers();
+}
+
 QChart* line(const ReportChart& data)
 {
     QChart* chart = newChart(titled(data.title, data.currency));
@@ -127,7 +153,8 @@ QChart* line(const ReportChart& data)
         series->attachAxis(dates);
         series->attachAxis(values);
     }
-    values->applyNiceNumbers();
+    // The axes span both lines: left to themselves they follow the first one.
+    fitAxes(data, dates, values);
     if (data.planned.empty())
         chart->legend()->hide();
     else

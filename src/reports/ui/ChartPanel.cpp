@@ -108,7 +108,7 @@ void ChartPanel::saveAs()
     QString filter = QStringLiteral("PNG image (*.png)");
     const QString path = QFileDialog::getSaveFileName(
         this, QString::fromLatin1(SaveText).remove(QStringLiteral("...")), QString(),
-        QStringLiteral("PNG image (*.png);;SVG image (*.svg)"), &filter);
+        QStringLiteral("PNG image (*.png);;SVG image (*.svg)"), &filter, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty())
         return;
     QString target = path;
