@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -545,6 +546,34 @@ TEST_F(ReportWindowTest, TheTitleDialogAddsTheChartToHtmlOnlyWhenTicked)
     });
     m_window->saveAs(ReportFormat::Text);
     EXPECT_TRUE(text.done());
+}
+
+TEST_F(ReportWindowTest, SaveAsWritesAnExcelWorkbookOfTheShownReport)
+{
+    chooseFilter();
+    press(ReportKind::Projects);
+    const QString mine = m_dir.filePath(QStringLiteral("projects"));
+    {
+        DialogScript script;
+        script.then(title(QStringLiteral("Quarter")));
+        script.then([mine](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            if (!d || d->nameFilters() != QStringList{QStringLiteral("Excel Workbook (*.xlsx)")})
+                return false;
+            d->selectFile(mine);
+            static_cast<QDialog*>(d)->accept();
+            return true;
+        });
+        m_window->saveAs(ReportFormat::Xlsx);
+        EXPECT_TRUE(script.done()) << script.seen.join(u',').toStdString();
+    }
+    // The default suffix was added; a workbook is a zip archive.
+    QFile book(mine + QStringLiteral(".xlsx"));
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(book.read(4) == QByteArray("PK\x03\x04", 4));
+    EXPECT_TRUE(
+        QDir(m_dir.path()).entryList({QStringLiteral(".projects*")}, QDir::Hidden | QDir::Files).isEmpty())
+        << "a temporary file was left";
 }
 
 }  // namespace
