@@ -54,13 +54,12 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent)
     layout->addLayout(m_charts, 1);
 }
 
-void ChartPanel::showReport(Source source, bool lineOnly)
+void ChartPanel::setSource(Source source, bool lineOnly)
 {
     m_source = std::move(source);
     m_lineOnly = lineOnly;
     m_pie->setVisible(!lineOnly);
     m_bar->setVisible(!lineOnly);
-    refresh();
 }
 
 void ChartPanel::setKind(ChartKind kind)

@@ -30,9 +30,10 @@ public:
 
     explicit ChartPanel(QWidget* parent = nullptr);
 
-    // A new report (or a rebuilt one): `lineOnly` for the transaction list.
-    void showReport(Source source, bool lineOnly);
-    // Draws the chart again from the source, as after a build.
+    // The report the chart is made from (`lineOnly` for the transaction
+    // list); drawn at the next refresh().
+    void setSource(Source source, bool lineOnly);
+    // Draws the chart from the source, as after a build.
     void refresh();
     const ReportChart& chart() const { return m_chart; }
     ChartKind kind() const { return m_chart.kind; }

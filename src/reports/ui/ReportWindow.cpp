@@ -228,16 +228,17 @@ void ReportWindow::showKind(ReportKind kind)
     m_kindButtons[index(kind)]->setChecked(true);
     ReportView& shown = ensureView(kind);
     m_stack->setCurrentWidget(&shown);
+    // The chart takes the new report's rows once it is built.
+    if (m_chartButton->isChecked())
+        chartCurrentView(false);
     shown.buildSorted(m_sorts[index(kind)]);
     m_sorts[index(kind)] = shown.model().sort();
-    if (m_chartPanel->isVisible())
-        chartCurrentView();
 }
 
 void ReportWindow::viewBuilt()
 {
     m_periodBar->showReport(currentView().model());
-    if (m_chartPanel->isVisible())
+    if (m_chartButton->isChecked())
         m_chartPanel->refresh();
     m_ui.endProgress();
 }
@@ -252,17 +253,19 @@ void ReportWindow::showChart(bool shown)
         const int room = screen() ? screen()->availableGeometry().height() - frameGeometry().top() : height();
         resize(width(), std::max(height(), std::min(ChartWindowHeight, room)));
     }
-    chartCurrentView();
+    chartCurrentView(true);
 }
 
-void ReportWindow::chartCurrentView()
+void ReportWindow::chartCurrentView(bool drawNow)
 {
     const ReportKind kind = m_kind;
-    m_chartPanel->showReport(
+    m_chartPanel->setSource(
         [this, kind](ChartKind chart) {
             return currentView().model().chart(chart, ReportExport::defaultTitle(kind));
         },
         kind == ReportKind::TransactionList);
+    if (drawNow)
+        m_chartPanel->refresh();
 }
 
 void ReportWindow::filterChanged()
@@ -301,6 +304,10 @@ void ReportWindow::saveAs(ReportFormat format)
     const ReportExport::Outcome outcome =
         shown.model().save(format, *title, *path, m_setup.codePage, htmlChart(withChart));
     m_ui.endProgress();
+    // The classic formats fail silently, as they always have; the newer ones say why.
+    if (!outcome.written && !outcome.error.isEmpty())
+        m_ui.showMessage(QStringLiteral("The report could not be written to %1. ").arg(*path) + outcome.error,
+                         Interaction::Icon::Exclamation);
     if (outcome.viewRequested)
         (void)DesktopLaunch::openFile(*path);
 }
@@ -313,7 +320,7 @@ std::optional<ChartKind> ReportWindow::htmlChart(bool wanted) const
         return std::nullopt;
     if (m_kind == ReportKind::TransactionList)
         return ChartKind::Line;
-    return m_chartPanel->isVisible() ? m_chartPanel->kind() : ChartKind::Pie;
+    return m_chartButton->isChecked() ? m_chartPanel->kind() : ChartKind::Pie;
 }
 
 void ReportWindow::saveFilter()

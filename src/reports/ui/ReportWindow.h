@@ -100,7 +100,8 @@ private:
     // The Advanced Filter button shows pressed while the filter has conditions.
     void showConditions();
     void viewBuilt();
-    void chartCurrentView();
+    // The chart panel follows the shown view; `drawNow` draws it from the rows as they are.
+    void chartCurrentView(bool drawNow);
     std::optional<ChartKind> htmlChart(bool wanted) const;
     void saveLayout();
 
