@@ -13,12 +13,12 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 run() { "$cli" --data "$out/book" --now 2024-06-30T12:00:00 --locale en_US "$@"; }
 run demo >/dev/null || fail "demo book"
 period="--from 2024-01-01 --to 2024-12-31"
-for spec in "categories pie 1800" "categories bar 900" "projects pie 1800" "transactions line 900"; do
-    set -- $spec
+for chart in "categories pie 1800" "categories bar 900" "projects pie 1800" "transactions line 900"; do
+    set -- $chart
     png="$out/$1-$2.png"
     run report "$1" $period --format png --chart "$2" --out "$png" 2>"$out/err" || fail "$1 $2: $(cat "$out/err")"
     measured=$(python3 "$here/PngColours.py" "$png") || fail "$1 $2: $measured"
-    set -- $spec $measured
+    set -- $chart $measured
     echo "$1 $2: ${4}x${5}, $6 colours"
     [ "$4" = "$3" ] && [ "$5" = 560 ] || fail "$1 $2: drawn at ${4}x${5}"
     [ "$6" -gt 16 ] || fail "$1 $2: the picture is blank"
