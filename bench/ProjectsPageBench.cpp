@@ -43,21 +43,23 @@ struct PageBook {
         currencies = std::make_unique<CurrencyCache>(tables.currencies());
         totals = std::make_unique<ProjectTotals>(tables, *projects, *currencies);
         ready = ready && currencies->reload() && totals->updateAll(u"EUR");
-        page =
-            std::make_unique<ProjectsPage>(ProjectsPageContext{tables,
-                                                               *projects,
-                                                               *totals,
-                                                               *currencies,
-                                                               ui,
-                                                               [] {
-                                                                   ProjectPage::Context c;
-                                                                   c.defaultCode = QStringLiteral("EUR");
-                                                                   return c;
-                                                               },
-                                                               [this] { return totals->updateAll(u"EUR"); },
-                                                               {},
-                                                               {},
-                                                               {}});
+        page = std::make_unique<ProjectsPage>(
+            ProjectsPageContext{tables,
+                                *projects,
+                                *totals,
+                                *currencies,
+                                ui,
+                                [] {
+                                    ProjectPage::Context c;
+                                    c.defaultCode = QStringLiteral("EUR");
+                                    return c;
+                                },
+                                [this] {
+                                    return TreePasteTotals{totals.get(), QStringLiteral("EUR")};
+                                },
+                                {},
+                                {},
+                                {}});
         page->resize(900, 700);
         page->show();
         page->refresh();

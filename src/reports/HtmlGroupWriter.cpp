@@ -218,5 +218,5 @@ void HtmlGroupWriter::write(ReportSink& out, const HtmlReportInfo& info, const G
                  HtmlRateText::statement(currencies, code, report.currency) +
                  QStringLiteral("</small><br></p> \n"));
     }
-    out.text(QStringLiteral("</body> \n</html>"));
+    out.text(HtmlHead::chart(info.chartSvg) + QStringLiteral("</body> \n</html>"));
 }

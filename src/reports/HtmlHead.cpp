@@ -40,3 +40,15 @@ QString HtmlHead::nameLine(const QString& label, const QStringList& names)
         out += QLatin1Char('[') + HtmlText::escape(name) + QStringLiteral("] ");
     return out + QStringLiteral("<br> \n");
 }
+
+QString HtmlHead::chart(const QString& svg)
+{
+    if (svg.isEmpty())
+        return QString();
+    QString inlineSvg = svg;
+    if (inlineSvg.startsWith(QLatin1String("<?xml"))) {
+        const qsizetype end = inlineSvg.indexOf(QLatin1String("?>"));
+        inlineSvg.remove(0, end < 0 ? 0 : end + 2);
+    }
+    return QStringLiteral("<p align=\"center\">") + inlineSvg.trimmed() + QStringLiteral("</p> \n");
+}

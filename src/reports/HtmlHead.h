@@ -25,6 +25,10 @@ public:
     static QString text(const QString& title, FileTime dateLow, FileTime dateHigh, const FilterNames& filter,
                         const LocaleValues& locale);
 
+    // The chart paragraph before the end of the body: the SVG document inline
+    // (its XML declaration dropped); "" for no chart.
+    static QString chart(const QString& svg);
+
 private:
     static QString filterParagraph(const FilterNames& filter);
     static QString nameLine(const QString& label, const QStringList& names);

@@ -143,6 +143,7 @@ bool HtmlListWriter::write(ReportSink& out, const HtmlReportInfo& info, const Re
     }
     out.text(QStringLiteral("</table> \n"));
     out.text(totalsTable(info, totals, source.reportCurrency, currencies, locale));
-    out.text(QStringLiteral("</table> \n<hr size=\"1\"> \n</body> \n</html>"));
+    out.text(QStringLiteral("</table> \n<hr size=\"1\"> \n") + HtmlHead::chart(info.chartSvg) +
+             QStringLiteral("</body> \n</html>"));
     return !progress.stopped();
 }

@@ -13,4 +13,7 @@ struct HtmlReportInfo {
     FileTime dateLow = 0;
     FileTime dateHigh = 0;
     HtmlHead::FilterNames filter;
+    // The report's chart as an SVG document, shown at the end of the page;
+    // empty: the page has no chart and is the classic one byte for byte.
+    QString chartSvg;
 };

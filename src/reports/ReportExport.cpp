@@ -2,17 +2,22 @@
 
 #include "platform/Interaction.h"
 #include "reference/CurrencyCache.h"
+#include "reports/ChartPainter.h"
+#include "reports/CsvReportWriter.h"
 #include "reports/GroupReportTable.h"
 #include "reports/GroupTree.h"
 #include "reports/HtmlGroupWriter.h"
 #include "reports/HtmlListWriter.h"
 #include "reports/PocketExcelWriter.h"
-#include "reports/ReportFilter.h"
+#include "reports/ReportChartData.h"
+#include "reports/ReportHeading.h"
 #include "reports/ReportLabels.h"
+#include "reports/ReportSheetSource.h"
 #include "reports/ReportSink.h"
 #include "reports/TextReportWriter.h"
 #include "reports/TransactionEntryReader.h"
 #include "reports/TransactionListTable.h"
+#include "reports/XlsxReportWriter.h"
 
 #include <QSaveFile>
 
@@ -42,32 +47,6 @@ ReportExport::Outcome writeFile(const QString& path, const CodePage& codePage, c
     }
     outcome.written = file.commit();
     return outcome;
-}
-
-QStringList names(const ReportIdList& ids, const std::function<QString(qint32)>& nameOf)
-{
-    QStringList out;
-    for (const qint32 id : ids.ids())
-        out << nameOf(id);
-    return out;
-}
-
-HtmlReportInfo htmlInfo(const ReportContext& context, const QString& title)
-{
-    using IdKind = ReportFilter::IdKind;
-    ReportLabels labels(context.tables);
-    const ReportFilter& filter = context.filter;
-    HtmlReportInfo info;
-    info.title = title;
-    info.dateLow = filter.dateLow();
-    info.dateHigh = filter.dateHigh();
-    info.filter.accounts =
-        names(filter.ids(IdKind::Accounts), [&](qint32 id) { return labels.accountName(id); });
-    info.filter.categories =
-        names(filter.ids(IdKind::Categories), [&](qint32 id) { return labels.categoryPath(id); });
-    info.filter.projects =
-        names(filter.ids(IdKind::Projects), [&](qint32 id) { return labels.projectPath(id); });
-    return info;
 }
 
 GroupTree treeOf(const GroupReportTable& view)
@@ -100,6 +79,49 @@ ReportExport::Outcome finish(ReportExport::Outcome outcome, ReportFormat format,
     return outcome;
 }
 
+bool isSheetFormat(ReportFormat format)
+{
+    return format == ReportFormat::Xlsx || format == ReportFormat::Csv;
+}
+
+// The spreadsheet and CSV writers work from the report laid out as one table.
+ReportExport::Outcome saveSheet(const ReportSheet& sheet, ReportFormat format, const QString& path,
+                                const CodePage& codePage, Interaction& ui)
+{
+    if (format == ReportFormat::Csv)
+        return writeFile(path, codePage, [&](ReportSink& sink) {
+            ReportExport::Outcome o;
+            o.stopped = !CsvReportWriter::write(sink, sheet, ui);
+            return o;
+        });
+    const XlsxReportWriter::Outcome xlsx = XlsxReportWriter::write(sheet, path, ui);
+    ReportExport::Outcome o;
+    o.written = xlsx.written;
+    o.stopped = xlsx.stopped;
+    o.error = xlsx.error;
+    return o;
+}
+
+// The HTML heading, with the chart asked for drawn as SVG; false when no
+// painter can draw it.
+bool htmlInfoWithChart(HtmlReportInfo& info, const std::optional<ReportChart>& chart)
+{
+    if (!chart)
+        return true;
+    ChartPainter* painter = ChartPainter::installed();
+    if (!painter)
+        return false;
+    info.chartSvg = QString::fromUtf8(painter->svg(*chart));
+    return true;
+}
+
+ReportExport::Outcome noPainter()
+{
+    ReportExport::Outcome o;
+    o.error = ChartPainter::NoPainterText;
+    return o;
+}
+
 }  // namespace
 
 QString ReportExport::dialogHeading(ReportKind kind)
@@ -127,6 +149,10 @@ QString ReportExport::fileType(ReportFormat format)
         return QStringLiteral("Text Windows (*.txt)");
     case ReportFormat::Html:
         return QStringLiteral("HTML (*.htm)");
+    case ReportFormat::Xlsx:
+        return QStringLiteral("Excel Workbook (*.xlsx)");
+    case ReportFormat::Csv:
+        return QStringLiteral("CSV (Comma delimited) (*.csv)");
     case ReportFormat::PocketExcel:
         break;
     }
@@ -140,6 +166,10 @@ QString ReportExport::extension(ReportFormat format)
         return QStringLiteral("txt");
     case ReportFormat::Html:
         return QStringLiteral("htm");
+    case ReportFormat::Xlsx:
+        return QStringLiteral("xlsx");
+    case ReportFormat::Csv:
+        return QStringLiteral("csv");
     case ReportFormat::PocketExcel:
         break;
     }
@@ -147,10 +177,20 @@ QString ReportExport::extension(ReportFormat format)
 }
 
 ReportExport::Outcome ReportExport::save(GroupReportTable& view, ReportFormat format, const QString& title,
-                                         const QString& path, const CodePage& codePage)
+                                         const QString& path, const CodePage& codePage,
+                                         std::optional<ChartKind> htmlChart)
 {
     const ReportContext& context = view.context();
+    if (isSheetFormat(format))
+        return saveSheet(ReportSheetSource::of(view, title), format, path, codePage, context.ui);
     const GroupReport& report = view.report();
+    HtmlReportInfo info = ReportHeading::of(context, title);
+    std::optional<ReportChart> chart;
+    if (htmlChart && format == ReportFormat::Html)
+        chart = *htmlChart == ChartKind::Bar ? ReportChartData::bar(report, title)
+                                             : ReportChartData::pie(report, title);
+    if (!htmlInfoWithChart(info, chart))
+        return noPainter();
     Outcome outcome = writeFile(path, codePage, [&](ReportSink& sink) {
         Outcome o;
         switch (format) {
@@ -158,8 +198,10 @@ ReportExport::Outcome ReportExport::save(GroupReportTable& view, ReportFormat fo
             o.stopped = !TextReportWriter::writeGroups(sink, report, context.ui);
             break;
         case ReportFormat::Html:
-            HtmlGroupWriter::write(sink, htmlInfo(context, title), report, treeOf(view), context.currencies,
-                                   context.locale);
+            HtmlGroupWriter::write(sink, info, report, treeOf(view), context.currencies, context.locale);
+            break;
+        case ReportFormat::Xlsx:
+        case ReportFormat::Csv:
             break;
         case ReportFormat::PocketExcel: {
             const PocketExcelWriter::Outcome pxl = PocketExcelWriter::writeGroups(sink, report, context.ui);
@@ -174,14 +216,23 @@ ReportExport::Outcome ReportExport::save(GroupReportTable& view, ReportFormat fo
 }
 
 ReportExport::Outcome ReportExport::save(TransactionListTable& view, ReportFormat format,
-                                         const QString& title, const QString& path, const CodePage& codePage)
+                                         const QString& title, const QString& path, const CodePage& codePage,
+                                         std::optional<ChartKind> htmlChart)
 {
     const ReportContext& context = view.context();
+    if (isSheetFormat(format))
+        return saveSheet(ReportSheetSource::of(view, title), format, path, codePage, context.ui);
     TransactionEntryReader reader(context.tables, context.currencies, view.reportCurrency());
     ReportListSource source;
     source.count = view.rowCount();
     source.reportCurrency = view.reportCurrency();
     source.entry = [&](qint64 row) { return reader.read(view.rows()[static_cast<size_t>(row)].record); };
+    HtmlReportInfo info = ReportHeading::of(context, title);
+    std::optional<ReportChart> chart;
+    if (htmlChart && format == ReportFormat::Html)
+        chart = ReportChartData::line(view.rows(), view.reportCurrency(), title);
+    if (!htmlInfoWithChart(info, chart))
+        return noPainter();
     Outcome outcome = writeFile(path, codePage, [&](ReportSink& sink) {
         Outcome o;
         switch (format) {
@@ -189,8 +240,11 @@ ReportExport::Outcome ReportExport::save(TransactionListTable& view, ReportForma
             o.stopped = !TextReportWriter::writeTransactions(sink, source, context.locale, context.ui);
             break;
         case ReportFormat::Html:
-            o.stopped = !HtmlListWriter::write(sink, htmlInfo(context, title), source, context.currencies,
-                                               context.locale, context.ui);
+            o.stopped =
+                !HtmlListWriter::write(sink, info, source, context.currencies, context.locale, context.ui);
+            break;
+        case ReportFormat::Xlsx:
+        case ReportFormat::Csv:
             break;
         case ReportFormat::PocketExcel: {
             const PocketExcelWriter::Outcome pxl =

@@ -1,4 +1,5 @@
 #pragma once
 
-// The three file formats of the "SaveAs" commands.
-enum class ReportFormat { Text, Html, PocketExcel };
+// The file formats of the "SaveAs" commands: the three classic writers, then
+// the spreadsheet and the comma-separated values for today's programs.
+enum class ReportFormat { Text, Html, PocketExcel, Xlsx, Csv };

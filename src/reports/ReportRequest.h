@@ -5,6 +5,7 @@
 // stay texts until ReportFilterChoices resolves them.
 
 #include "platform/LocalTime.h"
+#include "reports/ChartKind.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportPeriod.h"
 #include "reports/ReportSort.h"
@@ -16,7 +17,7 @@
 #include <optional>
 
 struct ReportRequest {
-    enum class Output { Table, Text, Html, PocketExcel };
+    enum class Output { Table, Text, Html, PocketExcel, Xlsx, Csv, Png, Svg };
 
     ReportKind kind = ReportKind::TransactionList;
     // The report currency; "" keeps the one the filter starts with.
@@ -42,7 +43,10 @@ struct ReportRequest {
     // nullopt: the view's own first column, ascending.
     std::optional<ReportSort> sort;
     Output output = Output::Table;
+    // The chart of a PNG or SVG file, or embedded in an HTML report; nullopt
+    // for PNG and SVG takes the view's first chart (pie, or line).
+    std::optional<ChartKind> chart;
     QString title;  // "" = the view's default title
-    // The report file (text, html, pxl) or, for filter-save, the filter file.
+    // The report file (text, html, pxl, xlsx, csv, png, svg) or, for filter-save, the filter file.
     QString path;
 };

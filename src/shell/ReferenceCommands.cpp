@@ -1,6 +1,6 @@
 #include "shell/ReferenceCommands.h"
 
-#include "reference/TreeClipboard.h"
+#include "reference/TreePaste.h"
 #include "shell/CliArgs.h"
 #include "shell/CliExit.h"
 #include "shell/CliValues.h"
@@ -219,10 +219,13 @@ int pasteInTree(CliContext& c, Tree tree, TreeClipboard::Mode mode)
             clipboard.cut(*id);
         else
             clipboard.copy(*id);
-        switch (clipboard.paste(treeOf(book, tree), *parent)) {
+        const TreePasteTotals totals = tree == Tree::Projects
+                                           ? TreePasteTotals{&book.totals(), book.state().defaultCurrency}
+                                           : TreePasteTotals{};
+        const TreePasteResult result = pasteInTree(clipboard, treeOf(book, tree), *parent, totals);
+        switch (result.outcome) {
         case TreeClipboard::Outcome::Moved:
-            // A project that moved takes its sums to other ancestors.
-            if (tree == Tree::Projects && !book.updateAllProjectTotals())
+            if (!result.totalsUpdated)
                 return failed(c, QStringLiteral("The project totals could not be updated."));
             return static_cast<int>(CliDone);
         case TreeClipboard::Outcome::Copied:

@@ -123,7 +123,14 @@ const Option Options[] = {
          if (output)
              r.output = *output;
          return output ||
-                fail(e, QStringLiteral("unknown format %1 (one of: table, text, html, pxl)").arg(v));
+                fail(e,
+                     QStringLiteral("unknown format %1 (one of: table, text, html, pxl, xlsx, csv, png, svg)")
+                         .arg(v));
+     }},
+    {"chart", false, false, true,
+     [](ReportRequest& r, const QString& v, QString* e) {
+         r.chart = ReportCommandLine::chartByName(v);
+         return r.chart || fail(e, QStringLiteral("unknown chart %1 (one of: pie, bar, line)").arg(v));
      }},
     {"title", false, false, true,
      [](ReportRequest& r, const QString& v, QString*) {
@@ -206,13 +213,28 @@ bool checkDates(const ReportRequest& r, QString* error)
     return true;
 }
 
+bool checkChart(const ReportRequest& r, QString* error)
+{
+    using Output = ReportRequest::Output;
+    if (!r.chart)
+        return true;
+    if (r.output != Output::Png && r.output != Output::Svg && r.output != Output::Html)
+        return fail(error, QStringLiteral("--chart needs --format png, svg or html"));
+    const bool list = r.kind == ReportKind::TransactionList;
+    if (list != (*r.chart == ChartKind::Line))
+        return fail(error, list ? QStringLiteral("the transaction list has the line chart only")
+                                : QStringLiteral("a group report has the pie and bar charts only"));
+    return true;
+}
+
 bool checkOutput(const ReportRequest& r, QString* error)
 {
     if (r.output != ReportRequest::Output::Table && r.path.isEmpty())
-        return fail(error, QStringLiteral("--format text, html and pxl need --out FILE"));
+        return fail(error,
+                    QStringLiteral("--format text, html, pxl, xlsx, csv, png and svg need --out FILE"));
     if (r.output == ReportRequest::Output::Table && !r.path.isEmpty())
-        return fail(error, QStringLiteral("--out needs --format text, html or pxl"));
-    return true;
+        return fail(error, QStringLiteral("--out needs --format text, html, pxl, xlsx, csv, png or svg"));
+    return checkChart(r, error);
 }
 
 }  // namespace
@@ -305,6 +327,25 @@ std::optional<ReportRequest::Output> ReportCommandLine::outputByName(const QStri
         return ReportRequest::Output::Html;
     if (name == QLatin1String("pxl"))
         return ReportRequest::Output::PocketExcel;
+    if (name == QLatin1String("xlsx"))
+        return ReportRequest::Output::Xlsx;
+    if (name == QLatin1String("csv"))
+        return ReportRequest::Output::Csv;
+    if (name == QLatin1String("png"))
+        return ReportRequest::Output::Png;
+    if (name == QLatin1String("svg"))
+        return ReportRequest::Output::Svg;
+    return std::nullopt;
+}
+
+std::optional<ChartKind> ReportCommandLine::chartByName(const QString& name)
+{
+    if (name == QLatin1String("pie"))
+        return ChartKind::Pie;
+    if (name == QLatin1String("bar"))
+        return ChartKind::Bar;
+    if (name == QLatin1String("line"))
+        return ChartKind::Line;
     return std::nullopt;
 }
 
@@ -319,5 +360,6 @@ QString ReportCommandLine::filterUsage()
 QString ReportCommandLine::reportUsage()
 {
     return filterUsage() +
-           QStringLiteral(" [--sort COLUMN[:desc]] [--format table|text|html|pxl] [--title T] [--out FILE]");
+           QStringLiteral(" [--sort COLUMN[:desc]] [--format table|text|html|pxl|xlsx|csv|png|svg] "
+                          "[--chart pie|bar|line] [--title T] [--out FILE]");
 }

@@ -35,6 +35,8 @@ public:
     // label), deposit, payment, total.
     static std::optional<ReportSort> sortByText(ReportKind kind, const QString& text);
     static std::optional<ReportRequest::Output> outputByName(const QString& name);
+    // "pie", "bar", "line".
+    static std::optional<ChartKind> chartByName(const QString& name);
 
     // The option part of the usage lines, for the help.
     static QString filterUsage();

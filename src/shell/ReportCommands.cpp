@@ -2,8 +2,10 @@
 
 #include "accounts/AccountList.h"
 #include "platform/ForwardingInteraction.h"
+#include "reports/ChartPainter.h"
 #include "reports/FilterFile.h"
 #include "reports/GroupReportTable.h"
+#include "reports/ReportChartData.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportFilterChoices.h"
 #include "reports/ReportSession.h"
@@ -92,11 +94,44 @@ ReportFormat formatOf(ReportRequest::Output output)
         return ReportFormat::Text;
     case ReportRequest::Output::Html:
         return ReportFormat::Html;
+    case ReportRequest::Output::Xlsx:
+        return ReportFormat::Xlsx;
+    case ReportRequest::Output::Csv:
+        return ReportFormat::Csv;
     case ReportRequest::Output::Table:
     case ReportRequest::Output::PocketExcel:
+    case ReportRequest::Output::Png:
+    case ReportRequest::Output::Svg:
         break;
     }
     return ReportFormat::PocketExcel;
+}
+
+ReportChart chartOf(const GroupReportTable& view, ChartKind kind, const QString& title)
+{
+    return kind == ChartKind::Bar ? ReportChartData::bar(view.report(), title)
+                                  : ReportChartData::pie(view.report(), title);
+}
+
+ReportChart chartOf(const TransactionListTable& view, ChartKind, const QString& title)
+{
+    return ReportChartData::line(view.rows(), view.reportCurrency(), title);
+}
+
+template <typename View>
+int saveChart(CliContext& c, const ReportRequest& request, View& view, const QString& title)
+{
+    ChartPainter* painter = ChartPainter::installed();
+    if (!painter)
+        return failed(c.err, ChartPainter::NoPainterText);
+    const ChartKind kind = request.chart.value_or(ReportChartData::firstChart(request.kind));
+    const ChartPainter::Image image =
+        request.output == ReportRequest::Output::Png ? ChartPainter::Image::Png : ChartPainter::Image::Svg;
+    QString error;
+    if (!painter->saveFile(chartOf(view, kind, title), request.path, image, &error))
+        return failed(c.err,
+                      QStringLiteral("The chart could not be written to %1: %2").arg(request.path, error));
+    return CliDone;
 }
 
 template <typename View> int printOrSave(CliContext& c, const ReportRequest& request, View& view)
@@ -109,10 +144,15 @@ template <typename View> int printOrSave(CliContext& c, const ReportRequest& req
         return CliDone;
     }
     const QString title = request.title.isEmpty() ? ReportExport::defaultTitle(request.kind) : request.title;
+    if (request.output == ReportRequest::Output::Png || request.output == ReportRequest::Output::Svg)
+        return saveChart(c, request, view, title);
     const ReportExport::Outcome outcome =
-        ReportExport::save(view, formatOf(request.output), title, request.path, c.codePage);
-    if (!outcome.written)
-        return failed(c.err, QStringLiteral("The report could not be written to %1.").arg(request.path));
+        ReportExport::save(view, formatOf(request.output), title, request.path, c.codePage, request.chart);
+    if (!outcome.written) {
+        const QString reason = outcome.error.isEmpty() ? QString() : QStringLiteral(" ") + outcome.error;
+        return failed(c.err,
+                      QStringLiteral("The report could not be written to %1.").arg(request.path) + reason);
+    }
     return CliDone;
 }
 

@@ -100,6 +100,11 @@ public:
     qint32 listColumnWidth(const QString& list, int number, int column, qint32 currentWidth) const;
     bool setListColumnWidth(const QString& list, int number, int column, qint32 width);
 
+    // The file itself, for the list control, which keeps its column layouts
+    // in it under sections of its own.
+    SettingsFile& file() { return m_file; }
+    const SettingsFile& file() const { return m_file; }
+
     // The tables themselves, for documentation checks.
     static const IntKey& intKey(Int id);
     static const TextKey& textKey(Text id);

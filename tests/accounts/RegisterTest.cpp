@@ -1,6 +1,7 @@
 #include "accounts/Register.h"
 
 #include "AccountTestBook.h"
+#include "accounts/BalanceHistory.h"
 #include "planning/FutureList.h"
 #include "reference/Projects.h"
 
@@ -358,6 +359,40 @@ TEST_F(RegisterFutureTest, ReadingAFutureRowKeepsTheSortOrders)
     ASSERT_TRUE(reg.select(1));
     EXPECT_EQ(reg.cells(4, 0).number, QStringLiteral("101"));
     EXPECT_EQ(planner.sortId(), Prop::Date);
+}
+
+TEST_F(RegisterFutureTest, BalanceHistoryRunsThroughTheTransactionsAndThePlanUpToTheHorizon)
+{
+    addEntry(7, AccountTestBook::at(10), 250000, QStringLiteral("USD"), QStringLiteral("Salary"));
+    addEntry(8, AccountTestBook::at(12), -5000, QStringLiteral("USD"), QStringLiteral("Rent"));
+    addEntry(8, AccountTestBook::at(20), -7000, QStringLiteral("USD"), QStringLiteral("Beyond"));
+    m_horizon = *fileTimeFromLocal(AccountTestBook::at(15));
+    Register reg = makeWithFuture();
+    ASSERT_TRUE(reg.select(1));
+    const FileTime now = *fileTimeFromLocal(AccountTestBook::at(4));
+    const BalanceHistory history = BalanceHistory::of(reg, m_book.currencies(), now);
+    EXPECT_EQ(history.account, QStringLiteral("Cash"));
+    const auto pairs = [](const std::vector<BalancePoint>& points) {
+        std::vector<std::pair<FileTime, qint64>> out;
+        for (const BalancePoint& p : points)
+            out.emplace_back(p.date, p.balance.hundredths());
+        return out;
+    };
+    const auto day = [](int d) { return *fileTimeFromLocal(AccountTestBook::at(d)); };
+    using Points = std::vector<std::pair<FileTime, qint64>>;
+    EXPECT_EQ(pairs(history.actual), (Points{{day(1), 100}, {day(2), 100}, {day(3), -150}}));
+    // Continues from the last balance; the entry after the horizon is left out.
+    EXPECT_EQ(pairs(history.planned), (Points{{day(3), -150}, {day(10), 249850}, {day(12), 244850}}));
+
+    // An account without transactions starts its plan at now, from zero.
+    ASSERT_TRUE(reg.select(2));
+    const BalanceHistory empty = BalanceHistory::of(reg, m_book.currencies(), now);
+    EXPECT_TRUE(empty.actual.empty());
+    EXPECT_EQ(pairs(empty.planned), (Points{{now, 0}, {day(10), 250000}, {day(12), 245000}}));
+
+    // Without entries up to the horizon there is no planned part.
+    m_horizon = day(5);
+    EXPECT_TRUE(BalanceHistory::of(reg, m_book.currencies(), now).planned.empty());
 }
 
 }  // namespace

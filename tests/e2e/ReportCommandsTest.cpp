@@ -255,7 +255,7 @@ TEST_F(ReportCommandsTest, BadUsageIsExitTwoBeforeTheBookIsOpened)
         {{"report"}, "tallyra-cli: expected transactions, categories or projects\n"},
         {{"report", "projects", "--bogus", "1"}, "tallyra-cli: unknown option --bogus\n"},
         {{"report", "projects", "--format", "html"},
-         "tallyra-cli: --format text, html and pxl need --out FILE\n"},
+         "tallyra-cli: --format text, html, pxl, xlsx, csv, png and svg need --out FILE\n"},
         {{"report", "projects", "--from", "2024-02-30"},
          "tallyra-cli: malformed date 2024-02-30 (expected YYYY-MM-DD)\n"},
         {{"filter-save"}, "tallyra-cli: expected FILE\n"},

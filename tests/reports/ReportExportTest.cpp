@@ -2,6 +2,7 @@
 
 #include "ReportEngineBook.h"
 
+#include "reports/ChartPainter.h"
 #include "reports/GroupReportTable.h"
 #include "reports/PocketExcelHead.h"
 #include "reports/PocketExcelWriter.h"
@@ -366,6 +367,65 @@ TEST_F(ReportExportTest, HtmlListWritesCellsTotalsAndCurrencyParts)
     EXPECT_TRUE(
         page.contains(QStringLiteral("Total in EUR</font></td> \n    <td width=\"28%\" align=\"right\">"
                                      "<font size=\"2\">-10.00</font>")));
+}
+
+// Draws every chart as one small SVG naming its kind and slice count, and
+// keeps what it was asked to draw.
+class RecordingPainter : public ChartPainter {
+public:
+    RecordingPainter() { ChartPainter::install(this); }
+    ~RecordingPainter() override { ChartPainter::install(nullptr); }
+    bool saveFile(const ReportChart&, const QString&, Image, QString*) override { return false; }
+    QByteArray svg(const ReportChart& chart) override
+    {
+        drawn.push_back(chart);
+        return "<?xml version=\"1.0\"?>\n<svg n=\"" + QByteArray::number(qint64(chart.outflows.size())) +
+               "\"/>";
+    }
+    std::vector<ReportChart> drawn;
+};
+
+TEST_F(ReportExportTest, AnHtmlChartIsAddedBeforeTheBodyEndsAndOnlyWhenAsked)
+{
+    add(Cash, -1200, Food, 0, QStringLiteral("a"), 1);
+    add(Cash, -300, Bread, 0, QStringLiteral("b"), 2);
+    add(Cash, 5000, Salary, 0, QStringLiteral("c"), 3);
+    ASSERT_TRUE(categories.build());
+    ASSERT_TRUE(list.build());
+    // Without a painter the chart cannot be drawn: nothing is written.
+    const ReportExport::Outcome refused =
+        ReportExport::save(categories, ReportFormat::Html, "T", path("n.htm"), codePage, ChartKind::Pie);
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(refused.error, ChartPainter::NoPainterText);
+    EXPECT_FALSE(QFile::exists(path("n.htm")));
+
+    RecordingPainter painter;
+    const QByteArray plain = html(categories).toLatin1();
+    ASSERT_TRUE(
+        ReportExport::save(categories, ReportFormat::Html, "T", path("c.htm"), codePage, ChartKind::Pie)
+            .written);
+    const QByteArray charted = read(path("c.htm"));
+    // The page is the classic one with the chart paragraph before "</body>".
+    const QByteArray paragraph = "<p align=\"center\"><svg n=\"2\"/></p> \n";
+    QByteArray expected = plain;
+    expected.insert(expected.lastIndexOf("</body>"), paragraph);
+    EXPECT_EQ(charted, expected);
+    ASSERT_EQ(painter.drawn.size(), 1u);
+    EXPECT_EQ(painter.drawn[0].kind, ChartKind::Pie);
+
+    ASSERT_TRUE(ReportExport::save(list, ReportFormat::Html, "T", path("p.htm"), codePage).written);
+    ASSERT_TRUE(
+        ReportExport::save(list, ReportFormat::Html, "T", path("l.htm"), codePage, ChartKind::Line).written);
+    QByteArray listExpected = read(path("p.htm"));
+    listExpected.insert(listExpected.lastIndexOf("</body>"), "<p align=\"center\"><svg n=\"0\"/></p> \n");
+    EXPECT_EQ(read(path("l.htm")), listExpected);
+    ASSERT_EQ(painter.drawn.size(), 2u);
+    EXPECT_EQ(painter.drawn[1].points.size(), 3u);
+    EXPECT_EQ(painter.drawn[1].points.back().value, Money::fromHundredths(3500));
+    // Another format ignores the chart.
+    ASSERT_TRUE(
+        ReportExport::save(list, ReportFormat::Text, "T", path("t.txt"), codePage, ChartKind::Line).written);
+    EXPECT_EQ(painter.drawn.size(), 2u);
 }
 
 }  // namespace

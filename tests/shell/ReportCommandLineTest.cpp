@@ -94,9 +94,18 @@ TEST(ReportCommandLineTest, BadCommandLinesSayWhy)
         {{"transactions", "--sort", "total"}, "unknown sort column total"},
         {{"transactions", "--sort", "date:up"}, "unknown sort column date:up"},
         {{"transactions", "--sort", "4"}, "unknown sort column 4"},
-        {{"projects", "--format", "pdf"}, "unknown format pdf (one of: table, text, html, pxl)"},
-        {{"projects", "--format", "html"}, "--format text, html and pxl need --out FILE"},
-        {{"projects", "--out", "x.htm"}, "--out needs --format text, html or pxl"},
+        {{"projects", "--format", "pdf"},
+         "unknown format pdf (one of: table, text, html, pxl, xlsx, csv, png, svg)"},
+        {{"projects", "--format", "html"},
+         "--format text, html, pxl, xlsx, csv, png and svg need --out FILE"},
+        {{"projects", "--out", "x.htm"}, "--out needs --format text, html, pxl, xlsx, csv, png or svg"},
+        {{"projects", "--chart", "donut"}, "unknown chart donut (one of: pie, bar, line)"},
+        {{"projects", "--format", "csv", "--out", "x.csv", "--chart", "pie"},
+         "--chart needs --format png, svg or html"},
+        {{"projects", "--format", "png", "--out", "x.png", "--chart", "line"},
+         "a group report has the pie and bar charts only"},
+        {{"transactions", "--format", "svg", "--out", "x.svg", "--chart", "bar"},
+         "the transaction list has the line chart only"},
     };
     for (const Case& c : cases) {
         QString error;

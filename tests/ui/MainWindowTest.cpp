@@ -2,7 +2,10 @@
 
 #include "WindowBook.h"
 #include "accounts/ui/RegisterModel.h"
+#include "planning/ui/PlannerPage.h"
+#include "reference/ui/ProjectsPage.h"
 #include "shell/ui/RegisterPage.h"
+#include "toolkit/ui/CoolList.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -145,6 +148,21 @@ TEST_F(MainWindowTest, ExitSavesBandWidthsColumnWidthsAndTheColumnSet)
     EXPECT_EQ(s.read(TallyraSettings::Int::ShowProperties), 0);
     // The other set's widths are written as they were read.
     EXPECT_EQ(s.read(TallyraSettings::Int::ListSpDesc), 163);
+}
+
+TEST_F(MainWindowTest, ThePlanAndProjectListsShowTheirColumnWidthsAgainAfterARestart)
+{
+    auto planList = [](MainWindow& window) { return window.findChild<PlannerPage*>()->list(); };
+    auto projectList = [](MainWindow& window) { return window.findChild<ProjectsPage*>()->list(); };
+    planList(*m_window)->horizontalHeader()->resizeSection(2, 211);
+    projectList(*m_window)->horizontalHeader()->resizeSection(2, 187);
+    m_window->exitProgram();
+    ASSERT_TRUE(m_window->stateSaved());
+    m_window.reset();
+
+    MainWindow again(m_book, m_clock, m_qlocale, m_locale, m_lock);
+    EXPECT_EQ(planList(again)->horizontalHeader()->sectionSize(2), 211);
+    EXPECT_EQ(projectList(again)->horizontalHeader()->sectionSize(2), 187);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "planning/RecurrenceRule.h"
 #include "planning/ui/FutureBarWidget.h"
 #include "planning/ui/PlannerEditorPanel.h"
+#include "reference/ui/EntryFieldsForm.h"
+#include "reference/ui/TreeSelectDialog.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/RegisterPage.h"
 #include "store/DateText.h"
@@ -21,6 +23,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -39,8 +43,9 @@ protected:
         m_register = std::make_unique<RegisterPage>(m_book, m_clock, m_locale, m_ui, m_conversion);
         m_register->showRemembered();
         m_planner = std::make_unique<PlannerPage>(PlannerPageContext{
-            m_book.tables(), m_book.currencies(), m_book.categories(), m_book.projects(), m_book.future(),
-            m_clock, m_locale, m_ui, [] { return QStringLiteral("EUR"); }});
+            m_book.tables(), m_book.currencies(), m_book.categories(), m_book.projects(), m_book.totals(),
+            m_book.future(), m_clock, m_locale, m_ui, [] { return QStringLiteral("EUR"); },
+            m_book.folder().contactsPath(), CodePage::defaultPage()});
         m_planner->resize(900, 500);
         m_planner->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_planner.get()));
@@ -146,6 +151,42 @@ TEST_F(PlannerPageTest, ListsPlansInIdOrderThenTheNewRowWithEvenRowsBanded)
     // The saved plan stays selected and loaded.
     EXPECT_EQ(m_planner->list()->currentRow(), 1);
     EXPECT_EQ(line(Field::Description)->text(), QStringLiteral("Gym"));
+}
+
+TEST_F(PlannerPageTest, APlanTakesItsCategoryByTypeAheadItsProjectByPickerAndKeysEmptyAField)
+{
+    const qint32 day = m_book.projects().createByPath(QStringLiteral("Trip:Day"));
+    EntryFieldsForm& fields = *panel().fields();
+    m_planner->startNew();
+    typeInto(line(Field::Description), QStringLiteral("Fuel card"));
+    typeInto(line(Field::Amount), QStringLiteral("40.00"));
+    // Typing at the end completes to the first path the text starts.
+    typeInto(line(Field::Category), QStringLiteral("auto:f"));
+    EXPECT_EQ(line(Field::Category)->text(), QStringLiteral("Auto:Fuel"));
+
+    QTimer::singleShot(0, [&fields, day] {
+        TreeSelectDialog& dialog = *fields.projectPicker();
+        const QModelIndex item = dialog.model().indexOfId(day);
+        ASSERT_TRUE(item.isValid());
+        dialog.tree()->setCurrentIndex(item);
+        Q_EMIT dialog.tree()->doubleClicked(item);
+    });
+    QTimer::singleShot(3000, fields.projectPicker(), [&fields] { fields.projectPicker()->reject(); });
+    QTest::mouseClick(fields.projectPickerButton(), Qt::LeftButton);
+    EXPECT_EQ(line(Field::Project)->text(), QStringLiteral("Trip:Day"));
+
+    // Backspace empties a picker field as a whole.
+    typeInto(line(Field::Contact), QStringLiteral("Garage"));
+    QTest::keyClick(line(Field::Contact), Qt::Key_Backspace);
+    EXPECT_EQ(line(Field::Contact)->text(), QString());
+    ASSERT_TRUE(panel().save(false));
+
+    // What was stored comes back when the plan is opened again.
+    m_planner->openRow(1);
+    m_planner->openRow(0);
+    EXPECT_EQ(line(Field::Category)->text(), QStringLiteral("Auto:Fuel"));
+    EXPECT_EQ(line(Field::Project)->text(), QStringLiteral("Trip:Day"));
+    EXPECT_EQ(line(Field::Contact)->text(), QString());
 }
 
 TEST_F(PlannerPageTest, SchedulePageShowsTheDatesTheRuleGivesBeforeSaving)

@@ -97,24 +97,27 @@ TEST_F(ProjectsPageTest, TotalsShownAfterAMoveAndADeleteEqualTheCommandLines)
         OpenBook open(m_dir.path(), m_clock, m_ui, m_locale);
         ASSERT_TRUE(open.ready);
         MainBook& book = open.book;
-        ProjectsPage page(ProjectsPageContext{book.tables(),
-                                              book.projects(),
-                                              book.totals(),
-                                              book.currencies(),
-                                              m_ui,
-                                              [&] {
-                                                  ProjectPage::Context c;
-                                                  c.defaultCode = book.state().defaultCurrency;
-                                                  c.locale = m_locale;
-                                                  c.today = fileTimeNow(m_clock).value_or(0);
-                                                  c.horizon = book.future().horizon();
-                                                  c.futureListChanges = book.future().changeCount();
-                                                  return c;
-                                              },
-                                              [&book] { return book.updateAllProjectTotals(); },
-                                              {},
-                                              {},
-                                              {}});
+        ProjectsPage page(
+            ProjectsPageContext{book.tables(),
+                                book.projects(),
+                                book.totals(),
+                                book.currencies(),
+                                m_ui,
+                                [&] {
+                                    ProjectPage::Context c;
+                                    c.defaultCode = book.state().defaultCurrency;
+                                    c.locale = m_locale;
+                                    c.today = fileTimeNow(m_clock).value_or(0);
+                                    c.horizon = book.future().horizon();
+                                    c.futureListChanges = book.future().changeCount();
+                                    return c;
+                                },
+                                [&book] {
+                                    return TreePasteTotals{&book.totals(), book.state().defaultCurrency};
+                                },
+                                {},
+                                {},
+                                {}});
         QAbstractItemModelTester rows(page.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         QAbstractItemModelTester tree(&page.tree()->treeModel(),
                                       QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -151,6 +154,24 @@ TEST_F(ProjectsPageTest, TotalsShownAfterAMoveAndADeleteEqualTheCommandLines)
         EXPECT_EQ(
             page.totalLine()->text(),
             ProjectPageLines::totalLine(movedNet, book.currencies(), book.state().defaultCurrency, m_locale));
+
+        // A tap on a project's check box stores the mark and shows that project.
+        const QModelIndex box = page.tree()->treeModel().indexOfId(moved);
+        ASSERT_EQ(box.data(Qt::CheckStateRole), QVariant(Qt::Unchecked));
+        ASSERT_TRUE(page.tree()->treeModel().flags(box) & Qt::ItemIsUserCheckable);
+        page.tree()->model()->setData(box, Qt::Checked, Qt::CheckStateRole);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(projects.tree().record(moved)->checkState, 1);
+        EXPECT_EQ(page.logic().selected(), moved);
+        EXPECT_EQ(page.tree()->treeModel().indexOfId(moved).data(Qt::CheckStateRole), QVariant(Qt::Checked));
+
+        // Enter in the tree draws the list again: a sub-project made elsewhere appears.
+        const int rowsBefore = page.model()->rowCount();
+        ASSERT_GT(projects.create(moved, QStringLiteral("Later")), 0);
+        EXPECT_EQ(page.model()->rowCount(), rowsBefore);
+        page.tree()->setFocus();
+        QTest::keyClick(page.tree(), Qt::Key_Return);
+        EXPECT_EQ(page.model()->rowCount(), rowsBefore + 1);
 
         // The delete from the list's sub-project row, after its question.
         const qint32 parent = projects.tree().record(deleted)->parent;

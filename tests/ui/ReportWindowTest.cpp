@@ -3,7 +3,11 @@
 #include "platform/BookFolder.h"
 #include "platform/FixedClock.h"
 #include "platform/SystemLocale.h"
+#include "reports/ReportChartData.h"
 #include "reports/ReportSession.h"
+#include "reports/ui/ChartPanel.h"
+#include "reports/ui/ChartRenderer.h"
+#include "reports/ui/GroupReportModel.h"
 #include "reports/ui/PeriodBar.h"
 #include "reports/ui/ReportView.h"
 #include "reports/ui/SelectionTree.h"
@@ -14,15 +18,20 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPieSeries>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -338,7 +347,8 @@ TEST_F(ReportWindowTest, EachViewSavesEachFormatAsTheCommandLineDoes)
     const std::tuple<ReportFormat, QString, QString> formats[] = {
         {ReportFormat::Text, QStringLiteral("text"), QStringLiteral("txt")},
         {ReportFormat::Html, QStringLiteral("html"), QStringLiteral("htm")},
-        {ReportFormat::PocketExcel, QStringLiteral("pxl"), QStringLiteral("pxl")}};
+        {ReportFormat::PocketExcel, QStringLiteral("pxl"), QStringLiteral("pxl")},
+        {ReportFormat::Csv, QStringLiteral("csv"), QStringLiteral("csv")}};
     for (const auto& [kind, name] : kinds) {
         press(kind);
         for (const auto& [format, formatName, extension] : formats) {
@@ -414,6 +424,156 @@ TEST_F(ReportWindowTest, ASavedFilterLoadsBackAndABadFileSaysSo)
     EXPECT_EQ(m_window->selectionTree().itemWithKey(-2)->checkState(0), Qt::Checked);
     EXPECT_TRUE(m_window->advancedFilterButton().isChecked());
     EXPECT_TRUE(m_window->view(ReportKind::TransactionList)->recalcShown());
+}
+
+// The distinct colours of an image, up to `enough`.
+int coloursOf(const QImage& image, int enough)
+{
+    QSet<QRgb> seen;
+    for (int y = 0; y < image.height() && seen.size() < enough; y += 3)
+        for (int x = 0; x < image.width() && seen.size() < enough; x += 3)
+            seen.insert(image.pixel(x, y));
+    return int(seen.size());
+}
+
+TEST_F(ReportWindowTest, TheChartShowsTheReportsRowsAndFollowsRecalc)
+{
+    chooseFilter();
+    press(ReportKind::Categories);
+    ChartPanel& panel = m_window->chartPanel();
+    EXPECT_FALSE(panel.isVisible());
+    m_window->chartButton().click();
+    ASSERT_TRUE(panel.isVisible());
+    const GroupReport& report =
+        dynamic_cast<GroupReportModel&>(m_window->view(ReportKind::Categories)->model()).table().report();
+    // The pie pair: one slice per counted row with outflows, in the rows' order.
+    ASSERT_EQ(panel.views().size(), 2u);
+    auto* outflows = qobject_cast<QPieSeries*>(panel.views()[0]->chart()->series().value(0));
+    ASSERT_NE(outflows, nullptr);
+    std::vector<std::pair<QString, qint64>> expected;
+    for (const GroupRow& r : report.rows)
+        if (r.counted && !r.payments.isZero())
+            expected.emplace_back(r.label, r.payments.hundredths());
+    ASSERT_EQ(size_t(outflows->count()), expected.size());
+    ASSERT_FALSE(expected.empty());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(outflows->slices()[int(i)]->label().startsWith(expected[i].first));
+        EXPECT_EQ(qRound64(outflows->slices()[int(i)]->value() * 100), expected[i].second);
+    }
+    panel.setKind(ChartKind::Bar);
+    ASSERT_EQ(panel.views().size(), 1u);
+    EXPECT_EQ(panel.chart().bars.size(),
+              size_t(std::count_if(report.rows.begin(), report.rows.end(), [](const GroupRow& r) {
+                  return r.counted && (!r.deposits.isZero() || !r.payments.isZero());
+              })));
+
+    // A new transaction reaches the chart with "Recalc", as it reaches the list.
+    const auto outflowBars = [&panel] {
+        qint64 sum = 0;
+        for (const ChartBar& b : panel.chart().bars)
+            sum += b.outflows.hundredths();
+        return sum;
+    };
+    const qint64 before = outflowBars();
+    ASSERT_EQ(cli({QStringLiteral("add"), QStringLiteral("Cash"), QStringLiteral("-12.34"),
+                   QStringLiteral("--date"), QStringLiteral("2023-12-30"), QStringLiteral("--category"),
+                   QStringLiteral("Groceries")}),
+              0)
+        << m_err.toStdString();
+    m_window->reactivate();
+    ReportView& view = *m_window->view(ReportKind::Categories);
+    ASSERT_TRUE(view.recalcShown());
+    view.recalcButton().click();
+    EXPECT_EQ(outflowBars() - before, 1234);
+
+    const ReportChart groupCharts[] = {ReportChartData::pie(report, QStringLiteral("T")),
+                                       ReportChartData::bar(report, QStringLiteral("T"))};
+
+    // The transaction list has the line only; its last point is the list's total.
+    press(ReportKind::TransactionList);
+    EXPECT_EQ(panel.kind(), ChartKind::Line);
+    ReportModel& list = m_window->view(ReportKind::TransactionList)->model();
+    ASSERT_EQ(qint64(panel.chart().points.size()), list.reportRows());
+    EXPECT_EQ(panel.chart().points.back().value, list.totals().net);
+
+    // Drawn off screen and saved: a real picture, in both formats.
+    for (const ReportChart& chart : {panel.chart(), groupCharts[0], groupCharts[1]})
+        EXPECT_GE(coloursOf(ChartRenderer::image(chart), 16), 16) << int(chart.kind);
+    QString error;
+    ASSERT_TRUE(panel.saveTo(m_dir.filePath(QStringLiteral("line.png")), &error)) << error.toStdString();
+    ASSERT_TRUE(panel.saveTo(m_dir.filePath(QStringLiteral("line.svg")), &error)) << error.toStdString();
+    QImage saved(m_dir.filePath(QStringLiteral("line.png")));
+    EXPECT_EQ(saved.size(), ChartRenderer::sizeOf(panel.chart()));
+    QFile svg(m_dir.filePath(QStringLiteral("line.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+TEST_F(ReportWindowTest, TheTitleDialogAddsTheChartToHtmlOnlyWhenTicked)
+{
+    chooseFilter();
+    press(ReportKind::Categories);
+    const QString mine = m_dir.filePath(QStringLiteral("window-chart.htm"));
+    {
+        DialogScript script;
+        script.then([](QWidget* w) {
+            auto* d = qobject_cast<QInputDialog*>(w);
+            auto* box = d ? d->findChild<QCheckBox*>() : nullptr;
+            if (!box || box->isChecked() || box->accessibleName() != QStringLiteral("Include Chart"))
+                return false;
+            box->setChecked(true);
+            d->accept();
+            return true;
+        });
+        script.then(file(mine));
+        script.then(answerNo());
+        m_window->saveAs(ReportFormat::Html);
+        EXPECT_TRUE(script.done()) << script.seen.join(u',').toStdString();
+    }
+    QFile page(mine);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray bytes = page.readAll();
+    EXPECT_TRUE(bytes.contains("<svg")) << "no chart in the page";
+    EXPECT_TRUE(bytes.endsWith("</p> \n</body> \n</html>"));
+    // Other formats ask for the title alone.
+    DialogScript text;
+    text.then([](QWidget* w) {
+        auto* d = qobject_cast<QInputDialog*>(w);
+        if (!d || d->findChild<QCheckBox*>())
+            return false;
+        d->reject();
+        return true;
+    });
+    m_window->saveAs(ReportFormat::Text);
+    EXPECT_TRUE(text.done());
+}
+
+TEST_F(ReportWindowTest, SaveAsWritesAnExcelWorkbookOfTheShownReport)
+{
+    chooseFilter();
+    press(ReportKind::Projects);
+    const QString mine = m_dir.filePath(QStringLiteral("projects"));
+    {
+        DialogScript script;
+        script.then(title(QStringLiteral("Quarter")));
+        script.then([mine](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            if (!d || d->nameFilters() != QStringList{QStringLiteral("Excel Workbook (*.xlsx)")})
+                return false;
+            d->selectFile(mine);
+            static_cast<QDialog*>(d)->accept();
+            return true;
+        });
+        m_window->saveAs(ReportFormat::Xlsx);
+        EXPECT_TRUE(script.done()) << script.seen.join(u',').toStdString();
+    }
+    // The default suffix was added; a workbook is a zip archive.
+    QFile book(mine + QStringLiteral(".xlsx"));
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(book.read(4) == QByteArray("PK\x03\x04", 4));
+    EXPECT_TRUE(
+        QDir(m_dir.path()).entryList({QStringLiteral(".projects*")}, QDir::Hidden | QDir::Files).isEmpty())
+        << "a temporary file was left";
 }
 
 }  // namespace

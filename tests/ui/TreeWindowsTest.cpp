@@ -26,7 +26,7 @@ protected:
         m_ui = ScriptedInteraction();
     }
 
-    void fileUnder(const QString& category, const QString& description)
+    void fileUnder(const QString& category, const QString& description, const QString& project = {})
     {
         Register reg(m_book.tables(), m_book.currencies(), m_locale, m_book.future());
         ASSERT_TRUE(reg.select(1));
@@ -40,6 +40,7 @@ protected:
         editor.setPayment(true);
         editor.setAmountText(QStringLiteral("10.00"));
         editor.setCategoryText(category);
+        editor.setProjectText(project);
         ASSERT_TRUE(editor.save(false).isSaved());
     }
 
@@ -195,12 +196,16 @@ TEST_F(TreeWindowsTest, APasteOfAProjectUnderItsOwnChildIsRefusedAndChangesNothi
     const qint32 house = projects.createByPath(QStringLiteral("House"));
     const qint32 walls = projects.createByPath(QStringLiteral("House:Walls"));
     const qint32 garden = projects.createByPath(QStringLiteral("Garden"));
-    int recomputed = 0;
+    fileUnder(QStringLiteral("Auto:Fuel"), QStringLiteral("Paint"), QStringLiteral("House:Walls"));
+    ASSERT_TRUE(m_book.totals().updateAll(u"EUR"));
     TreeEditView view;
     view.setEditing(TreeEditContext{projects.tree(), TreePicker::Kind::Project, m_ui,
                                     [&projects](qint32 selected) { return projects.fill(selected, {}); },
                                     [&](qint32 id) { return projects.remove(id, m_ui); },
-                                    [&recomputed] { return ++recomputed > 0; }});
+                                    [this] {
+                                        return TreePasteTotals{&m_book.totals(), QStringLiteral("EUR")};
+                                    }});
+    const auto gardenPays = [this, garden] { return m_book.totals().totalsOf(garden)->treePayments; };
     view.refill(house);
     QAbstractItemModelTester tester(&view.treeModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 
@@ -212,11 +217,12 @@ TEST_F(TreeWindowsTest, APasteOfAProjectUnderItsOwnChildIsRefusedAndChangesNothi
     EXPECT_EQ(projects.changeCount(), before);
     EXPECT_EQ(projects.tree().record(house)->parent, 1);
     EXPECT_EQ(projects.tree().record(walls)->parent, house);
-    EXPECT_EQ(recomputed, 0);
+    EXPECT_EQ(gardenPays(), Money::fromHundredths(0));
 
+    // The moved subtree takes its sums to its new ancestors.
     EXPECT_EQ(view.pasteOn(garden), TreeClipboard::Outcome::Moved);
     EXPECT_EQ(projects.pathOf(walls), QStringLiteral("Garden:House:Walls"));
-    EXPECT_EQ(recomputed, 1);
+    EXPECT_EQ(gardenPays(), Money::fromHundredths(1000));
 }
 
 TEST_F(TreeWindowsTest, ThePickerCreatesAndDeletesWhereItsButtonsAllow)

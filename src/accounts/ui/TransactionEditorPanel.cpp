@@ -1,25 +1,20 @@
 #include "accounts/ui/TransactionEditorPanel.h"
 
 #include "accounts/RegisterInfo.h"
-#include "reference/TransferBranch.h"
-#include "reference/ui/ContactSelectDialog.h"
-#include "reference/ui/TreeSelectDialog.h"
+#include "reference/ui/EntryFieldsForm.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/Named.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,24 +22,6 @@ namespace {
 QString text(const char* latin1)
 {
     return QString::fromLatin1(latin1);
-}
-
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setAccessibleName(text(name));
-    widget->setObjectName(text(name));
-    return widget;
-}
-
-// How the "[Transfers]" branch values the accounts: in the default currency.
-TransferBranch::Valuation transferValuation(const EditorPanelContext& context)
-{
-    return TransferBranch::Valuation{
-        [&context](Money amount, const QString& code) {
-            return context.currencies.convert(amount, code, context.defaultCurrency());
-        },
-        [&context](const QString& code) { return context.currencies.symbolOf(code); },
-        context.defaultCurrency(), context.locale};
 }
 
 QDate dateOf(FileTime time)
@@ -58,40 +35,17 @@ std::optional<FileTime> dayOf(QDate date)
     return fileTimeFromLocal(LocalTime{date.year(), date.month(), date.day()});
 }
 
-// The button beside a field that opens its picker.
-QToolButton* pickerButton(const char* name, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(QStringLiteral("..."));
-    button->setAccessibleName(text(name));
-    button->setToolTip(text(name));
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
-QWidget* withButton(QWidget* field, QWidget* button)
-{
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(field, 1);
-    layout->addWidget(button);
-    return row;
-}
-
 }  // namespace
 
 TransactionEditorPanel::TransactionEditorPanel(EditorPanelContext context, QWidget* parent)
-    : QWidget(parent), m_context(std::move(context)), m_editor(m_context.editor),
-      m_contacts(m_context.contactsPath, m_context.codePage)
+    : QWidget(parent), m_context(std::move(context)), m_editor(m_context.editor), m_fieldsEditor(m_editor),
+      m_fields(new EntryFieldsForm(m_context.fields, m_fieldsEditor, this))
 {
     setObjectName(QStringLiteral("TransactionEditorPanel"));
     setAccessibleName(QStringLiteral("Transaction"));
     m_pages = new QTabWidget(this);
     m_pages->setAccessibleName(QStringLiteral("Editor pages"));
-    QWidget* header = buildHeader();
-    m_pages->addTab(buildFirstPage(), QStringLiteral("Category"));
+    m_pages->addTab(m_fields->categoryPage(), QStringLiteral("Category"));
     m_pages->addTab(buildSecondPage(), QStringLiteral("Date"));
 
     m_ok = named(new QPushButton(QStringLiteral("OK"), this), "OK");
@@ -105,67 +59,19 @@ TransactionEditorPanel::TransactionEditorPanel(EditorPanelContext context, QWidg
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(header);
+    layout->addWidget(m_fields->header());
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 
-    m_categoryDialog = new TreeSelectDialog(TreePicker::Kind::Category, this);
-    m_projectDialog = new TreeSelectDialog(TreePicker::Kind::Project, this);
-    enablePickerEditing();
-    m_contactDialog = new ContactSelectDialog(m_contacts, m_context.ui, this);
     connectEdits();
-    setTabOrder(m_description, m_amount);
-    setTabOrder(m_amount, m_deposit);
-    setTabOrder(m_deposit, m_payment);
-    setTabOrder(m_payment, m_category);
+    setTabOrder(m_fields->description(), m_fields->amount());
+    setTabOrder(m_fields->amount(), m_fields->depositButton());
+    setTabOrder(m_fields->depositButton(), m_fields->paymentButton());
+    setTabOrder(m_fields->paymentButton(), m_fields->category());
     setEnabled(false);
 }
 
 TransactionEditorPanel::~TransactionEditorPanel() = default;
-
-QWidget* TransactionEditorPanel::buildHeader()
-{
-    auto* header = new QWidget(this);
-    m_description = named(new QLineEdit(header), "Description");
-    m_amount = named(new CalcEdit(header), "Amount");
-    m_amount->setAlignment(Qt::AlignRight);
-    m_deposit = named(new QRadioButton(QStringLiteral("Deposit"), header), "Deposit");
-    m_payment = named(new QRadioButton(QStringLiteral("Payment"), header), "Payment");
-    auto* sign = new QButtonGroup(header);
-    sign->addButton(m_deposit);
-    sign->addButton(m_payment);
-    auto* signRow = new QHBoxLayout;
-    signRow->addWidget(m_amount, 1);
-    signRow->addWidget(m_deposit);
-    signRow->addWidget(m_payment);
-    auto* layout = new QVBoxLayout(header);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_description);
-    layout->addLayout(signRow);
-    return header;
-}
-
-QWidget* TransactionEditorPanel::buildFirstPage()
-{
-    auto* page = new QWidget;
-    m_category = named(new QLineEdit(page), "Category");
-    m_project = named(new QLineEdit(page), "Project");
-    m_contact = named(new QLineEdit(page), "Contact");
-    m_note = named(new QPlainTextEdit(page), "Note");
-    m_note->setTabChangesFocus(true);
-    m_categoryPick = pickerButton("Category list", page);
-    m_projectPick = pickerButton("Project list", page);
-    m_contactPick = pickerButton("Contact list", page);
-    for (QLineEdit* field : {m_category, m_project, m_contact})
-        field->installEventFilter(this);
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(2, 4, 2, 2);
-    form->addRow(QStringLiteral("Cat\\[Tran]:"), withButton(m_category, m_categoryPick));
-    form->addRow(QStringLiteral("Project:"), withButton(m_project, m_projectPick));
-    form->addRow(QStringLiteral("Contact:"), withButton(m_contact, m_contactPick));
-    form->addRow(QStringLiteral("Note:"), m_note);
-    return page;
-}
 
 QWidget* TransactionEditorPanel::buildSecondPage()
 {
@@ -193,23 +99,6 @@ QWidget* TransactionEditorPanel::buildSecondPage()
 
 void TransactionEditorPanel::connectEdits()
 {
-    connect(m_description, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_editor.setDescription(t); });
-    connect(m_amount, &QLineEdit::textEdited, this, &TransactionEditorPanel::amountEdited);
-    connect(m_amount, &CalcEdit::signSwitched, this, [this] {
-        m_editor.setPayment(!m_editor.isPayment());
-        showSign();
-    });
-    connect(m_deposit, &QRadioButton::clicked, this, [this] { m_editor.setPayment(false); });
-    connect(m_payment, &QRadioButton::clicked, this, [this] { m_editor.setPayment(true); });
-    connect(m_category, &QLineEdit::textEdited, this, &TransactionEditorPanel::categoryEdited);
-    connect(m_project, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_editor.setProjectText(t); });
-    connect(m_contact, &QLineEdit::textEdited, this, [this](const QString& t) { m_editor.setContact(t); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_filling)
-            m_editor.setNote(m_note->toPlainText());
-    });
     connect(m_date, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (m_filling)
             return;
@@ -222,9 +111,6 @@ void TransactionEditorPanel::connectEdits()
     connect(m_mark, &QComboBox::activated, this, [this](int index) {
         m_editor.setMark(static_cast<ReconcileMark>(m_mark->itemData(index).toInt()));
     });
-    connect(m_categoryPick, &QToolButton::clicked, this, &TransactionEditorPanel::pickCategory);
-    connect(m_projectPick, &QToolButton::clicked, this, &TransactionEditorPanel::pickProject);
-    connect(m_contactPick, &QToolButton::clicked, this, &TransactionEditorPanel::pickContact);
 }
 
 bool TransactionEditorPanel::load(qint64 row)
@@ -239,66 +125,12 @@ void TransactionEditorPanel::showEditor()
     m_filling = true;
     const bool loaded = m_editor.mode() != TransactionEditor::Mode::None;
     setEnabled(loaded);
-    m_description->setText(m_editor.description());
-    m_amount->setText(m_editor.amountText());
-    m_amount->reset();
-    showSign();
-    m_category->setText(m_editor.categoryText());
-    m_project->setText(m_editor.projectText());
-    m_contact->setText(m_editor.contact());
-    m_note->setPlainText(m_editor.note());
+    m_fields->showEditor();
     m_date->setDate(dateOf(loaded ? m_editor.date() : today()));
     m_number->setText(m_editor.number());
+    m_number->setCursorPosition(0);
     m_mark->setCurrentIndex(m_mark->findData(static_cast<int>(m_editor.mark())));
-    for (QLineEdit* field : {m_description, m_category, m_project, m_contact, m_number})
-        field->setCursorPosition(0);
     m_filling = false;
-}
-
-void TransactionEditorPanel::showSign()
-{
-    m_deposit->setChecked(!m_editor.isPayment());
-    m_payment->setChecked(m_editor.isPayment());
-}
-
-void TransactionEditorPanel::showDescription()
-{
-    if (m_description->text() != m_editor.description())
-        m_description->setText(m_editor.description());
-}
-
-void TransactionEditorPanel::showCategoryFields()
-{
-    m_category->setText(m_editor.categoryText());
-    m_project->setText(m_editor.projectText());
-    m_contact->setText(m_editor.contact());
-    showDescription();
-}
-
-void TransactionEditorPanel::amountEdited(const QString& typed)
-{
-    m_editor.setAmountText(typed);
-    if (!typed.startsWith(u'-'))
-        return;
-    // The editor took the "-" as a switch of Deposit/Payment.
-    showSign();
-    m_amount->setText(m_editor.amountText());
-    m_amount->setCursorPosition(0);
-}
-
-void TransactionEditorPanel::categoryEdited(const QString& typed)
-{
-    m_editor.setCategoryText(typed);
-    // Type-ahead: complete a text typed at its end to the first path it starts.
-    if (!typed.isEmpty() && m_category->cursorPosition() == typed.size()) {
-        if (const auto completion = m_context.categories.complete(typed, true)) {
-            m_category->setText(completion->text);
-            m_category->setSelection(static_cast<int>(completion->selectFrom),
-                                     static_cast<int>(completion->text.size() - completion->selectFrom));
-            m_editor.setCategoryText(completion->text);
-        }
-    }
-    showDescription();
 }
 
 bool TransactionEditorPanel::save(bool forced)
@@ -323,7 +155,7 @@ bool TransactionEditorPanel::save(bool forced)
         break;
     case EditorOutcome::Failed:
         if (!result.message.isEmpty())
-            m_context.ui.showMessage(result.message, Interaction::Icon::Exclamation);
+            m_context.fields.ui.showMessage(result.message, Interaction::Icon::Exclamation);
         break;
     case EditorOutcome::Unchanged:
         if (m_editor.foundNothingToSave())
@@ -356,17 +188,17 @@ QWidget* TransactionEditorPanel::fieldWidget(Field field) const
 {
     switch (field) {
     case Field::Description:
-        return m_description;
+        return m_fields->description();
     case Field::Amount:
-        return m_amount;
+        return m_fields->amount();
     case Field::Project:
-        return m_project;
+        return m_fields->project();
     case Field::Contact:
-        return m_contact;
+        return m_fields->contact();
     case Field::Category:
-        return m_category;
+        return m_fields->category();
     case Field::Note:
-        return m_note;
+        return m_fields->note();
     case Field::Date:
         return m_date;
     case Field::Mark:
@@ -374,7 +206,7 @@ QWidget* TransactionEditorPanel::fieldWidget(Field field) const
     case Field::Number:
         return m_number;
     }
-    return m_description;
+    return m_fields->description();
 }
 
 void TransactionEditorPanel::focusField(Field field)
@@ -392,95 +224,47 @@ void TransactionEditorPanel::focusField(Field field)
         line->selectAll();
 }
 
-bool TransactionEditorPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Delete)
-        return QWidget::eventFilter(watched, event);
-    // Backspace or Delete empties the whole field: no category, project or contact.
-    if (watched == m_category)
-        m_editor.clearField(Field::Category);
-    else if (watched == m_project)
-        m_editor.clearField(Field::Project);
-    else if (watched == m_contact)
-        m_editor.clearField(Field::Contact);
-    else
-        return QWidget::eventFilter(watched, event);
-    showCategoryFields();
-    return true;
-}
-
 FileTime TransactionEditorPanel::today() const
 {
-    return fileTimeNow(m_context.clock).value_or(0);
+    return fileTimeNow(m_context.fields.clock).value_or(0);
 }
 
-// Both pickers edit their trees. A project that moved takes its sums to
-// other ancestors, so every project's totals are computed again.
-void TransactionEditorPanel::enablePickerEditing()
+QRadioButton* TransactionEditorPanel::depositButton() const
 {
-    Categories& categories = m_context.categories;
-    m_categoryDialog->setEditing(
-        TreeEditContext{categories.tree(),
-                        TreePicker::Kind::Category,
-                        m_context.ui,
-                        [this](qint32) {
-                            const TransferBranch::Valuation valuation = transferValuation(m_context);
-                            return m_context.categories.fill(&valuation);
-                        },
-                        [this](qint32 id) { return m_context.categories.remove(id, m_context.ui); },
-                        {}});
-    m_projectDialog->setEditing(TreeEditContext{
-        m_context.projects.tree(), TreePicker::Kind::Project, m_context.ui,
-        [this](qint32 selected) {
-            Projects& projects = m_context.projects;
-            return projects.fill(selected, projects.boldProjects(today()));
-        },
-        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); },
-        [this] { return m_editor.context().totals.updateAll(m_context.defaultCurrency(), nullptr); }});
+    return m_fields->depositButton();
 }
 
-void TransactionEditorPanel::pickCategory()
+QRadioButton* TransactionEditorPanel::paymentButton() const
 {
-    const TransferBranch::Valuation valuation = transferValuation(m_context);
-    const qint32 current = m_context.categories.findByPath(m_category->text());
-    m_categoryPick->setDown(true);
-    const qint32 chosen = m_categoryDialog->pick(m_context.categories.fill(&valuation),
-                                                 m_context.categories.changeCount(), current);
-    m_categoryPick->setDown(false);
-    if (chosen != 0) {
-        m_editor.setCategoryText(m_context.categories.pathOf(chosen));
-        showCategoryFields();
-    }
-    m_category->setFocus();
+    return m_fields->paymentButton();
 }
 
-void TransactionEditorPanel::pickProject()
+QToolButton* TransactionEditorPanel::categoryPickerButton() const
 {
-    Projects& projects = m_context.projects;
-    const qint32 current = projects.findByPath(m_project->text());
-    const qint32 remembered = current != 0 ? current : m_projectDialog->picker().remembered();
-    m_projectPick->setDown(true);
-    const qint32 chosen = m_projectDialog->pick(projects.fill(remembered, projects.boldProjects(today())),
-                                                projects.changeCount(), current);
-    m_projectPick->setDown(false);
-    if (chosen != 0) {
-        m_editor.setProjectText(projects.pathOf(chosen));
-        showCategoryFields();
-    }
-    m_project->setFocus();
+    return m_fields->categoryPickerButton();
 }
 
-void TransactionEditorPanel::pickContact()
+QToolButton* TransactionEditorPanel::projectPickerButton() const
 {
-    m_contactPick->setDown(true);
-    const QString chosen = m_contactDialog->pick(m_contact->text());
-    m_contactPick->setDown(false);
-    if (!chosen.isEmpty()) {
-        m_editor.setContact(chosen);
-        showCategoryFields();
-    }
-    m_contact->setFocus();
+    return m_fields->projectPickerButton();
+}
+
+QToolButton* TransactionEditorPanel::contactPickerButton() const
+{
+    return m_fields->contactPickerButton();
+}
+
+TreeSelectDialog* TransactionEditorPanel::categoryPicker() const
+{
+    return m_fields->categoryPicker();
+}
+
+TreeSelectDialog* TransactionEditorPanel::projectPicker() const
+{
+    return m_fields->projectPicker();
+}
+
+ContactSelectDialog* TransactionEditorPanel::contactPicker() const
+{
+    return m_fields->contactPicker();
 }

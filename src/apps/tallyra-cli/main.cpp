@@ -1,14 +1,23 @@
 #include "shell/CliCommandTable.h"
 #include "shell/CliRunner.h"
 
+#ifdef TALLYRA_CHARTS
+#include "reports/ui/ChartProgram.h"
+#endif
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+#ifdef TALLYRA_CHARTS
+    const std::unique_ptr<QCoreApplication> app = ChartProgram::application(argc, argv);
+#else
+    const auto app = std::make_unique<QCoreApplication>(argc, argv);
+#endif
     QCoreApplication::setApplicationName(QStringLiteral("tallyra-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,6 +1,7 @@
 #include "interchange/ui/CsvMappingDialog.h"
 
 #include "interchange/CsvPreview.h"
+#include "toolkit/ui/Named.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -32,13 +33,6 @@ QChar delimiterOf(const QString& text)
     if (text.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0)
         return u'\t';
     return text.isEmpty() ? QChar(u',') : text.front();
-}
-
-// Labels a control for people and for screen readers alike.
-template <typename W> W* named(W* widget, const QString& name)
-{
-    widget->setAccessibleName(name);
-    return widget;
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include "planning/RecurrenceRule.h"
 #include "store/DateText.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/Named.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -25,13 +25,6 @@ QString text(const char* latin1)
     return QString::fromLatin1(latin1);
 }
 
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setAccessibleName(text(name));
-    widget->setObjectName(text(name));
-    return widget;
-}
-
 QDate dateOf(FileTime time)
 {
     const LocalTime t = localFromFileTime(time);
@@ -46,14 +39,15 @@ std::optional<FileTime> dayOf(QDate date)
 }  // namespace
 
 PlannerEditorPanel::PlannerEditorPanel(PlannerPanelContext context, QWidget* parent)
-    : QWidget(parent), m_context(std::move(context)), m_editor(m_context.editor)
+    : QWidget(parent), m_context(std::move(context)), m_editor(m_context.editor), m_fieldsEditor(m_editor),
+      m_fields(new EntryFieldsForm(m_context.fields, m_fieldsEditor, this))
 {
     setObjectName(QStringLiteral("PlannerEditorPanel"));
     setAccessibleName(QStringLiteral("Time-Table"));
+    addCurrency();
     m_pages = new QTabWidget(this);
     m_pages->setAccessibleName(QStringLiteral("Editor pages"));
-    QWidget* header = buildHeader();
-    m_pages->addTab(buildFirstPage(), QStringLiteral("Category"));
+    m_pages->addTab(m_fields->categoryPage(), QStringLiteral("Category"));
     m_pages->addTab(buildSecondPage(), QStringLiteral("Date"));
     m_pages->addTab(buildSchedulePage(), QStringLiteral("Schedule"));
 
@@ -68,55 +62,25 @@ PlannerEditorPanel::PlannerEditorPanel(PlannerPanelContext context, QWidget* par
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(header);
+    layout->addWidget(m_fields->header());
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
     connectEdits();
     connectSchedule();
 }
 
-QWidget* PlannerEditorPanel::buildHeader()
+PlannerEditorPanel::~PlannerEditorPanel() = default;
+
+// The currency sits between the amount and its sign.
+void PlannerEditorPanel::addCurrency()
 {
-    auto* header = new QWidget(this);
-    m_description = named(new QLineEdit(header), "Description");
-    m_amount = named(new CalcEdit(header), "Amount");
-    m_amount->setAlignment(Qt::AlignRight);
-    m_deposit = named(new QRadioButton(QStringLiteral("Deposit"), header), "Deposit");
-    m_payment = named(new QRadioButton(QStringLiteral("Payment"), header), "Payment");
-    auto* sign = new QButtonGroup(header);
-    sign->addButton(m_deposit);
-    sign->addButton(m_payment);
+    QWidget* header = m_fields->header();
     m_currencyList = named(new QComboBox(header), "Currency");
-    for (const auto& currency : m_context.currencies.entries())
+    for (const auto& currency : m_context.fields.currencies.entries())
         m_currencyList->addItem(currency.code, currency.code);
     m_currencyText = named(new QLabel(header), "Currency");
-    auto* signRow = new QHBoxLayout;
-    signRow->addWidget(m_amount, 1);
-    signRow->addWidget(m_currencyList);
-    signRow->addWidget(m_currencyText);
-    signRow->addWidget(m_deposit);
-    signRow->addWidget(m_payment);
-    auto* layout = new QVBoxLayout(header);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_description);
-    layout->addLayout(signRow);
-    return header;
-}
-
-QWidget* PlannerEditorPanel::buildFirstPage()
-{
-    auto* page = new QWidget;
-    m_category = named(new QLineEdit(page), "Category");
-    m_project = named(new QLineEdit(page), "Project");
-    m_contact = named(new QLineEdit(page), "Contact");
-    m_note = named(new QPlainTextEdit(page), "Note");
-    m_note->setTabChangesFocus(true);
-    auto* form = new QFormLayout(page);
-    form->addRow(QStringLiteral("Category:"), m_category);
-    form->addRow(QStringLiteral("Project:"), m_project);
-    form->addRow(QStringLiteral("Contact:"), m_contact);
-    form->addRow(QStringLiteral("Note:"), m_note);
-    return page;
+    m_fields->signRow()->insertWidget(1, m_currencyList);
+    m_fields->signRow()->insertWidget(2, m_currencyText);
 }
 
 QWidget* PlannerEditorPanel::buildSecondPage()
@@ -164,33 +128,8 @@ QWidget* PlannerEditorPanel::buildSchedulePage()
 
 void PlannerEditorPanel::connectEdits()
 {
-    connect(m_description, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_editor.setDescription(t); });
-    connect(m_amount, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        m_editor.setAmountText(typed);
-        if (!typed.startsWith(u'-'))
-            return;
-        // The editor took the "-" as a switch of Deposit/Payment.
-        showEditor();
-    });
-    connect(m_amount, &CalcEdit::signSwitched, this, [this] {
-        m_editor.setPayment(!m_editor.isPayment());
-        m_payment->setChecked(m_editor.isPayment());
-        m_deposit->setChecked(!m_editor.isPayment());
-    });
-    connect(m_deposit, &QRadioButton::clicked, this, [this] { m_editor.setPayment(false); });
-    connect(m_payment, &QRadioButton::clicked, this, [this] { m_editor.setPayment(true); });
     connect(m_currencyList, &QComboBox::activated, this,
             [this](int index) { m_editor.setCurrency(m_currencyList->itemData(index).toString()); });
-    connect(m_category, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_editor.setCategoryText(t); });
-    connect(m_project, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_editor.setProjectText(t); });
-    connect(m_contact, &QLineEdit::textEdited, this, [this](const QString& t) { m_editor.setContact(t); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_filling)
-            m_editor.setNote(m_note->toPlainText());
-    });
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString& t) { m_editor.setNumber(t); });
     connect(m_mark, &QComboBox::activated, this, [this](int index) {
         m_editor.setMark(static_cast<ReconcileMark>(m_mark->itemData(index).toInt()));
@@ -245,26 +184,19 @@ bool PlannerEditorPanel::load(qint32 id)
 
 void PlannerEditorPanel::loadNew()
 {
-    m_editor.loadNew(m_context.defaultCurrency());
+    m_editor.loadNew(m_context.fields.defaultCurrency());
     showEditor();
 }
 
 void PlannerEditorPanel::showEditor()
 {
     m_filling = true;
-    m_description->setText(m_editor.description());
-    m_amount->setText(m_editor.amountText());
-    m_payment->setChecked(m_editor.isPayment());
-    m_deposit->setChecked(!m_editor.isPayment());
+    m_fields->showEditor();
     const bool fixed = m_editor.isCurrencyFixed();
     m_currencyList->setVisible(!fixed);
     m_currencyText->setVisible(fixed);
     m_currencyText->setText(m_editor.currency());
     m_currencyList->setCurrentIndex(m_currencyList->findData(m_editor.currency()));
-    m_category->setText(m_editor.categoryText());
-    m_project->setText(m_editor.projectText());
-    m_contact->setText(m_editor.contact());
-    m_note->setPlainText(m_editor.note());
     m_number->setText(m_editor.number());
     m_mark->setCurrentIndex(m_mark->findData(static_cast<int>(m_editor.mark())));
     m_reminder->setText(QString::number(m_editor.reminderDays()));
@@ -302,7 +234,7 @@ QStringList PlannerEditorPanel::previewDates() const
         // The calendar ends: nothing falls after its last day.
         if (!date)
             break;
-        dates << dateWithWeekday(*date, m_context.locale);
+        dates << dateWithWeekday(*date, m_context.fields.locale);
     }
     return dates;
 }
@@ -359,19 +291,19 @@ QWidget* PlannerEditorPanel::fieldWidget(Field field) const
 {
     switch (field) {
     case Field::Description:
-        return m_description;
+        return m_fields->description();
     case Field::Amount:
-        return m_amount;
+        return m_fields->amount();
     case Field::Currency:
         return m_currencyList;
     case Field::Category:
-        return m_category;
+        return m_fields->category();
     case Field::Project:
-        return m_project;
+        return m_fields->project();
     case Field::Contact:
-        return m_contact;
+        return m_fields->contact();
     case Field::Note:
-        return m_note;
+        return m_fields->note();
     case Field::Number:
         return m_number;
     case Field::Mark:
@@ -393,4 +325,14 @@ void PlannerEditorPanel::focusField(Field field)
         if (m_pages->widget(i)->isAncestorOf(widget))
             m_pages->setCurrentIndex(i);
     widget->setFocus();
+}
+
+QRadioButton* PlannerEditorPanel::depositButton() const
+{
+    return m_fields->depositButton();
+}
+
+QRadioButton* PlannerEditorPanel::paymentButton() const
+{
+    return m_fields->paymentButton();
 }

@@ -1,38 +1,35 @@
 #pragma once
 
 #include "planning/PlannerEditor.h"
+#include "reference/ui/EntryFieldsEditor.h"
+#include "reference/ui/EntryFieldsForm.h"
 
 #include <QWidget>
 
-#include <functional>
-
-class CalcEdit;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
 // What the panel needs besides its editor; all owned by the caller and
-// outliving the panel.
+// outliving the panel. The fields' default currency is the one a new plan
+// starts in.
 struct PlannerPanelContext {
     PlannerEditor& editor;
-    const CurrencyCache& currencies;
-    const LocaleValues& locale;
-    // The book's default currency, the one a new plan starts in.
-    std::function<QString()> defaultCurrency;
+    EntryFieldsContext fields;
 };
 
-// The plan editor beside the "Future" page's list. The header holds
-// Description, the calculator Amount, Deposit/Payment and the currency (a
-// list for a new plan, fixed text for a stored one); the "Category" page
-// Category or [transfer], Project, Contact and Note; the "Date" page the
-// number and Mark As; the "Schedule" page the start date, the repeat rule,
-// the number of entries or none, the reminder days and the next dates the
-// rule gives. Every edit goes straight into the PlannerEditor, which holds
+// The plan editor beside the "Future" page's list. The header and the
+// "Category" page are the entry fields a transaction shares (Description, the
+// calculator Amount, Deposit/Payment; Category or [transfer], Project,
+// Contact, each with its picker, and Note), the header with the currency
+// beside the sign (a list for a new plan, fixed text for a stored one); the
+// "Date" page holds the number and Mark As; the "Schedule" page the start
+// date, the repeat rule, the number of entries or none, the reminder days and
+// the next dates the rule gives. Every edit goes straight into the PlannerEditor, which holds
 // every rule; the panel shows what it holds after each load and save.
 class PlannerEditorPanel : public QWidget {
     Q_OBJECT
@@ -45,6 +42,7 @@ public:
     static constexpr int PreviewCount = 6;
 
     explicit PlannerEditorPanel(PlannerPanelContext context, QWidget* parent = nullptr);
+    ~PlannerEditorPanel() override;
 
     // Loads the plan with that id; false (the new plan shown) when there is none.
     bool load(qint32 id);
@@ -64,8 +62,10 @@ public:
     QStringList previewDates() const;
 
     QWidget* fieldWidget(Field field) const;
-    QRadioButton* depositButton() const { return m_deposit; }
-    QRadioButton* paymentButton() const { return m_payment; }
+    QRadioButton* depositButton() const;
+    QRadioButton* paymentButton() const;
+    // The fields a transaction shares, with their pickers.
+    EntryFieldsForm* fields() const { return m_fields; }
     QTabWidget* pages() const { return m_pages; }
     QComboBox* ruleList() const { return m_rule; }
     QComboBox* entriesMode() const { return m_entriesMode; }
@@ -81,8 +81,7 @@ Q_SIGNALS:
     void saved(qint32 id);
 
 private:
-    QWidget* buildHeader();
-    QWidget* buildFirstPage();
+    void addCurrency();
     QWidget* buildSecondPage();
     QWidget* buildSchedulePage();
     void connectEdits();
@@ -94,18 +93,12 @@ private:
 
     PlannerPanelContext m_context;
     PlannerEditor& m_editor;
+    EntryFieldsAdapter<PlannerEditor> m_fieldsEditor;
+    EntryFieldsForm* m_fields;
     bool m_filling = false;
-    QLineEdit* m_description;
-    CalcEdit* m_amount;
-    QRadioButton* m_deposit;
-    QRadioButton* m_payment;
     QComboBox* m_currencyList;
     QLabel* m_currencyText;
     QTabWidget* m_pages;
-    QLineEdit* m_category;
-    QLineEdit* m_project;
-    QLineEdit* m_contact;
-    QPlainTextEdit* m_note;
     QLineEdit* m_number;
     QComboBox* m_mark;
     QDateEdit* m_start;

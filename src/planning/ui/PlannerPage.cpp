@@ -22,7 +22,10 @@ PlannerPage::PlannerPage(PlannerPageContext context, QWidget* parent)
       m_actions(m_context.tables, m_context.future, m_context.clock, m_context.ui),
       m_list(new CoolList(this)),
       m_panel(new PlannerEditorPanel(
-          PlannerPanelContext{m_editor, m_context.currencies, m_context.locale, m_context.defaultCurrency},
+          PlannerPanelContext{m_editor,
+                              {m_context.categories, m_context.projects, m_context.totals,
+                               m_context.currencies, m_context.defaultCurrency, m_context.locale,
+                               m_context.clock, m_context.ui, m_context.contactsPath, m_context.codePage}},
           this))
 {
     setObjectName(QStringLiteral("PlannerPage"));

@@ -4,6 +4,7 @@
 #include "planning/PlannerEditor.h"
 #include "planning/PlannerList.h"
 #include "planning/ui/PlannerListModel.h"
+#include "platform/CodePage.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,12 +21,16 @@ struct PlannerPageContext {
     CurrencyCache& currencies;
     Categories& categories;
     Projects& projects;
+    ProjectTotals& totals;
     FutureList& future;
     const Clock& clock;
     const LocaleValues& locale;
     Interaction& ui;
     // The book's default currency, the one a new plan starts in.
     std::function<QString()> defaultCurrency;
+    // The contact list the Contact field's picker offers.
+    QString contactsPath;
+    CodePage codePage;
 };
 
 // Page 2000, "Future": the list of plans ("Time-Table" entries) and the plan
@@ -38,6 +43,8 @@ class PlannerPage : public QWidget {
 public:
     static constexpr const char* TitleText = "Future";
     static constexpr int IconWidth = 20;
+    // The number under which the list keeps its column layout.
+    static constexpr int ListNumber = 2000;
 
     explicit PlannerPage(PlannerPageContext context, QWidget* parent = nullptr);
     ~PlannerPage() override;

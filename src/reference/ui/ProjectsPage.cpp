@@ -56,7 +56,7 @@ ProjectsPage::ProjectsPage(ProjectsPageContext context, QWidget* parent)
     m_tree->setEditing(TreeEditContext{
         m_context.projects.tree(), TreePicker::Kind::Project, m_context.ui,
         [this](qint32 selected) { return m_context.projects.fill(selected, m_page.boldProjects()); },
-        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); }, m_context.afterMove});
+        [this](qint32 id) { return m_context.projects.remove(id, m_context.ui); }, m_context.pasteTotals});
 
     m_list->setAccessibleName(QStringLiteral("Project list"));
     m_list->setModel(m_model);
@@ -96,6 +96,7 @@ ProjectsPage::ProjectsPage(ProjectsPageContext context, QWidget* parent)
         if (!m_showing)
             rebuild(m_tree->selectedId());
     });
+    connect(m_tree, &TreeEditView::redrawWanted, this, [this](qint32 id) { rebuild(id); });
     connect(m_list, &CoolList::rowActivated, this,
             [this](int row) { activateRow(row, m_list->viewport()->mapToGlobal(rowPoint(row))); });
     connect(m_list, &CoolList::contextMenuWanted, this, &ProjectsPage::showContextMenu);

@@ -27,8 +27,8 @@ struct ProjectsPageContext {
     // The default currency, the locale, today, the horizon and the future
     // list's change counter, as they are now.
     std::function<ProjectPage::Context()> context;
-    // After a project moved: every project's totals computed again.
-    std::function<bool()> afterMove;
+    // The totals a paste in the tree brings up to date.
+    std::function<TreePasteTotals()> pasteTotals;
     // The date picker's day: the future list rebuilt up to it.
     std::function<void(QDate)> setHorizon;
     // A transaction or future-list row's popup ("Current Transaction",
@@ -49,6 +49,8 @@ class ProjectsPage : public QWidget {
 public:
     static constexpr int PageId = 3000;
     static constexpr const char* HorizonName = "Horizon";
+    // The number under which the list keeps its column layout.
+    static constexpr int ListNumber = 3000;
 
     explicit ProjectsPage(ProjectsPageContext context, QWidget* parent = nullptr);
     ~ProjectsPage() override;

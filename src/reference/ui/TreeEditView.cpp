@@ -25,41 +25,61 @@ protected:
 // The filled tree with editable labels: records (ids above 0) may be renamed
 // once the view edits. A finished label edit is handed on after the editor
 // has closed, so that a refusal's message never interrupts the edit itself.
+// Where the tree keeps check marks (projects), a record shows its stored
+// state as a check box, and a tap on the box is handed on likewise.
 class EditableTreeModel : public TreeModel {
 public:
-    EditableTreeModel(QObject* parent, std::function<bool()> editable,
-                      std::function<void(qint32, QString)> renamed)
-        : TreeModel(parent), m_editable(std::move(editable)), m_renamed(std::move(renamed))
-    {
-    }
+    struct Hooks {
+        std::function<bool()> editable;
+        std::function<bool()> checkable;
+        std::function<void(qint32, QString)> renamed;
+        std::function<void(qint32, bool)> checked;
+    };
+
+    EditableTreeModel(QObject* parent, Hooks hooks) : TreeModel(parent), m_hooks(std::move(hooks)) {}
 
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         Qt::ItemFlags flags = TreeModel::flags(index);
-        if (index.isValid() && idAt(index) > 0 && m_editable())
+        if (index.isValid() && idAt(index) > 0 && m_hooks.editable())
             flags |= Qt::ItemIsEditable;
+        if (isCheckable(index))
+            flags |= Qt::ItemIsUserCheckable;
         return flags;
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        if (role == Qt::CheckStateRole)
+            return isCheckable(index)
+                       ? QVariant(TreeModel::data(index, CheckStoredRole).toInt() != 0 ? Qt::Checked
+                                                                                       : Qt::Unchecked)
+                       : QVariant();
         return TreeModel::data(index, role == Qt::EditRole ? int(Qt::DisplayRole) : role);
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
+        if (role == Qt::CheckStateRole && isCheckable(index)) {
+            m_hooks.checked(idAt(index), value.toInt() == Qt::Checked);
+            return false;  // the view fills again once the state is written
+        }
         if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
             return false;
         const QString name = value.toString();
         if (name == TreeModel::data(index, Qt::DisplayRole).toString())
             return false;  // an edit that changed nothing writes nothing
-        m_renamed(idAt(index), name);
+        m_hooks.renamed(idAt(index), name);
         return false;  // the view fills again once the name is written
     }
 
 private:
-    std::function<bool()> m_editable;
-    std::function<void(qint32, QString)> m_renamed;
+    bool isCheckable(const QModelIndex& index) const
+    {
+        return index.isValid() && idAt(index) > 0 && m_hooks.checkable();
+    }
+
+    Hooks m_hooks;
 };
 
 QAction* addItem(QMenu& menu, const char* text, const QKeySequence& keys, bool enabled)
@@ -73,12 +93,18 @@ QAction* addItem(QMenu& menu, const char* text, const QKeySequence& keys, bool e
 }  // namespace
 
 TreeEditView::TreeEditView(QWidget* parent)
-    : QTreeView(parent), m_model(new EditableTreeModel(
-                             this, [this] { return editable(); },
-                             [this](qint32 id, const QString& name) {
-                                 QMetaObject::invokeMethod(
-                                     this, [this, id, name] { rename(id, name); }, Qt::QueuedConnection);
-                             }))
+    : QTreeView(parent),
+      m_model(new EditableTreeModel(
+          this, {[this] { return editable(); },
+                 [this] { return editable() && m_context->kind == TreePicker::Kind::Project; },
+                 [this](qint32 id, const QString& name) {
+                     QMetaObject::invokeMethod(
+                         this, [this, id, name] { rename(id, name); }, Qt::QueuedConnection);
+                 },
+                 [this](qint32 id, bool checked) {
+                     QMetaObject::invokeMethod(
+                         this, [this, id, checked] { setChecked(id, checked); }, Qt::QueuedConnection);
+                 }}))
 {
     setModel(m_model);
     setItemDelegate(new BoldItemDelegate(this));
@@ -206,7 +232,10 @@ TreeClipboard::Outcome TreeEditView::pasteOn(qint32 target)
 {
     if (!m_context)
         return TreeClipboard::Outcome::Nothing;
-    const TreeClipboard::Outcome outcome = m_clipboard.paste(m_context->table, target);
+    const TreePasteResult result =
+        pasteInTree(m_clipboard, m_context->table, target,
+                    m_context->pasteTotals ? m_context->pasteTotals() : TreePasteTotals{});
+    const TreeClipboard::Outcome outcome = result.outcome;
     switch (outcome) {
     case TreeClipboard::Outcome::Nothing:
         break;
@@ -214,7 +243,7 @@ TreeClipboard::Outcome TreeEditView::pasteOn(qint32 target)
         m_context->ui.showMessage(QString::fromLatin1(NotWrittenText), Interaction::Icon::Exclamation);
         break;
     case TreeClipboard::Outcome::Moved:
-        if (m_context->afterMove && !m_context->afterMove())
+        if (!result.totalsUpdated)
             m_context->ui.showMessage(QString::fromLatin1(TotalsFailedText), Interaction::Icon::Exclamation);
         afterEdit(target);
         break;
@@ -223,6 +252,15 @@ TreeClipboard::Outcome TreeEditView::pasteOn(qint32 target)
         break;
     }
     return outcome;
+}
+
+bool TreeEditView::setChecked(qint32 id, bool checked)
+{
+    if (!m_context || !m_context->table.setCheckState(id, checked ? 1 : 0))
+        return false;
+    // The tapped project becomes the one the page shows.
+    afterEdit(id);
+    return true;
 }
 
 void TreeEditView::afterEdit(qint32 selected)
@@ -290,6 +328,10 @@ void TreeEditView::keyPressEvent(QKeyEvent* event)
              event->modifiers() == Qt::NoModifier)
         deleteSelected();
     else {
+        // Enter goes on to the view (and a dialog's default button) as well.
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier)
+            Q_EMIT redrawWanted(selectedId());
         QTreeView::keyPressEvent(event);
         return;
     }

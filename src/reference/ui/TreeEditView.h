@@ -3,6 +3,7 @@
 #include "reference/TreeClipboard.h"
 #include "reference/TreeItems.h"
 #include "reference/TreeModel.h"
+#include "reference/TreePaste.h"
 #include "reference/TreePicker.h"
 #include "reference/TreeTable.h"
 
@@ -24,9 +25,9 @@ struct TreeEditContext {
     std::function<TreeItems(qint32 selected)> fill;
     // The tree's delete of one item, with its question.
     std::function<TreeTable::DeleteOutcome(qint32 id)> remove;
-    // Run after an item moved (a project takes its sums to other ancestors);
-    // false when that failed. May be empty.
-    std::function<bool()> afterMove;
+    // The project totals a paste brings up to date (see TreePaste). Empty
+    // for the category tree.
+    std::function<TreePasteTotals()> pasteTotals;
 };
 
 // A category or project tree as a window: a tree view over the filled tree
@@ -35,8 +36,10 @@ struct TreeEditContext {
 // Ctrl+X, Ctrl+C, Ctrl+V and Ctrl+Z (and the Edit menu's commands, sent to
 // the focused widget by name) cut, copy, paste and forget; Delete or
 // Backspace deletes an item without children after its question. The context
-// menu offers the same. Every change goes through the tree's logic; the view
-// is filled again from the table after it.
+// menu offers the same. A project tree shows each project's check mark; a tap
+// on it is stored. Enter asks the owner to draw the item's view again. Every
+// change goes through the tree's logic; the view is filled again from the
+// table after it.
 class TreeEditView : public QTreeView {
     Q_OBJECT
 public:
@@ -77,6 +80,9 @@ public:
     // The selected item deleted after its question; the outcome.
     TreeTable::DeleteOutcome deleteSelected();
     TreeClipboard::Outcome pasteOn(qint32 target);
+    // A project's check mark as tapped: stored, the tree filled again with it
+    // selected. False when nothing changed.
+    bool setChecked(qint32 id, bool checked);
     const TreeClipboard& clipboard() const { return m_clipboard; }
 
     // The context menu of the selected item (also for tests).
@@ -91,8 +97,10 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The selection moved to another item (its data).
     void selectedChanged(qint32 id);
-    // A record was created, renamed, moved, copied or deleted.
+    // A record was created, renamed, moved, copied, checked or deleted.
     void treeChanged();
+    // Enter on an item: what shows it is drawn again.
+    void redrawWanted(qint32 id);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,7 @@
 #include "reports/ui/GroupReportModel.h"
 
+#include "reports/ReportChartData.h"
+
 #include <QColor>
 
 GroupReportModel::GroupReportModel(ReportKind kind, const ReportContext& context, QObject* parent)
@@ -39,12 +41,12 @@ QString GroupReportModel::fullName(int row) const
 }
 
 ReportExport::Outcome GroupReportModel::save(ReportFormat format, const QString& title, const QString& path,
-                                             const CodePage& codePage)
+                                             const CodePage& codePage, std::optional<ChartKind> htmlChart)
 {
     // The HTML writer reads the rows in name order; the table puts the
     // user's order back by a rebuild, so the list resets around it.
     beginResetModel();
-    ReportExport::Outcome outcome = ReportExport::save(m_table, format, title, path, codePage);
+    ReportExport::Outcome outcome = ReportExport::save(m_table, format, title, path, codePage, htmlChart);
     endResetModel();
     return outcome;
 }
@@ -81,4 +83,10 @@ QVariant GroupReportModel::data(const QModelIndex& index, int role) const
     default:
         return QVariant();
     }
+}
+
+ReportChart GroupReportModel::chart(ChartKind kind, const QString& title) const
+{
+    return kind == ChartKind::Bar ? ReportChartData::bar(m_table.report(), title)
+                                  : ReportChartData::pie(m_table.report(), title);
 }

@@ -28,7 +28,8 @@ public:
     PopupLines popup(int row) override;
     QString fullName(int row) const override;
     ReportExport::Outcome save(ReportFormat format, const QString& title, const QString& path,
-                               const CodePage& codePage) override;
+                               const CodePage& codePage, std::optional<ChartKind> htmlChart) override;
+    ReportChart chart(ChartKind kind, const QString& title) const override;
 
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

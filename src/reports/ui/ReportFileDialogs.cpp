@@ -3,11 +3,13 @@
 #include "reports/ReportExport.h"
 #include "reports/ReportSettings.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -25,7 +27,7 @@ std::optional<QString> askPath(QFileDialog& dialog, ReportSettings& settings, Re
 
 }  // namespace
 
-std::optional<QString> ReportFileDialogs::askTitle(QWidget* parent, ReportKind kind)
+std::optional<QString> ReportFileDialogs::askTitle(QWidget* parent, ReportKind kind, bool* withChart)
 {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(QString::fromLatin1(TitleCaption));
@@ -35,8 +37,21 @@ std::optional<QString> ReportFileDialogs::askTitle(QWidget* parent, ReportKind k
     dialog.setTextValue(ReportExport::defaultTitle(kind));
     if (QLineEdit* edit = dialog.findChild<QLineEdit*>())
         edit->setAccessibleName(QString::fromLatin1(TitleLabel));
+    QCheckBox* chart = nullptr;
+    // The dialog's own layout holds the label, the field and the buttons (it
+    // is made when the size is first asked); the box goes above the buttons,
+    // off as the classic dialog had none.
+    (void)dialog.sizeHint();
+    auto* layout = qobject_cast<QVBoxLayout*>(dialog.layout());
+    if (withChart && layout) {
+        chart = new QCheckBox(QString::fromLatin1(WithChartText), &dialog);
+        chart->setAccessibleName(QString::fromLatin1(WithChartText));
+        layout->insertWidget(std::max(0, layout->count() - 1), chart);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (withChart)
+        *withChart = chart && chart->isChecked();
     return dialog.textValue();
 }
 

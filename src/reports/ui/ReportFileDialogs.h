@@ -23,7 +23,10 @@ public:
     static constexpr const char* LoadFilterCaption = "Load Filter";
     static constexpr const char* FilterType = "Sumora Filter (*.tyf)";
 
-    static std::optional<QString> askTitle(QWidget* parent, ReportKind kind);
+    static constexpr const char* WithChartText = "Include Chart";
+
+    // With `withChart`, the dialog offers WithChartText (off) and reports it there.
+    static std::optional<QString> askTitle(QWidget* parent, ReportKind kind, bool* withChart = nullptr);
     static std::optional<QString> askReportPath(QWidget* parent, ReportSettings& settings,
                                                 ReportFormat format, const QString& title);
     static std::optional<QString> askFilterPath(QWidget* parent, ReportSettings& settings, bool saving);

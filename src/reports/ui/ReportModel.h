@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CodePage.h"
+#include "reports/ReportChart.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportFormat.h"
 #include "reports/ReportKind.h"
@@ -59,8 +60,12 @@ public:
     // when it rebuilt.
     virtual bool offerRecalc() { return false; }
 
+    // htmlChart: an HTML file ends with this chart of the report.
     virtual ReportExport::Outcome save(ReportFormat format, const QString& title, const QString& path,
-                                       const CodePage& codePage) = 0;
+                                       const CodePage& codePage, std::optional<ChartKind> htmlChart) = 0;
+    // The chart of the report as built (pie or bar for a group report, the
+    // line for the transaction list).
+    virtual ReportChart chart(ChartKind kind, const QString& title) const = 0;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

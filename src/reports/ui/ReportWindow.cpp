@@ -7,6 +7,7 @@
 #include "reports/FilterFile.h"
 #include "reports/ReportSession.h"
 #include "reports/ui/AdvancedFilterDialog.h"
+#include "reports/ui/ChartPanel.h"
 #include "reports/ui/GroupReportModel.h"
 #include "reports/ui/PeriodBar.h"
 #include "reports/ui/ReportFileDialogs.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
@@ -56,6 +58,8 @@ ReportWindow::ReportWindow(ReportSession& session, const Clock& clock, const Loc
     setWindowTitle(QString::fromLatin1(TitleText));
     setAccessibleName(QString::fromLatin1(TitleText));
     m_ui.setParent(this);
+    if (!ChartPainter::installed())
+        ChartPainter::install(&m_chartRenderer);
     buildMenu();
 
     m_tree = new SelectionTree(session.tables(), session.filter(), this);
@@ -70,12 +74,18 @@ ReportWindow::ReportWindow(ReportSession& session, const Clock& clock, const Loc
     m_periodBar =
         new PeriodBar(session.filter(), session.currencies(), session.settings(), clock, locale, this);
 
+    m_chartPanel = new ChartPanel(this);
+    m_chartPanel->hide();
+    auto* reportAndChart = new QSplitter(Qt::Vertical, this);
+    reportAndChart->addWidget(m_splitter);
+    reportAndChart->addWidget(m_chartPanel);
+
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(buildTopRow());
-    layout->addWidget(m_splitter, 1);
+    layout->addWidget(reportAndChart, 1);
     layout->addWidget(m_periodBar);
     setCentralWidget(central);
     resize(1000, 600);
@@ -87,6 +97,8 @@ ReportWindow::ReportWindow(ReportSession& session, const Clock& clock, const Loc
 
 ReportWindow::~ReportWindow()
 {
+    if (ChartPainter::installed() == &m_chartRenderer)
+        ChartPainter::install(nullptr);
     m_ui.setParent(nullptr);
 }
 
@@ -110,6 +122,8 @@ void ReportWindow::buildMenu()
     add(saveAsMenu, {"Text /w Tab Stop", {}, [this] { saveAs(ReportFormat::Text); }});
     add(saveAsMenu, {"HTML", {}, [this] { saveAs(ReportFormat::Html); }});
     add(saveAsMenu, {"Pocket Excel 2.0", {}, [this] { saveAs(ReportFormat::PocketExcel); }});
+    add(saveAsMenu, {"Excel Workbook", {}, [this] { saveAs(ReportFormat::Xlsx); }});
+    add(saveAsMenu, {"CSV", {}, [this] { saveAs(ReportFormat::Csv); }});
     file->addSeparator();
     add(file, {"Save Filter...", {}, [this] { saveFilter(); }});
     add(file, {"Load Filter...", {}, [this] { loadFilter(); }});
@@ -153,6 +167,9 @@ QWidget* ReportWindow::buildTopRow()
                 showKind(kind);
         });
     }
+    m_chartButton = toggle(QString::fromLatin1(ChartText), row);
+    connect(m_chartButton, &QToolButton::toggled, this, &ReportWindow::showChart);
+    layout->addWidget(m_chartButton);
     m_fullName = new QLineEdit(row);
     m_fullName->setReadOnly(true);
     m_fullName->setAccessibleName(QString::fromLatin1(FullNameText));
@@ -211,6 +228,9 @@ void ReportWindow::showKind(ReportKind kind)
     m_kindButtons[index(kind)]->setChecked(true);
     ReportView& shown = ensureView(kind);
     m_stack->setCurrentWidget(&shown);
+    // The chart takes the new report's rows once it is built.
+    if (m_chartButton->isChecked())
+        chartCurrentView(false);
     shown.buildSorted(m_sorts[index(kind)]);
     m_sorts[index(kind)] = shown.model().sort();
 }
@@ -218,7 +238,34 @@ void ReportWindow::showKind(ReportKind kind)
 void ReportWindow::viewBuilt()
 {
     m_periodBar->showReport(currentView().model());
+    if (m_chartButton->isChecked())
+        m_chartPanel->refresh();
     m_ui.endProgress();
+}
+
+void ReportWindow::showChart(bool shown)
+{
+    m_chartPanel->setVisible(shown);
+    if (!shown)
+        return;
+    // The window grows to give the chart its room rather than take the list's.
+    if (isVisible() && !isMaximized() && !isFullScreen()) {
+        const int room = screen() ? screen()->availableGeometry().height() - frameGeometry().top() : height();
+        resize(width(), std::max(height(), std::min(ChartWindowHeight, room)));
+    }
+    chartCurrentView(true);
+}
+
+void ReportWindow::chartCurrentView(bool drawNow)
+{
+    const ReportKind kind = m_kind;
+    m_chartPanel->setSource(
+        [this, kind](ChartKind chart) {
+            return currentView().model().chart(chart, ReportExport::defaultTitle(kind));
+        },
+        kind == ReportKind::TransactionList);
+    if (drawNow)
+        m_chartPanel->refresh();
 }
 
 void ReportWindow::filterChanged()
@@ -245,17 +292,35 @@ void ReportWindow::openAdvancedFilter()
 void ReportWindow::saveAs(ReportFormat format)
 {
     ReportView& shown = currentView();
-    const std::optional<QString> title = ReportFileDialogs::askTitle(this, m_kind);
+    bool withChart = false;
+    const std::optional<QString> title =
+        ReportFileDialogs::askTitle(this, m_kind, format == ReportFormat::Html ? &withChart : nullptr);
     if (!title)
         return;
     const std::optional<QString> path =
         ReportFileDialogs::askReportPath(this, m_session.settings(), format, *title);
     if (!path)
         return;
-    const ReportExport::Outcome outcome = shown.model().save(format, *title, *path, m_setup.codePage);
+    const ReportExport::Outcome outcome =
+        shown.model().save(format, *title, *path, m_setup.codePage, htmlChart(withChart));
     m_ui.endProgress();
+    // The classic formats fail silently, as they always have; the newer ones say why.
+    if (!outcome.written && !outcome.error.isEmpty())
+        m_ui.showMessage(QStringLiteral("The report could not be written to %1. ").arg(*path) + outcome.error,
+                         Interaction::Icon::Exclamation);
     if (outcome.viewRequested)
         (void)DesktopLaunch::openFile(*path);
+}
+
+// The chart an HTML report ends with: the one the chart panel shows, else
+// the report's first.
+std::optional<ChartKind> ReportWindow::htmlChart(bool wanted) const
+{
+    if (!wanted)
+        return std::nullopt;
+    if (m_kind == ReportKind::TransactionList)
+        return ChartKind::Line;
+    return m_chartButton->isChecked() ? m_chartPanel->kind() : ChartKind::Pie;
 }
 
 void ReportWindow::saveFilter()

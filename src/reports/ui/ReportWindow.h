@@ -1,14 +1,19 @@
 #pragma once
 
 #include "platform/CodePage.h"
+#include "reports/ChartKind.h"
 #include "reports/ReportFormat.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportSort.h"
 
+#include "reports/ui/ChartRenderer.h"
+
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
+class ChartPanel;
 class Clock;
 class DialogInteraction;
 class PeriodBar;
@@ -32,6 +37,8 @@ public:
     static constexpr const char* TitleText = "Sumora";
     static constexpr const char* FullNameText = "Full Name";
     static constexpr const char* AdvancedFilterText = "Advanced Filter";
+    static constexpr const char* ChartText = "Chart";
+    static constexpr int ChartWindowHeight = 760;
     static constexpr const char* MainProgramText = "Tallyra.exe";
     // Beside the program in the build tree, in share/tallyra when installed.
     static constexpr const char* HelpPageName = "sumora.html";
@@ -57,6 +64,8 @@ public:
     // start): the tree and the currency list show it, the report is offered for a rebuild.
     void loadFilterFile(const QString& path);
     void openAdvancedFilter();
+    // The chart of the shown report below its list, or no chart.
+    void showChart(bool shown);
     void startMainProgram();
     void showHelp();
     void showAbout();
@@ -74,6 +83,8 @@ public:
     PeriodBar& periodBar() { return *m_periodBar; }
     QToolButton& kindButton(ReportKind kind) { return *m_kindButtons[index(kind)]; }
     QToolButton& advancedFilterButton() { return *m_filterButton; }
+    QToolButton& chartButton() { return *m_chartButton; }
+    ChartPanel& chartPanel() { return *m_chartPanel; }
     QLineEdit& fullNameField() { return *m_fullName; }
 
 protected:
@@ -89,6 +100,9 @@ private:
     // The Advanced Filter button shows pressed while the filter has conditions.
     void showConditions();
     void viewBuilt();
+    // The chart panel follows the shown view; `drawNow` draws it from the rows as they are.
+    void chartCurrentView(bool drawNow);
+    std::optional<ChartKind> htmlChart(bool wanted) const;
     void saveLayout();
 
     ReportSession& m_session;
@@ -102,6 +116,8 @@ private:
     std::array<ReportSort, 3> m_sorts{};
     std::array<QToolButton*, 3> m_kindButtons{};
     QToolButton* m_filterButton = nullptr;
+    QToolButton* m_chartButton = nullptr;
+    ChartPanel* m_chartPanel = nullptr;
     QLineEdit* m_fullName = nullptr;
     SelectionTree* m_tree = nullptr;
     QStackedWidget* m_stack = nullptr;
@@ -110,4 +126,7 @@ private:
     bool m_layoutSaved = false;
     bool m_showingConditions = false;
     bool m_kindToggled = false;
+    // Draws the chart an HTML report may end with, unless the program
+    // installed a painter of its own.
+    ChartRenderer m_chartRenderer;
 };

@@ -1,5 +1,7 @@
 #include "reports/ui/TransactionListModel.h"
 
+#include "reports/ReportChartData.h"
+
 #include <QColor>
 
 TransactionListModel::TransactionListModel(const ReportContext& context, QObject* parent)
@@ -51,9 +53,10 @@ bool TransactionListModel::offerRecalc()
 }
 
 ReportExport::Outcome TransactionListModel::save(ReportFormat format, const QString& title,
-                                                 const QString& path, const CodePage& codePage)
+                                                 const QString& path, const CodePage& codePage,
+                                                 std::optional<ChartKind> htmlChart)
 {
-    return ReportExport::save(m_table, format, title, path, codePage);
+    return ReportExport::save(m_table, format, title, path, codePage, htmlChart);
 }
 
 int TransactionListModel::columnCount(const QModelIndex& parent) const
@@ -84,4 +87,9 @@ QVariant TransactionListModel::data(const QModelIndex& index, int role) const
     default:
         return QVariant();
     }
+}
+
+ReportChart TransactionListModel::chart(ChartKind, const QString& title) const
+{
+    return ReportChartData::line(m_table.rows(), m_table.reportCurrency(), title);
 }

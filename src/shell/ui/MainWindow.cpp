@@ -285,12 +285,17 @@ void MainWindow::buildPages()
              [this] { m_register->saveState(); }});
     auto* planner =
         new PlannerPage({m_book.tables(), m_book.currencies(), m_book.categories(), m_book.projects(),
-                         m_book.future(), m_clock, m_localeValues, m_ui,
-                         [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }},
+                         m_book.totals(), m_book.future(), m_clock, m_localeValues, m_ui,
+                         [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); },
+                         m_book.folder().contactsPath(), CodePage::defaultPage()},
                         m_pages);
+    (void)planner->list()->loadColumns(m_book.settings().file(), PlannerPage::ListNumber);
     addPage(Page::Planner, QString::fromLatin1(PlannerPage::TitleText), planner, nullptr,
             planner->pageControls(),
-            {[planner] { planner->leave(); }, [planner](bool) { planner->refresh(); }, {}});
+            {[planner] { planner->leave(); }, [planner](bool) { planner->refresh(); },
+             [this, planner] {
+                 (void)planner->list()->saveColumns(m_book.settings().file(), PlannerPage::ListNumber);
+             }});
     ProjectsPageLinks::add(*this, m_book, m_clock, m_localeValues);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/ui/RegisterPage.h"
 #include "store/RecordLayout.h"
 #include "store/SortScope.h"
+#include "toolkit/ui/CoolList.h"
 #include "toolkit/ui/PopupMenu.h"
 
 #include <QMenu>
@@ -93,7 +94,9 @@ ProjectsPage* add(MainWindow& window, MainBook& book, const Clock& clock, const 
             c.futureListChanges = book.future().changeCount();
             return c;
         },
-        [&book] { return book.updateAllProjectTotals(); },
+        [&book] {
+            return TreePasteTotals{&book.totals(), book.state().defaultCurrency};
+        },
         [&book](QDate day) {
             if (const std::optional<FileTime> t =
                     fileTimeFromLocal(LocalTime{day.year(), day.month(), day.day()}))
@@ -110,12 +113,14 @@ ProjectsPage* add(MainWindow& window, MainBook& book, const Clock& clock, const 
         }};
     auto* page = new ProjectsPage(std::move(context));
     page->setTreeWidth(book.settings().read(TallyraSettings::Int::ProjectTreeWidth));
+    (void)page->list()->loadColumns(book.settings().file(), ProjectsPage::ListNumber);
     window.addPage(
         MainWindow::Page::Projects, QStringLiteral("Projects"), page, nullptr, page->pageControls(),
         {{},
          [page](bool) { page->refresh(); },
          [page, &book] {
              (void)book.settings().write(TallyraSettings::Int::ProjectTreeWidth, page->treeWidth());
+             (void)page->list()->saveColumns(book.settings().file(), ProjectsPage::ListNumber);
          }});
     return page;
 }

@@ -2,11 +2,13 @@
 
 #include "accounts/AccountList.h"
 #include "accounts/AccountSelector.h"
+#include "accounts/BalanceHistory.h"
 #include "accounts/BalancePopup.h"
 #include "accounts/RegisterInfo.h"
 #include "accounts/ui/TransactionEditorPanel.h"
 #include "planning/ui/FutureBarWidget.h"
 #include "shell/ShownAccount.h"
+#include "shell/ui/BalanceHistoryWindow.h"
 #include "shell/ui/MainCommands.h"
 #include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/PopupMenu.h"
@@ -46,9 +48,10 @@ RegisterPage::RegisterPage(MainBook& book, const Clock& clock, const LocaleValue
                                    this)),
       m_panel(new TransactionEditorPanel(
           EditorPanelContext{
-              m_editor, book.categories(), book.projects(), book.currencies(), book.tables().accounts(),
-              [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }, locale,
-              clock, ui, book.folder().contactsPath(), CodePage::defaultPage()},
+              m_editor,
+              {book.categories(), book.projects(), book.totals(), book.currencies(),
+               [this] { return m_book.settings().read(TallyraSettings::Text::DefaultCurrency); }, locale,
+               clock, ui, book.folder().contactsPath(), CodePage::defaultPage()}},
           this))
 {
     setObjectName(QStringLiteral("RegisterPage"));
@@ -399,9 +402,19 @@ void RegisterPage::showBalancePopup()
     QMenu menu(this);
     menu.setAccessibleName(QString::fromLatin1(Register::BalanceText));
     PopupMenu::fill(menu, *lines);
+    menu.addSeparator();
+    QAction* history = menu.addAction(QString::fromLatin1(BalanceHistoryWindow::MenuText));
+    connect(history, &QAction::triggered, this, &RegisterPage::showBalanceHistory);
     const QSize size = menu.sizeHint();
     const QPoint top = m_balance->mapToGlobal(QPoint(m_balance->width() / 2, 0));
     menu.exec(QPoint(top.x() - size.width() / 2, top.y() - size.height()));
+}
+
+void RegisterPage::showBalanceHistory()
+{
+    const FileTime now = fileTimeFromLocal(m_clock.now()).value_or(0);
+    BalanceHistoryWindow window(BalanceHistory::of(m_reg, m_book.currencies(), now), this);
+    window.exec();
 }
 
 void RegisterPage::showContextMenu(int row, const QPoint& globalPos)

@@ -84,6 +84,8 @@ public:
     void showAccountByKey(QChar key);
     void showInformation(int row, const QPoint& globalPos);
     void showBalancePopup();
+    // The chart of the account's running balance and its planned future.
+    void showBalanceHistory();
 
     // Writes "showprop" and the widths of both column sets.
     void saveState();
