@@ -4,14 +4,17 @@
 #include "accounts/ui/RegisterModel.h"
 #include "planning/ui/PlannerPage.h"
 #include "reference/ui/ProjectsPage.h"
+#include "shell/ui/BalanceHistoryWindow.h"
 #include "shell/ui/RegisterPage.h"
 #include "toolkit/ui/CoolList.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -148,6 +151,38 @@ TEST_F(MainWindowTest, ExitSavesBandWidthsColumnWidthsAndTheColumnSet)
     EXPECT_EQ(s.read(TallyraSettings::Int::ShowProperties), 0);
     // The other set's widths are written as they were read.
     EXPECT_EQ(s.read(TallyraSettings::Int::ListSpDesc), 163);
+}
+
+TEST_F(MainWindowTest, TheBalancePopupOpensTheShownAccountsBalanceHistory)
+{
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        QAction* history = nullptr;
+        for (QAction* a : popup->actions())
+            if (a->text() == QString::fromLatin1(BalanceHistoryWindow::MenuText))
+                history = a;
+        ASSERT_NE(history, nullptr);
+        // The window opens once the menu has closed.
+        QTimer::singleShot(0, [&title] {
+            QWidget* window = QApplication::activeModalWidget();
+            ASSERT_NE(window, nullptr);
+            const QList<QChartView*> views = window->findChildren<QChartView*>();
+            if (views.size() == 1)
+                title = views.front()->chart()->title();
+            window->close();
+        });
+        history->trigger();
+        popup->close();
+    });
+    // Closes whatever a failure left open, so the test ends.
+    QTimer::singleShot(3000, [] {
+        if (QWidget* open = QApplication::activeModalWidget())
+            open->close();
+    });
+    QTest::mouseClick(page().balanceBar(), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Cash (EUR)"));
 }
 
 TEST_F(MainWindowTest, ThePlanAndProjectListsShowTheirColumnWidthsAgainAfterARestart)
