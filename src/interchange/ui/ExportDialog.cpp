@@ -1,6 +1,7 @@
 #include "interchange/ui/ExportDialog.h"
 
 #include "interchange/ExportFileName.h"
+#include "toolkit/ui/CalendarDay.h"
 #include "toolkit/ui/FileDialog.h"
 
 #include <QCheckBox>
@@ -28,12 +29,6 @@ constexpr FormatTexts Formats[] = {
     {"Windows Text (*.txt)", "Text Windows (*.txt)", "txt"},
     {"Unicode Text (*.txt)", "Text Unicode (*.txt)", "txt"},
 };
-
-QDate dateOf(FileTime t)
-{
-    const LocalTime local = localFromFileTime(t);
-    return QDate(local.year, local.month, local.day);
-}
 
 FileTime fileTimeOf(const QDate& date)
 {

@@ -3,6 +3,7 @@
 #include "planning/RecurrenceRule.h"
 #include "store/DateText.h"
 #include "toolkit/ui/CalcEdit.h"
+#include "toolkit/ui/CalendarDay.h"
 #include "toolkit/ui/Named.h"
 
 #include <QComboBox>
@@ -23,17 +24,6 @@ namespace {
 QString text(const char* latin1)
 {
     return QString::fromLatin1(latin1);
-}
-
-QDate dateOf(FileTime time)
-{
-    const LocalTime t = localFromFileTime(time);
-    return QDate(t.year, t.month, t.day);
-}
-
-std::optional<FileTime> dayOf(QDate date)
-{
-    return fileTimeFromLocal(LocalTime{date.year(), date.month(), date.day()});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "reference/ProjectPageLines.h"
 #include "store/FileTime.h"
+#include "toolkit/ui/CalendarDay.h"
 #include "toolkit/ui/ColumnFit.h"
 #include "toolkit/ui/CoolList.h"
 #include "toolkit/ui/PopupMenu.h"
@@ -28,12 +29,6 @@ QPushButton* summaryLine(QWidget* parent)
     line->setFocusPolicy(Qt::NoFocus);
     line->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
     return line;
-}
-
-QDate dateOf(FileTime time)
-{
-    const LocalTime t = localFromFileTime(time);
-    return QDate(t.year, t.month, t.day);
 }
 
 void execAbove(QMenu& menu, QWidget* line)

@@ -8,6 +8,7 @@
 #include "reports/SumPopup.h"
 #include "reports/ui/ReportModel.h"
 #include "store/FileTime.h"
+#include "toolkit/ui/CalendarDay.h"
 #include "toolkit/ui/PopupMenu.h"
 
 #include <QComboBox>
@@ -19,12 +20,6 @@
 #include <QToolButton>
 
 namespace {
-
-QDate dateOf(FileTime t)
-{
-    const LocalTime l = localFromFileTime(t);
-    return QDate(l.year, l.month, l.day);
-}
 
 std::optional<FileTime> fileTimeOf(const QDate& d)
 {
