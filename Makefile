@@ -27,8 +27,7 @@ test: build
 # in a folder of its own; any finding fails the test it happens in.
 CHECK_BUILD ?= build-check
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 check: deps
 	@cmake -S . -B $(CHECK_BUILD) -DTALLYRA_SANITIZE=ON -DTALLYRA_BENCH=OFF $(CMAKE_FLAGS) >/dev/null

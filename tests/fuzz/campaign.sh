@@ -14,7 +14,6 @@ seconds=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$here/../sanitizer/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=()
 
@@ -30,6 +29,11 @@ for target in "$@"; do
            -print_final_stats=1 -artifact_prefix="$artifacts")
   if [ -f "$here/$target.dict" ]; then
     options+=(-dict="$here/$target.dict")
+  fi
+  # Only the OFX target runs with libofx's own leak suppressed.
+  unset LSAN_OPTIONS
+  if [ "$target" = ofx ]; then
+    export LSAN_OPTIONS=suppressions=$here/../sanitizer/libofx.supp:print_suppressions=0
   fi
   # New inputs go into the first folder; the corpus is read only.
   "$program" "${options[@]}" "$found" "$corpus" >"$log" 2>&1
